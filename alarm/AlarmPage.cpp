@@ -1,0 +1,24 @@
+// Controls of the "我的闹钟" page at their places.
+#include "alarm/AlarmPage.h"
+
+#include <QPushButton>
+
+namespace orvane {
+
+namespace {
+QPushButton* button(QWidget* page, const char* name, const QString& text, int left) {
+    auto* b = new QPushButton(text, page);
+    b->setObjectName(QString::fromUtf8(name));
+    b->setGeometry(left, 219, 64, 22);
+    return b;
+}
+} // namespace
+
+AlarmPage::AlarmPage(QWidget* page, QWidget* window) : QObject(page), lists_(createAlarmLists(page, window)) {
+    按钮18 = button(page, "按钮18", QStringLiteral("挂机"), 20);
+    按钮19 = button(page, "按钮19", QStringLiteral("添加闹钟"), 111);
+    按钮17 = button(page, "按钮17", QStringLiteral("删除闹钟"), 202);
+    按钮13 = button(page, "按钮13", QStringLiteral("天气预报"), 294);
+}
+
+} // namespace orvane

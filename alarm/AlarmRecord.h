@@ -1,0 +1,33 @@
+// The stored alarm row and how its three "|"-joined texts spread over the cells of the alarm lists.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace orvane {
+
+// One row of the table "配置" as stored.
+struct AlarmRecord {
+    qint64 key = 0;      // 编号
+    QString dueField;    // 提醒时间: repeat rule | due text
+    QString ringField;   // 铃声位置: ring flag | "默认" or a sound file
+    QString promptField; // 提示文本: popup flag | reminder text
+};
+
+// The cells one alarm fills in the three row-aligned lists.
+struct AlarmListRow {
+    // shown list: 编号 (running number), 闹钟时间, 闹钟事件, 工作日期
+    QString number, dueText, reminderText, weekdayColumn;
+    // hidden list 超级列表框_是否提醒: 提醒类型, 是否铃声, 是否弹窗, 铃声位置
+    QString repeatRule, ringFlag, popupFlag, ringPath;
+    // hidden list 超级列表框_编号
+    QString key;
+    bool operator==(const AlarmListRow&) const = default;
+};
+
+// Splits at every "|" (nothing is escaped); an empty text gives no piece.
+QStringList splitPieces(const QString& text);
+// The cells of the n-th alarm (n counts from 1).
+AlarmListRow alarmListRow(int n, const AlarmRecord& record);
+
+} // namespace orvane

@@ -1,0 +1,63 @@
+// Controls of the "关于" page at their places, and the copy button.
+#include "app/AboutPage.h"
+
+#include "common/WebAddresses.h"
+#include "platform/Dialogs.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace orvane {
+
+namespace {
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& place) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromUtf8(name));
+    l->setGeometry(place);
+    l->setWordWrap(true);
+    return l;
+}
+} // namespace
+
+QString AboutPage::recommendationText() {
+    return QStringLiteral("我在用Orvane电脑闹钟，准时提醒、小巧好用，推荐给你：") + web::productSite();
+}
+
+AboutPage::AboutPage(QWidget* page, Dialogs& dialogs) : QObject(page), dialogs_(dialogs) {
+    label(page, "标签4",
+          QStringLiteral(
+              "Orvane电脑闹钟致力于做一款小巧、准时、不打扰的桌面闹钟，让每一个重要时刻都不被错过。"),
+          {11, 30, 336, 45});
+    label(page, "标签5", QStringLiteral("立即进入Orvane"), {11, 76, 97, 24});
+    label(page, "标签3", QStringLiteral("官方网站"), {203, 78, 80, 24});
+    label(page, "标签6", QStringLiteral("请将本产品送给您的朋友共同使用"), {11, 102, 272, 24});
+    label(page, "标签7", QStringLiteral("推荐语：") + recommendationText(), {11, 132, 344, 42});
+
+    QLabel* link = label(page, "超级链接框1",
+                         QStringLiteral("<a href=\"") + web::productSite() + QStringLiteral("\">") +
+                             web::productSite().mid(8).chopped(1) + QStringLiteral("</a>"),
+                         {108, 77, 96, 24});
+    link->setWordWrap(false);
+    link->setTextFormat(Qt::RichText);
+    link->setOpenExternalLinks(true);
+    link->setToolTip(web::productSite());
+
+    编辑框1 = new QLineEdit(recommendationText(), page);
+    编辑框1->setObjectName(QStringLiteral("编辑框1"));
+    编辑框1->setGeometry(3, 207, 80, 32);
+
+    auto* copy = new QPushButton(QStringLiteral("复制"), page);
+    copy->setObjectName(QStringLiteral("按钮22"));
+    copy->setGeometry(264, 190, 71, 27);
+    connect(copy, &QPushButton::clicked, this, &AboutPage::CopyShareText);
+}
+
+void AboutPage::CopyShareText() {
+    QGuiApplication::clipboard()->setText(编辑框1->text());
+    dialogs_.message(QStringLiteral("复制成功"));
+}
+
+} // namespace orvane

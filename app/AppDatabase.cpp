@@ -1,0 +1,127 @@
+// Creation, check and step-by-step migration of the alarm database.
+#include "app/AppDatabase.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace orvane {
+
+namespace {
+
+const char kSchema[] = R"(
+CREATE TABLE [配置] ([编号] INTEGER PRIMARY KEY AUTOINCREMENT, [提醒时间] TEXT(100), [铃声位置] TEXT(100), [提示文本] TEXT);
+CREATE TABLE [记事本] ([编号] INTEGER PRIMARY KEY AUTOINCREMENT, [内容] TEXT);
+CREATE TABLE [登陆次数] ([编号] INTEGER PRIMARY KEY AUTOINCREMENT, [登陆次数] INTEGER NOT NULL);
+INSERT INTO [登陆次数] ([登陆次数]) VALUES (0);
+)";
+
+struct TableShape {
+    const char* table;
+    std::vector<const char*> columns;
+};
+
+const std::vector<TableShape>& expectedTables() {
+    static const std::vector<TableShape> tables{
+        {"配置", {"编号", "提醒时间", "铃声位置", "提示文本"}},
+        {"记事本", {"编号", "内容"}},
+        {"登陆次数", {"编号", "登陆次数"}},
+    };
+    return tables;
+}
+
+bool hasTable(Database& db, const TableShape& shape) {
+    RecordSet info =
+        db.query(QStringLiteral("select name from pragma_table_info(?)"), {QString::fromUtf8(shape.table)});
+    QStringList names;
+    for (info.first(); !info.atEnd(); info.next())
+        names << info.text(QStringLiteral("name"));
+    for (const char* column : shape.columns)
+        if (!names.contains(QString::fromUtf8(column)))
+            return false;
+    return true;
+}
+
+int userVersion(Database& db, bool* ok) {
+    RecordSet rs = db.query(QStringLiteral("PRAGMA user_version"));
+    *ok = rs.isValid() && !rs.atEnd();
+    return *ok ? int(rs.integer(QStringLiteral("user_version"))) : 0;
+}
+
+// One function per schema step: migrations[i] takes version i+1 to i+2. None yet beyond version 1.
+const std::vector<std::function<bool(Database&)>>& migrations() {
+    static const std::vector<std::function<bool(Database&)>> steps;
+    return steps;
+}
+
+bool migrate(Database& db, int from) {
+    if (from >= kSchemaVersion)
+        return true;
+    if (!db.execute(QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    bool ok = true;
+    for (int v = std::max(from, 1); ok && v < kSchemaVersion; ++v)
+        ok = migrations().at(size_t(v - 1))(db);
+    ok = ok && db.execute(QStringLiteral("PRAGMA user_version=") + QString::number(kSchemaVersion));
+    if (ok)
+        return db.execute(QStringLiteral("COMMIT"));
+    db.execute(QStringLiteral("ROLLBACK"));
+    return false;
+}
+
+} // namespace
+
+bool ensureDatabaseFile(const QString& path) {
+    if (QFileInfo::exists(path))
+        return true;
+    const QString building = path + QStringLiteral(".new");
+    QFile::remove(building);
+    QFile::remove(building + QStringLiteral("-journal"));
+    {
+        Database db;
+        if (!db.open(building, Database::Open::CreateIfMissing))
+            return false;
+        const QString script = QStringLiteral("BEGIN;") + QString::fromUtf8(kSchema) +
+                               QStringLiteral("PRAGMA user_version=") + QString::number(kSchemaVersion) +
+                               QStringLiteral(";COMMIT;");
+        if (!db.executeScript(script)) {
+            db.close();
+            QFile::remove(building);
+            return false;
+        }
+    }
+    // rename(2) replaces nothing here (the target is absent) and is atomic.
+    if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(building);
+        return false;
+    }
+    return true;
+}
+
+bool openAlarmDatabase(Database& db, const QString& path) {
+    if (!QFileInfo(path).isFile() || !db.open(path, Database::Open::ExistingOnly))
+        return false;
+    // Only reads until the file is known to be ours: a foreign file must stay untouched.
+    bool ok = false;
+    const int version = userVersion(db, &ok);
+    if (!ok || version > kSchemaVersion) {
+        db.close();
+        return false;
+    }
+    for (const TableShape& shape : expectedTables()) {
+        if (!hasTable(db, shape)) {
+            db.close();
+            return false;
+        }
+    }
+    if (!migrate(db, version)) {
+        db.close();
+        return false;
+    }
+    return true;
+}
+
+} // namespace orvane

@@ -1,0 +1,13 @@
+// Program-wide values shared between the windows, owned by the main window.
+#pragma once
+
+#include <QString>
+
+namespace orvane {
+
+struct AppState {
+    QString todayWeekdayChar; // "一" … "六", "日": renewed when the date changes
+    int firedRow = -1;        // the list row of the alarm that fired last
+};
+
+} // namespace orvane

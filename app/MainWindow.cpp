@@ -1,0 +1,148 @@
+// Main window layout, the clock tick, tray behaviour and closing.
+#include "app/MainWindow.h"
+
+#include "alarm/AlarmPage.h"
+#include "app/AboutPage.h"
+#include "app/ClockFace.h"
+#include "app/ClockText.h"
+#include "app/SecondTicker.h"
+#include "app/SettingsPage.h"
+#include "app/TabControl.h"
+#include "calendar/LunarCalendar.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+
+namespace orvane {
+
+namespace {
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& title, const QRect& place) {
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QString::fromUtf8(name));
+    box->setGeometry(place);
+    return box;
+}
+
+QLabel* transparentLabel(QGroupBox* box, const char* name) {
+    auto* label = new QLabel(box);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setGeometry(6, 10, 132, 16);
+    label->setProperty("transparent", true);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(parent), services_(services) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral(" Orvane电脑闹钟 V1.5"));
+    setGeometry(50, 50, 530, 278);
+    setFixedSize(530, 278);
+    buildLeftColumn();
+    buildPages();
+    ticker_ = new SecondTicker(*services_.clock, this);
+    connect(ticker_, &SecondTicker::tick, this, &MainWindow::onTick);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildLeftColumn() {
+    group(this, "分组框1", QStringLiteral("时间"), {3, 4, 142, 152});
+    画板_时钟 = new ClockFace(this);
+    画板_时钟->move(9, 21);
+    透明标签_当前时间 =
+        transparentLabel(group(this, "分组框2", QString(), {3, 158, 143, 32}), "透明标签_当前时间");
+    透明标签_当前星期 =
+        transparentLabel(group(this, "分组框3", QString(), {3, 190, 143, 32}), "透明标签_当前星期");
+    透明标签_农历 = transparentLabel(group(this, "分组框4", QString(), {3, 223, 143, 32}), "透明标签_农历");
+}
+
+void MainWindow::buildPages() {
+    高级选择夹1 = new TabControl(this);
+    高级选择夹1->setObjectName(QStringLiteral("高级选择夹1"));
+    高级选择夹1->setGeometry(149, 9, 373, 245);
+    alarmPage_ = new AlarmPage(高级选择夹1->addPage(QStringLiteral("我的闹钟")), this);
+    高级选择夹1->addPage(QStringLiteral("日记本"));
+    settingsPage_ = new SettingsPage(高级选择夹1->addPage(QStringLiteral("软件设置")));
+    高级选择夹1->addPage(QStringLiteral("扩展功能"));
+    高级选择夹1->addPage(QStringLiteral("留言"));
+    aboutPage_ = new AboutPage(高级选择夹1->addPage(QStringLiteral("关于")), *services_.dialogs);
+}
+
+void MainWindow::UpdateClock() {
+    const QDateTime now = services_.clock->now();
+    const QTime t = now.time();
+    透明标签_当前时间->setText(clockLabelText(now));
+    画板_时钟->setHands(clockHands(t.hour(), t.minute(), t.second()));
+}
+
+void MainWindow::refreshDayTexts(const QDate& today) {
+    dayTextsDate_ = today;
+    state_.todayWeekdayChar = weekdayChar(today);
+    透明标签_当前星期->setText(weekdayGreeting(state_.todayWeekdayChar));
+    透明标签_农历->setText(lunarLabelText(lunarDateText(today)));
+}
+
+void MainWindow::onTick() {
+    UpdateClock();
+    // A program left running overnight must greet today and give the scheduler today's weekday.
+    const QDate today = services_.clock->now().date();
+    if (today != dayTextsDate_)
+        refreshDayTexts(today);
+}
+
+void MainWindow::startTicking() {
+    ticker_->start();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        HideWhenMinimised();
+}
+
+void MainWindow::HideWhenMinimised() {
+    // Without a notification area there would be no way back to a hidden window: it then stays
+    // minimised in the task bar instead.
+    if (isMinimized() && tray_ != nullptr && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
+        QTimer::singleShot(0, this, &QWidget::hide);
+}
+
+void MainWindow::RestoreFromTray(int action) {
+    if (action != 2)
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    showNormal();
+    activateWindow();
+}
+
+void MainWindow::onTrayActivated(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        RestoreFromTray(1);
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        RestoreFromTray(2);
+        break;
+    case QSystemTrayIcon::Context:
+        RestoreFromTray(3);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program, even while the tray icon is shown.
+    event->accept();
+    if (tray_ != nullptr)
+        tray_->hide();
+    QCoreApplication::quit();
+}
+
+} // namespace orvane

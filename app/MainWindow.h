@@ -1,0 +1,71 @@
+// The main window: clock column, six-page tab control, tray icon, the once-a-second tick and start-up.
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Services.h"
+#include "common/Database.h"
+
+#include <QDate>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+class QLabel;
+
+namespace orvane {
+
+class AboutPage;
+class AlarmPage;
+class ClockFace;
+class SecondTicker;
+class SettingsPage;
+class TabControl;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(const Services& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up steps; false after a fatal message (skin file or database): the program then ends
+    // with exit code 0 without showing the window.
+    bool StartUp();
+    void UpdateClock();
+    void onTick();                    // everything that runs once a second
+    void RestoreFromTray(int action); // 1 click, 2 double-click, 3 right click
+    void startTicking();
+
+    AppState& state() { return state_; }
+    Database& database() { return 外部数据库1; }
+    TabControl* tabs() const { return 高级选择夹1; }
+    AlarmPage* alarmPage() const { return alarmPage_; }
+    QSystemTrayIcon* trayIcon() const { return tray_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLeftColumn();
+    void buildPages();
+    void refreshDayTexts(const QDate& today);
+    void HideWhenMinimised();
+    void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
+
+    Services services_;
+    AppState state_;
+    Database 外部数据库1;
+    QDate dayTextsDate_;
+
+    ClockFace* 画板_时钟 = nullptr;
+    QLabel* 透明标签_当前时间 = nullptr;
+    QLabel* 透明标签_当前星期 = nullptr;
+    QLabel* 透明标签_农历 = nullptr;
+    TabControl* 高级选择夹1 = nullptr;
+    AlarmPage* alarmPage_ = nullptr;
+    SettingsPage* settingsPage_ = nullptr;
+    AboutPage* aboutPage_ = nullptr;
+    QSystemTrayIcon* tray_ = nullptr;
+    SecondTicker* ticker_ = nullptr;
+};
+
+} // namespace orvane

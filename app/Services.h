@@ -1,0 +1,20 @@
+// The outside services the windows reach, passed in so tests can replace each one.
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "platform/SoundPlayer.h"
+
+namespace orvane {
+
+struct Services {
+    Paths paths;
+    Clock* clock = nullptr;
+    Dialogs* dialogs = nullptr;
+    Registry* registry = nullptr;
+    SoundPlayer* sound = nullptr;
+};
+
+} // namespace orvane

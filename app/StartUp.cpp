@@ -1,0 +1,46 @@
+// The main window's start-up steps, in their order.
+#include "app/MainWindow.h"
+
+#include "alarm/AlarmPage.h"
+#include "app/AppDatabase.h"
+#include "app/SettingsPage.h"
+#include "app/Skin.h"
+#include "app/SkinEngine.h"
+#include "app/StartCounter.h"
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+
+namespace orvane {
+
+bool MainWindow::StartUp() {
+    // Tray icon, no tooltip; double-click brings the window back.
+    tray_ = new QSystemTrayIcon(QIcon(QStringLiteral(":/tray.ico")), this);
+    connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
+    tray_->show();
+
+    // The skin is written at every start; a failed write leaves an older copy in use.
+    const QString skin = services_.paths.systemFile(skinFileName());
+    dropSkinFile(skin);
+    if (!QFileInfo::exists(skin)) {
+        services_.dialogs->message(QStringLiteral("皮肤文件丢失，请检查"));
+        return false;
+    }
+    SkinH_Attach_Ex(skin, QString());
+
+    refreshDayTexts(services_.clock->now().date());
+    UpdateClock();
+
+    const QString dbFile = services_.paths.windowsFile(QStringLiteral("dbtime.mdb"));
+    ensureDatabaseFile(dbFile); // a failure shows in the open below
+    if (!openAlarmDatabase(外部数据库1, dbFile)) {
+        services_.dialogs->message(QStringLiteral("数据库打开识别，请检查！"));
+        return false;
+    }
+    settingsPage_->startCounterLabel()->setText(startCounterText(CountStart(外部数据库1)));
+    LoadAlarmList(外部数据库1, alarmPage_->lists());
+    return true;
+}
+
+} // namespace orvane

@@ -1,0 +1,78 @@
+// The database object: one SQLite connection with record sets (first, at end, field by name, next,
+// close) and statements that succeed or fail. User texts and keys are always bound parameters.
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace orvane {
+
+class RecordSet {
+public:
+    RecordSet() = default;
+    RecordSet(RecordSet&& other) noexcept;
+    RecordSet& operator=(RecordSet&& other) noexcept;
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
+    ~RecordSet();
+
+    bool isValid() const { return stmt_ != nullptr; } // false when the query failed
+    bool first();                                     // back to the first record; false when there is none
+    bool atEnd() const { return atEnd_; }
+    // The current record's field: qint64, double, QString, QByteArray or a null QVariant; null when
+    // the name is unknown or the set is at its end.
+    QVariant field(const QString& name) const;
+    QString text(const QString& name) const { return field(name).toString(); }
+    qint64 integer(const QString& name) const { return field(name).toLongLong(); }
+    bool next();
+    void close();
+
+private:
+    friend class Database;
+    explicit RecordSet(sqlite3_stmt* stmt);
+    void step();
+    int columnIndex(const QString& name) const;
+
+    sqlite3_stmt* stmt_ = nullptr;
+    std::vector<QString> names_;
+    bool atEnd_ = true;
+};
+
+class Database {
+public:
+    enum class Open { ExistingOnly, CreateIfMissing };
+
+    Database() = default;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    ~Database();
+
+    bool open(const QString& path, Open mode = Open::ExistingOnly);
+    void close();
+    bool isOpen() const { return db_ != nullptr; }
+
+    // Runs a query; params bind to "?" in order (QString → text, integers → integer, double, null).
+    RecordSet query(const QString& sql, const QVariantList& params = {});
+    // Runs one statement to completion; false when it could not be prepared or failed.
+    bool execute(const QString& sql, const QVariantList& params = {});
+    // Runs several statements separated by ";" without parameters (schema scripts).
+    bool executeScript(const QString& sql);
+    qint64 lastInsertId() const;
+    int changes() const; // rows touched by the last statement
+    QString lastError() const { return lastError_; }
+
+private:
+    sqlite3_stmt* prepare(const QString& sql, const QVariantList& params);
+
+    sqlite3* db_ = nullptr;
+    QString lastError_;
+};
+
+} // namespace orvane

@@ -1,0 +1,13 @@
+// Writing a whole file in one create-or-overwrite step that a crash can never leave half-written.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace orvane {
+
+// Writes bytes to a new file beside path and renames it over path; false when any step fails
+// (the old file, if any, is then left as it was).
+bool writeWholeFile(const QString& path, const QByteArray& bytes);
+
+} // namespace orvane

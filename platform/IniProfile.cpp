@@ -1,0 +1,154 @@
+// Windows-style INI files over SimpleIni: one key per call, UTF-8 (GBK accepted on read), atomic rewrites.
+#include "platform/IniProfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <SimpleIni.h>
+
+#include <string>
+
+namespace orvane {
+
+namespace {
+
+enum class Loaded { Ok, Absent, Failed };
+
+void configure(CSimpleIniA& ini) {
+    ini.SetUnicode(true);
+    ini.SetSpaces(false); // "key=value", as Windows writes it
+    ini.SetMultiLine(false);
+    ini.SetQuotes(false); // quotes are handled below, so values come back exactly as stored
+}
+
+// The file's text as UTF-8 bytes; a file that is not valid UTF-8 was carried over from Windows and is GBK.
+QByteArray asUtf8(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return bytes;
+    QStringDecoder gbk("GBK");
+    if (!gbk.isValid())
+        return text.toUtf8();
+    return QString(gbk.decode(bytes)).toUtf8();
+}
+
+Loaded load(const QString& file, CSimpleIniA& ini) {
+    configure(ini);
+    QFile in(file);
+    if (!in.exists())
+        return Loaded::Absent;
+    if (!in.open(QIODevice::ReadOnly))
+        return Loaded::Failed;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return Loaded::Failed;
+    const QByteArray text = asUtf8(bytes);
+    return ini.LoadData(text.constData(), size_t(text.size())) < 0 ? Loaded::Failed : Loaded::Ok;
+}
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool hasLineBreak(const QString& text) {
+    return text.contains(u'\n') || text.contains(u'\r') || text.contains(QChar());
+}
+
+// Names the line format can hold: SimpleIni trims them, '=' ends a key, ']' ends a section.
+bool validSection(const QString& section) {
+    return !section.isEmpty() && !hasLineBreak(section) && !section.contains(u']') &&
+           !isBlank(section.front()) && !isBlank(section.back());
+}
+bool validKey(const QString& key) {
+    return !key.isEmpty() && !hasLineBreak(key) && !key.contains(u'=') && !isBlank(key.front()) &&
+           !isBlank(key.back()) && key.front() != u'[' && key.front() != u';' && key.front() != u'#';
+}
+
+bool quotedPair(const QString& text) {
+    return text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front();
+}
+
+// Like Windows, a read drops one pair of enclosing quotes; a write adds them where the value would
+// otherwise lose its outer blanks (the line is trimmed) or its own enclosing quotes.
+QString decodeValue(const QString& stored) {
+    return quotedPair(stored) ? stored.mid(1, stored.size() - 2) : stored;
+}
+QString encodeValue(const QString& value) {
+    if (value.isEmpty())
+        return value;
+    if (isBlank(value.front()) || isBlank(value.back()) || quotedPair(value))
+        return u'"' + value + u'"';
+    return value;
+}
+
+bool save(const CSimpleIniA& ini, const QString& file, QFileDevice::Permissions permissions) {
+    std::string text;
+    if (ini.Save(text, false) < 0)
+        return false;
+    QSaveFile out(file);
+    out.setDirectWriteFallback(false); // never write in place: a crash must not leave half a file
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (!out.setPermissions(permissions) ||
+        out.write(text.data(), qint64(text.size())) != qint64(text.size())) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+const char* lookup(const QString& file, const QString& section, const QString& key, CSimpleIniA& ini) {
+    if (load(file, ini) != Loaded::Ok)
+        return nullptr;
+    return ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData());
+}
+
+} // namespace
+
+QString IniProfile::read(const QString& file, const QString& section, const QString& key) {
+    CSimpleIniA ini;
+    const char* value = lookup(file, section, key, ini);
+    return value ? decodeValue(QString::fromUtf8(value)) : QString();
+}
+
+bool IniProfile::exists(const QString& file, const QString& section, const QString& key) {
+    CSimpleIniA ini;
+    return lookup(file, section, key, ini) != nullptr;
+}
+
+bool IniProfile::write(const QString& file, const QString& section, const QString& key, const QString& value,
+                       QFileDevice::Permissions permissions) {
+    if (!validSection(section) || !validKey(key) || hasLineBreak(value))
+        return false;
+    CSimpleIniA ini;
+    // An existing file that cannot be read would be replaced by one holding only this key.
+    if (load(file, ini) == Loaded::Failed)
+        return false;
+    if (ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
+                     encodeValue(value).toUtf8().constData()) < 0)
+        return false;
+    return save(ini, file, permissions);
+}
+
+bool IniProfile::remove(const QString& file, const QString& section, const QString& key,
+                        QFileDevice::Permissions permissions) {
+    CSimpleIniA ini;
+    const QByteArray sectionName = section.toUtf8();
+    const QByteArray keyName = key.toUtf8();
+    switch (load(file, ini)) {
+    case Loaded::Absent:
+        return true;
+    case Loaded::Failed:
+        return false;
+    case Loaded::Ok:
+        break;
+    }
+    if (!ini.KeyExists(sectionName.constData(), keyName.constData()))
+        return true;
+    // The section stays, as on Windows deleting the last value leaves its key.
+    ini.Delete(sectionName.constData(), keyName.constData(), false);
+    return save(ini, file, permissions);
+}
+
+} // namespace orvane

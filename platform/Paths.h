@@ -1,0 +1,27 @@
+// Where the program keeps its files: the Linux stand-ins of the Windows, System and program directories.
+#pragma once
+
+#include <QString>
+
+namespace orvane {
+
+struct Paths {
+    QString windowsDir;   // "dbtime.mdb", the system "sys.ini", "1.mp3"
+    QString systemDir;    // the skin file "yy.she"
+    QString programDir;   // the diary "sys.ini", the registry store
+    QString autostartDir; // XDG autostart entries (the Run value)
+
+    // ~/.local/share/orvane-clock, …/system, ~/.config/orvane-clock, ~/.config/autostart (XDG variables
+    // honoured).
+    static Paths standard();
+    // All four folders below one root (tests).
+    static Paths under(const QString& root);
+    bool makeFolders() const; // creates the four folders; false when one cannot be made
+
+    QString windowsFile(const QString& name) const { return windowsDir + u'/' + name; }
+    QString systemFile(const QString& name) const { return systemDir + u'/' + name; }
+    QString programFile(const QString& name) const { return programDir + u'/' + name; }
+    QString registryFile() const { return programFile(QStringLiteral("registry.ini")); }
+};
+
+} // namespace orvane

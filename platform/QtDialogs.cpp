@@ -1,0 +1,152 @@
+// The real dialogs: thin wrappers over Qt's modal boxes, and a font box with effects and colour.
+#include "platform/QtDialogs.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace orvane {
+
+QFont fontOf(const FontChoice& choice) {
+    QFont font;
+    if (!choice.family.isEmpty())
+        font.setFamily(choice.family);
+    font.setPointSize(choice.pointSize > 0 ? choice.pointSize : FontChoice().pointSize);
+    font.setBold(choice.bold);
+    font.setItalic(choice.italic);
+    font.setUnderline(choice.underline);
+    font.setStrikeOut(choice.strikeOut);
+    return font;
+}
+
+QColor colorOf(const FontChoice& choice) {
+    return QColor::fromRgb(QRgb(choice.color & 0xFFFFFFu));
+}
+
+FontChoice fontChoiceOf(const QFont& font, const QColor& color) {
+    FontChoice choice;
+    choice.family = font.family();
+    // A font sized in pixels has no point size; keep the default rather than store -1.
+    if (const int size = qRound(font.pointSizeF()); size > 0)
+        choice.pointSize = size;
+    choice.bold = font.bold();
+    choice.italic = font.italic();
+    choice.underline = font.underline();
+    choice.strikeOut = font.strikeOut();
+    choice.color = color.isValid() ? (color.rgb() & 0xFFFFFFu) : 0;
+    return choice;
+}
+
+void QtDialogs::message(const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+std::optional<QString> QtDialogs::input(const QString& prompt, const QString& caption,
+                                        const QString& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtDialogs::openFile(const QString& caption, const QString& filter) {
+    const QString file = QFileDialog::getOpenFileName(parent_, caption, QString(), filter);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
+namespace {
+QPixmap swatch(const QColor& color) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(color);
+    return pixmap;
+}
+} // namespace
+
+// Our own box rather than QFontDialog: that one offers only the styles a family really has, so the
+// bold and italic of a Chinese font with one face would be dropped, and it has no colour.
+std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(QStringLiteral("字体"));
+    auto* family = new QFontComboBox(&dialog);
+    family->setCurrentFont(fontOf(initial));
+    auto* size = new QSpinBox(&dialog);
+    size->setRange(1, 200);
+    size->setValue(fontOf(initial).pointSize());
+    auto* bold = new QCheckBox(QStringLiteral("粗体"), &dialog);
+    auto* italic = new QCheckBox(QStringLiteral("倾斜"), &dialog);
+    auto* underline = new QCheckBox(QStringLiteral("下划线"), &dialog);
+    auto* strikeOut = new QCheckBox(QStringLiteral("删除线"), &dialog);
+    bold->setChecked(initial.bold);
+    italic->setChecked(initial.italic);
+    underline->setChecked(initial.underline);
+    strikeOut->setChecked(initial.strikeOut);
+    QColor color = colorOf(initial);
+    auto* colorButton = new QPushButton(QIcon(swatch(color)), QStringLiteral("颜色(&C)..."), &dialog);
+    auto* sample = new QLabel(QStringLiteral("示例 AaBbYyZz"), &dialog);
+    sample->setMinimumHeight(48);
+
+    const auto current = [&] {
+        QFont font = family->currentFont();
+        font.setPointSize(size->value());
+        font.setBold(bold->isChecked());
+        font.setItalic(italic->isChecked());
+        font.setUnderline(underline->isChecked());
+        font.setStrikeOut(strikeOut->isChecked());
+        return font;
+    };
+    const auto showSample = [&] {
+        sample->setFont(current());
+        QPalette palette = sample->palette();
+        palette.setColor(QPalette::WindowText, color);
+        sample->setPalette(palette);
+    };
+    QObject::connect(family, &QFontComboBox::currentFontChanged, &dialog, showSample);
+    QObject::connect(size, &QSpinBox::valueChanged, &dialog, showSample);
+    for (QCheckBox* box : {bold, italic, underline, strikeOut})
+        QObject::connect(box, &QCheckBox::toggled, &dialog, showSample);
+    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
+        const QColor picked = QColorDialog::getColor(color, &dialog, QStringLiteral("颜色"));
+        if (picked.isValid()) {
+            color = picked;
+            colorButton->setIcon(QIcon(swatch(color)));
+            showSample();
+        }
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(QStringLiteral("字体："), family);
+    form->addRow(QStringLiteral("大小："), size);
+    auto* effects = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{bold, italic, underline, strikeOut, colorButton})
+        effects->addWidget(w);
+    form->addRow(effects);
+    form->addRow(QStringLiteral("示例："), sample);
+    form->addRow(buttons);
+    showSample();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return fontChoiceOf(current(), color);
+}
+
+} // namespace orvane

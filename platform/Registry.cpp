@@ -1,0 +1,174 @@
+// Registry values in a private INI file; values of the Run key as XDG autostart entries.
+#include "platform/Registry.h"
+
+#include "platform/IniProfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace orvane {
+
+namespace {
+
+QFileDevice::Permissions ownerOnly() {
+    return QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+}
+
+bool isRunKey(const QString& key) {
+    return key.compare(Registry::runKey(), Qt::CaseInsensitive) == 0;
+}
+
+// One Exec argument, quoted where the desktop-entry rules require it: inside double quotes, '"', '`', '$'
+// and '\' take a backslash; '%' is doubled everywhere (a lone one would start a field code).
+QString quoteExecArgument(const QString& argument) {
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#`");
+    bool needsQuotes = argument.isEmpty();
+    for (QChar c : argument)
+        needsQuotes = needsQuotes || reserved.contains(c);
+    QString out;
+    if (needsQuotes)
+        out += u'"';
+    for (QChar c : argument) {
+        if (needsQuotes && (c == u'"' || c == u'`' || c == u'$' || c == u'\\'))
+            out += u'\\';
+        out += c;
+        if (c == u'%')
+            out += u'%';
+    }
+    if (needsQuotes)
+        out += u'"';
+    return out;
+}
+
+// The string escapes every desktop-entry value goes through (applied over the quoting above).
+QString escapeString(const QString& text) {
+    QString out;
+    for (QChar c : text) {
+        if (c == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\t')
+            out += QStringLiteral("\\t");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString unescapeString(const QString& text) {
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) != u'\\' || i + 1 == text.size()) {
+            out += text.at(i);
+            continue;
+        }
+        const QChar next = text.at(++i);
+        if (next == u's')
+            out += u' ';
+        else if (next == u'n')
+            out += u'\n';
+        else if (next == u't')
+            out += u'\t';
+        else if (next == u'r')
+            out += u'\r';
+        else
+            out += next;
+    }
+    return out;
+}
+
+// The first argument of an Exec command line: the program's path.
+QString firstExecArgument(const QString& exec) {
+    QString out;
+    qsizetype i = 0;
+    if (exec.startsWith(u'"')) {
+        for (i = 1; i < exec.size() && exec.at(i) != u'"'; ++i) {
+            if (exec.at(i) == u'\\' && i + 1 < exec.size())
+                ++i;
+            out += exec.at(i);
+        }
+    } else {
+        out = exec.section(u' ', 0, 0);
+    }
+    return out.replace(QStringLiteral("%%"), QStringLiteral("%"));
+}
+
+QString desktopEntry(const QString& program) {
+    const QString name = QStringLiteral("Orvane电脑闹钟");
+    return QStringLiteral("[Desktop Entry]\nType=Application\nName=") + name +
+           QStringLiteral("\nName[zh_CN]=") + name + QStringLiteral("\nExec=") +
+           escapeString(quoteExecArgument(program)) + QStringLiteral("\nX-GNOME-Autostart-enabled=true\n");
+}
+
+std::optional<QString> execOf(const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    bool inEntry = false;
+    const QStringList lines = QString::fromUtf8(in.readAll()).split(u'\n');
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(u'['))
+            inEntry = line == QStringLiteral("[Desktop Entry]");
+        else if (inEntry && line.contains(u'=') &&
+                 line.section(u'=', 0, 0).trimmed() == QStringLiteral("Exec"))
+            return firstExecArgument(unescapeString(line.mid(line.indexOf(u'=') + 1).trimmed()));
+    }
+    return QString();
+}
+
+} // namespace
+
+QString Registry::autostartFile(const QString& name) const {
+    return paths_.autostartDir + u'/' + name + QStringLiteral(".desktop");
+}
+
+bool Registry::exists(const QString& key, const QString& name) const {
+    if (isRunKey(key))
+        return QFile::exists(autostartFile(name));
+    return IniProfile::exists(paths_.registryFile(), key, name);
+}
+
+std::optional<QString> Registry::read(const QString& key, const QString& name) const {
+    if (isRunKey(key))
+        return execOf(autostartFile(name));
+    if (!IniProfile::exists(paths_.registryFile(), key, name))
+        return std::nullopt;
+    return IniProfile::read(paths_.registryFile(), key, name);
+}
+
+bool Registry::write(const QString& key, const QString& name, const QString& value) {
+    if (isRunKey(key)) {
+        if (name.isEmpty() || name.contains(u'/') || !QDir().mkpath(paths_.autostartDir))
+            return false;
+        QSaveFile out(autostartFile(name));
+        out.setDirectWriteFallback(false);
+        if (!out.open(QIODevice::WriteOnly))
+            return false;
+        const QByteArray bytes = desktopEntry(value).toUtf8();
+        if (out.write(bytes) != bytes.size()) {
+            out.cancelWriting();
+            return false;
+        }
+        return out.commit();
+    }
+    // Writing a value creates its key, and the store's folder with it.
+    if (!QDir().mkpath(paths_.programDir))
+        return false;
+    return IniProfile::write(paths_.registryFile(), key, name, value, ownerOnly());
+}
+
+bool Registry::remove(const QString& key, const QString& name) {
+    if (isRunKey(key)) {
+        const QString file = autostartFile(name);
+        QFile::remove(file);
+        return !QFile::exists(file);
+    }
+    return IniProfile::remove(paths_.registryFile(), key, name, ownerOnly());
+}
+
+} // namespace orvane

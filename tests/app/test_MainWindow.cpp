@@ -1,0 +1,225 @@
+// The main window through its real widgets, offscreen: layout, start-up, day change, copy and tray.
+#include "FakeClock.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "TestRegistry.h"
+#include "alarm/AlarmPage.h"
+#include "app/AppDatabase.h"
+#include "app/MainWindow.h"
+#include "app/TabControl.h"
+#include "resources/resources.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace orvane;
+using namespace Qt::Literals::StringLiterals;
+using namespace orvane::test;
+
+namespace {
+
+struct Fixture {
+    TempDir dir;
+    FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
+    ScriptedDialogs dialogs;
+    Paths paths = Paths::under(dir.path());
+    Registry registry{paths};
+
+    Fixture() { paths.makeFolders(); }
+    std::unique_ptr<MainWindow> window() {
+        Services s;
+        s.paths = paths;
+        s.clock = &clock;
+        s.dialogs = &dialogs;
+        s.registry = &registry;
+        return std::make_unique<MainWindow>(s);
+    }
+    QString dbFile() const { return paths.windowsFile(QStringLiteral("dbtime.mdb")); }
+};
+
+QString textOf(QWidget& w, const char* name) {
+    auto* label = w.findChild<QLabel*>(QString::fromUtf8(name));
+    return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromUtf8(name));
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { orvaneInitResources(); }
+
+    void layout_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        QTest::newRow("group box 时间") << "分组框1" << QRect(3, 4, 142, 152);
+        QTest::newRow("clock face") << "画板_时钟" << QRect(9, 21, 128, 128);
+        QTest::newRow("time group") << "分组框2" << QRect(3, 158, 143, 32);
+        QTest::newRow("weekday group") << "分组框3" << QRect(3, 190, 143, 32);
+        QTest::newRow("lunar group") << "分组框4" << QRect(3, 223, 143, 32);
+        QTest::newRow("time label in its group") << "透明标签_当前时间" << QRect(6, 10, 132, 16);
+        QTest::newRow("lunar label in its group") << "透明标签_农历" << QRect(6, 10, 132, 16);
+        QTest::newRow("tab control") << "高级选择夹1" << QRect(149, 9, 373, 245);
+        QTest::newRow("alarm list") << "超级列表框_我的闹钟" << QRect(3, 26, 367, 189);
+        QTest::newRow("挂机") << "按钮18" << QRect(20, 219, 64, 22);
+        QTest::newRow("添加闹钟") << "按钮19" << QRect(111, 219, 64, 22);
+        QTest::newRow("删除闹钟") << "按钮17" << QRect(202, 219, 64, 22);
+        QTest::newRow("天气预报") << "按钮13" << QRect(294, 219, 64, 22);
+        QTest::newRow("start counter") << "标签2" << QRect(53, 213, 176, 16);
+        QTest::newRow("about aims") << "标签4" << QRect(11, 30, 336, 45);
+        QTest::newRow("share text box") << "编辑框1" << QRect(3, 207, 80, 32);
+        QTest::newRow("copy button") << "按钮22" << QRect(264, 190, 71, 27);
+        QTest::newRow("hyperlink") << "超级链接框1" << QRect(108, 77, 96, 24);
+    }
+    void layout() {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        Fixture f;
+        auto w = f.window();
+        QWidget* control = w->findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        QCOMPARE(control->geometry(), place);
+    }
+
+    void windowAndPages() {
+        Fixture f;
+        auto w = f.window();
+        QCOMPARE(w->windowTitle(), QStringLiteral(" Orvane电脑闹钟 V1.5"));
+        QCOMPARE(w->size(), QSize(530, 278));
+        QStringList titles;
+        for (int i = 0; i < w->tabs()->count(); ++i)
+            titles << w->tabs()->tabBar()->tabText(i);
+        QCOMPARE(titles, (QStringList{u"我的闹钟"_s, u"日记本"_s, u"软件设置"_s, u"扩展功能"_s, u"留言"_s,
+                                      u"关于"_s}));
+        // The hidden lists exist but are never shown.
+        for (const char* hidden : {"超级列表框_是否提醒", "超级列表框_编号"}) {
+            auto* list = w->findChild<QTreeWidget*>(QString::fromUtf8(hidden));
+            QVERIFY(list);
+            QVERIFY(list->isHidden());
+        }
+    }
+
+    void firstAndSecondStart() {
+        Fixture f;
+        {
+            auto w = f.window();
+            QVERIFY(w->StartUp());
+            QVERIFY(f.dialogs.messages().isEmpty());
+            QCOMPARE(textOf(*w, "标签2"), QStringLiteral("当前已使用：1次"));
+            QCOMPARE(textOf(*w, "透明标签_当前时间"), QStringLiteral("2026/12/7 08:05:09"));
+            QCOMPARE(textOf(*w, "透明标签_当前星期"), QStringLiteral("你好,今天是星期一"));
+            QCOMPARE(textOf(*w, "透明标签_农历"), QStringLiteral("丙午年(马)十月廿九 "));
+            QCOMPARE(w->state().todayWeekdayChar, QStringLiteral("一"));
+            QVERIFY(QFile::exists(f.paths.systemFile(QStringLiteral("yy.she"))));
+            QVERIFY(!qApp->styleSheet().isEmpty());
+            QCOMPARE(w->findChild<QTreeWidget*>(QStringLiteral("超级列表框_我的闹钟"))->topLevelItemCount(),
+                     0);
+            QVERIFY(w->database().execute(
+                QStringLiteral("insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,?,?)"),
+                {QStringLiteral("每天|2026年12月7日08时30分"), QStringLiteral("真|默认"),
+                 QStringLiteral("真|开会")}));
+        }
+        // The skin is written again at every start, over a changed copy.
+        QFile skin(f.paths.systemFile(QStringLiteral("yy.she")));
+        QVERIFY(skin.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        skin.write("/* changed */");
+        skin.close();
+
+        auto w = f.window();
+        QVERIFY(w->StartUp());
+        QCOMPARE(textOf(*w, "标签2"), QStringLiteral("当前已使用：2次"));
+        QVERIFY(bytesOf(f.paths.systemFile(QStringLiteral("yy.she"))) != "/* changed */");
+        auto* list = w->findChild<QTreeWidget*>(QStringLiteral("超级列表框_我的闹钟"));
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("开会"));
+    }
+
+    void skinThatCannotBeWrittenEndsStartUp() {
+        Fixture f;
+        // A file where the System directory should be: the skin can neither be written nor found.
+        QDir(f.paths.systemDir).removeRecursively();
+        QFile blocker(f.paths.systemDir);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        auto w = f.window();
+        QVERIFY(!w->StartUp());
+        QCOMPARE(f.dialogs.messages(), QStringList{u"皮肤文件丢失，请检查"_s});
+        QCOMPARE(f.dialogs.messageCaptions(), QStringList{u"信息："_s});
+        QVERIFY(!QFile::exists(f.dbFile())); // stopped before the database step
+    }
+
+    void foreignDatabaseEndsStartUpUntouched() {
+        Fixture f;
+        QFile db(f.dbFile());
+        QVERIFY(db.open(QIODevice::WriteOnly));
+        db.write("not a database at all, but the user's file");
+        db.close();
+        const QByteArray before = bytesOf(f.dbFile());
+        auto w = f.window();
+        QVERIFY(!w->StartUp());
+        QCOMPARE(f.dialogs.messages(), QStringList{u"数据库打开识别，请检查！"_s});
+        QCOMPARE(bytesOf(f.dbFile()), before);
+    }
+
+    void dayTextsFollowTheDate() {
+        Fixture f;
+        f.clock.set(QDate(2026, 12, 13), QTime(23, 59, 59)); // a Sunday
+        auto w = f.window();
+        QVERIFY(w->StartUp());
+        QCOMPARE(textOf(*w, "透明标签_当前星期"), QStringLiteral("你好,今天是星期日"));
+        const QString lunarBefore = textOf(*w, "透明标签_农历");
+        f.clock.advance(1);
+        w->onTick();
+        QCOMPARE(textOf(*w, "透明标签_当前星期"), QStringLiteral("你好,今天是星期一"));
+        QCOMPARE(w->state().todayWeekdayChar, QStringLiteral("一"));
+        QVERIFY(textOf(*w, "透明标签_农历") != lunarBefore);
+        QCOMPARE(textOf(*w, "透明标签_当前时间"), QStringLiteral("2026/12/14 00:00:00"));
+    }
+
+    void copyPutsTheTextOnTheClipboard_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("recommendation text") << "推荐给你";
+        QTest::newRow("empty box still says 复制成功") << "";
+    }
+    void copyPutsTheTextOnTheClipboard() {
+        QFETCH(QString, text);
+        Fixture f;
+        auto w = f.window();
+        w->findChild<QLineEdit*>(QStringLiteral("编辑框1"))->setText(text);
+        QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+        w->findChild<QPushButton*>(QStringLiteral("按钮22"))->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        QCOMPARE(f.dialogs.messages(), QStringList{u"复制成功"_s});
+    }
+
+    void trayDoubleClickRestores() {
+        Fixture f;
+        auto w = f.window();
+        QVERIFY(w->StartUp());
+        w->showMinimized();
+        w->hide();
+        w->RestoreFromTray(1); // single click: nothing
+        QVERIFY(!w->isVisible());
+        w->RestoreFromTray(3);
+        QVERIFY(!w->isVisible());
+        w->RestoreFromTray(2);
+        QVERIFY(w->isVisible());
+        QVERIFY(!w->isMinimized());
+    }
+};
+
+ORVANE_TEST(MainWindowTest)
+#include "test_MainWindow.moc"

@@ -1,0 +1,36 @@
+// A sound player that plays nothing and records each call as a readable line.
+#pragma once
+
+#include "platform/SoundPlayer.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace orvane::test {
+
+class RecordingSoundPlayer final : public SoundPlayer {
+public:
+    // "play <file> <count>", "stop", "playClip <bytes> bytes", in call order.
+    QStringList calls() const { return calls_; }
+    // The clips passed to playClip, in order, to compare their bytes.
+    const QList<QByteArray>& clips() const { return clips_; }
+    void clear() {
+        calls_.clear();
+        clips_.clear();
+    }
+
+    void play(const QString& file, int count) override {
+        calls_.append(QStringLiteral("play ") + file + u' ' + QString::number(count));
+    }
+    void stop() override { calls_.append(QStringLiteral("stop")); }
+    void playClip(const QByteArray& wav) override {
+        calls_.append(QStringLiteral("playClip ") + QString::number(wav.size()) + QStringLiteral(" bytes"));
+        clips_.append(wav);
+    }
+
+private:
+    QStringList calls_;
+    QList<QByteArray> clips_;
+};
+
+} // namespace orvane::test

@@ -1,0 +1,70 @@
+// The real program's start (as app/main.cpp does it) under a given data folder, with the start probe.
+#include "app/AppDatabase.h"
+#include "app/MainWindow.h"
+#include "bench/Probe.h"
+#include "bench/SeedAlarms.h"
+#include "platform/QtDialogs.h"
+#include "resources/resources.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace {
+
+// Helper mode: adds alarms to the database an earlier run of this program created.
+int seed(const orvane::Paths& paths, int count) {
+    orvane::Database db;
+    const QString file = paths.windowsFile(QStringLiteral("dbtime.mdb"));
+    if (!orvane::ensureDatabaseFile(file) || !orvane::openAlarmDatabase(db, file) ||
+        !orvane::bench::seedAlarms(db, count)) {
+        std::fprintf(stderr, "cannot seed %s\n", qPrintable(file));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const qint64 entered = orvane::bench::wallNs();
+    const orvane::bench::Options options = orvane::bench::parseOptions(argc, argv);
+    if (options.data.isEmpty()) {
+        std::fprintf(stderr, "bench_startup: --data DIR is required\n");
+        return 2;
+    }
+    if (options.seed > 0) {
+        const orvane::Paths paths = orvane::Paths::under(options.data);
+        paths.makeFolders();
+        return seed(paths, options.seed);
+    }
+
+    // From here on the same steps as the program's main(), with the data folder as the only change.
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("orvane-clock"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
+    orvaneInitResources();
+    orvane::bench::StartProbe probe(options, entered);
+
+    orvane::SystemClock clock;
+    orvane::QtDialogs dialogs(nullptr);
+    orvane::Services services;
+    services.paths = orvane::Paths::under(options.data);
+    services.paths.makeFolders();
+    orvane::Registry registry(services.paths);
+    services.clock = &clock;
+    services.dialogs = &dialogs;
+    services.registry = &registry;
+
+    orvane::MainWindow window(services);
+    dialogs.setParentWidget(&window);
+    if (!window.StartUp()) {
+        std::fprintf(stderr, "bench_startup: start-up failed\n");
+        return 1;
+    }
+    probe.mark("started_ms");
+    window.show();
+    window.startTicking();
+    probe.watch(&window);
+    return app.exec();
+}

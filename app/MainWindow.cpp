@@ -68,10 +68,16 @@ void MainWindow::buildPages() {
     高级选择夹1->setGeometry(149, 9, 373, 245);
     alarmPage_ = new AlarmPage(高级选择夹1->addPage(QStringLiteral("我的闹钟")), this);
     高级选择夹1->addPage(QStringLiteral("日记本"));
-    settingsPage_ = new SettingsPage(高级选择夹1->addPage(QStringLiteral("软件设置")));
+    settingsPage_ = new SettingsPage(高级选择夹1->addPage(QStringLiteral("软件设置")), services_);
     高级选择夹1->addPage(QStringLiteral("扩展功能"));
     高级选择夹1->addPage(QStringLiteral("留言"));
     aboutPage_ = new AboutPage(高级选择夹1->addPage(QStringLiteral("关于")), *services_.dialogs);
+    connect(高级选择夹1, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
+}
+
+void MainWindow::OnMainTabChanged(int index) {
+    if (index == 2)
+        settingsPage_->LoadSettingsPage();
 }
 
 void MainWindow::UpdateClock() {

@@ -33,6 +33,7 @@ public:
     void onTick();                    // everything that runs once a second
     void RestoreFromTray(int action); // 1 click, 2 double-click, 3 right click
     void startTicking();
+    void OnMainTabChanged(int index); // page 2 reloads the settings page from the stores
 
     AppState& state() { return state_; }
     Database& database() { return 外部数据库1; }

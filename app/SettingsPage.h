@@ -1,6 +1,8 @@
 // The "软件设置" page: the settings boxes and the start counter label 标签2.
 #pragma once
 
+#include "app/Services.h"
+
 #include <QObject>
 
 class QLabel;
@@ -12,10 +14,12 @@ namespace orvane {
 class SettingsPage : public QObject {
     Q_OBJECT
 public:
-    explicit SettingsPage(QWidget* page);
+    SettingsPage(QWidget* page, const Services& services);
     QLabel* startCounterLabel() const { return 标签2; }
+    void LoadSettingsPage();
 
 private:
+    Services services_;
     QLabel* 标签2;
 };
 

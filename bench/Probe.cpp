@@ -32,7 +32,7 @@ qint64 parseT0(const QString& text) {
     const qsizetype dot = text.indexOf(u'.');
     if (dot < 0)
         return text.toLongLong();
-    const QString fraction = (text.mid(dot + 1) + QStringLiteral("000000000")).left(9);
+    const QString fraction = QString(text.mid(dot + 1) + QStringLiteral("000000000")).left(9);
     return text.left(dot).toLongLong() * 1000000000LL + fraction.toLongLong();
 }
 

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "alarm/AlarmPage.h"
+#include "alarm/Scheduler.h"
 #include "app/AboutPage.h"
 #include "app/ClockFace.h"
 #include "app/ClockText.h"
@@ -100,6 +101,8 @@ void MainWindow::onTick() {
     const QDate today = services_.clock->now().date();
     if (today != dayTextsDate_)
         refreshDayTexts(today);
+    if (scheduler_ != nullptr)
+        scheduler_->AlarmScheduler();
 }
 
 void MainWindow::startTicking() {

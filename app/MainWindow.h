@@ -16,6 +16,7 @@ namespace orvane {
 class AboutPage;
 class AlarmPage;
 class ClockFace;
+class Scheduler;
 class SecondTicker;
 class SettingsPage;
 class TabControl;
@@ -40,6 +41,7 @@ public:
     TabControl* tabs() const { return 高级选择夹1; }
     AlarmPage* alarmPage() const { return alarmPage_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
+    Scheduler* scheduler() const { return scheduler_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -67,6 +69,7 @@ private:
     AboutPage* aboutPage_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
     SecondTicker* ticker_ = nullptr;
+    Scheduler* scheduler_ = nullptr;
 };
 
 } // namespace orvane

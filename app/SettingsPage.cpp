@@ -1,16 +1,111 @@
-// Controls of the "软件设置" page at their places.
+// Controls of the "软件设置" page at their places, loading them from the stores and writing each click.
 #include "app/SettingsPage.h"
 
+#include "common/FlagText.h"
+#include "platform/IniProfile.h"
+#include "platform/SystemSettings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace orvane {
 
+namespace {
+
+QCheckBox* checkBox(QWidget* page, const char* name, const QString& text, const QRect& place) {
+    auto* box = new QCheckBox(text, page);
+    box->setObjectName(QString::fromUtf8(name));
+    box->setGeometry(place);
+    return box;
+}
+
+} // namespace
+
 SettingsPage::SettingsPage(QWidget* page, const Services& services) : QObject(page), services_(services) {
+    // The page's coordinates include the tab row (about 25 px): the controls start below it.
+    选择框_开机运行 = checkBox(page, "选择框_开机运行", QStringLiteral("开机自动运行"), {24, 36, 300, 22});
+    选择框_整点报时 = checkBox(page, "选择框_整点报时", QStringLiteral("整点报时"), {24, 64, 300, 22});
+    选择框_删除时钟 =
+        checkBox(page, "选择框_删除时钟", QStringLiteral("闹钟事件过后自动删除"), {24, 92, 300, 22});
+    选择框_密码修改 =
+        checkBox(page, "选择框_密码修改", QStringLiteral("需要密码才能修改或删除时钟"), {24, 120, 300, 22});
+
+    标签1 = new QLabel(QStringLiteral("响铃次数"), page);
+    标签1->setObjectName(QStringLiteral("标签1"));
+    标签1->setGeometry(26, 158, 64, 22);
+    组合框_响铃次数 = new QComboBox(page);
+    组合框_响铃次数->setObjectName(QStringLiteral("组合框_响铃次数"));
+    组合框_响铃次数->setGeometry(94, 156, 130, 24);
+    组合框_响铃次数->setEditable(true);
+    // Typed text never becomes an item: only the three counts can be picked.
+    组合框_响铃次数->setInsertPolicy(QComboBox::NoInsert);
+    组合框_响铃次数->addItems(
+        {QStringLiteral("无限重复"), QStringLiteral("播放一次"), QStringLiteral("播放二次")});
+    组合框_响铃次数->setCurrentIndex(-1);
+    标签1->setBuddy(组合框_响铃次数);
+
     标签2 = new QLabel(page);
     标签2->setObjectName(QStringLiteral("标签2"));
     标签2->setGeometry(53, 213, 176, 16);
+
+    // clicked and activated come from the user only, so LoadSettingsPage filling the boxes writes nothing.
+    connect(选择框_开机运行, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoStart);
+    connect(选择框_整点报时, &QCheckBox::clicked, this, &SettingsPage::ToggleHourlyChime);
+    connect(选择框_删除时钟, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoDelete);
+    connect(组合框_响铃次数, &QComboBox::activated, this, &SettingsPage::ChangeRingCount);
 }
 
-void SettingsPage::LoadSettingsPage() {}
+QString SettingsPage::shownRingCount(const QString& stored) {
+    return stored.isEmpty() ? QStringLiteral("播放一次") : stored;
+}
+
+QString SettingsPage::readSystemKey(const QString& key) const {
+    return IniProfile::read(settings::systemFile(services_.paths), settings::systemSection(), key);
+}
+
+void SettingsPage::writeSystemKey(const QString& key, const QString& value) {
+    // A failed write is not reported: the box keeps the user's state until the page is next loaded.
+    IniProfile::write(settings::systemFile(services_.paths), settings::systemSection(), key, value);
+}
+
+void SettingsPage::LoadSettingsPage() {
+    Registry& registry = *services_.registry;
+    选择框_开机运行->setChecked(registry.exists(Registry::runKey(), settings::autoStartValue()));
+    选择框_删除时钟->setChecked(readFlag(readSystemKey(settings::autoDeleteKey())));
+    选择框_密码修改->setChecked(registry.exists(settings::passwordKey(), settings::passwordValue()));
+
+    const QString ringCount = shownRingCount(readSystemKey(settings::ringCountKey()));
+    // The matching item becomes current so the arrow keys and the list start from it; a stored text
+    // that is no item is still shown as it is.
+    组合框_响铃次数->setCurrentIndex(组合框_响铃次数->findText(ringCount));
+    组合框_响铃次数->setEditText(ringCount);
+
+    选择框_整点报时->setChecked(readFlag(readSystemKey(settings::hourlyChimeKey())));
+}
+
+void SettingsPage::ToggleAutoStart() {
+    Registry& registry = *services_.registry;
+    if (选择框_开机运行->isChecked())
+        registry.write(Registry::runKey(), settings::autoStartValue(),
+                       QCoreApplication::applicationFilePath());
+    else
+        registry.remove(Registry::runKey(), settings::autoStartValue());
+}
+
+void SettingsPage::ToggleHourlyChime() {
+    writeSystemKey(settings::hourlyChimeKey(), flagText(选择框_整点报时->isChecked()));
+}
+
+void SettingsPage::ToggleAutoDelete() {
+    writeSystemKey(settings::autoDeleteKey(), flagText(选择框_删除时钟->isChecked()));
+}
+
+void SettingsPage::ChangeRingCount(int index) {
+    if (index < 0)
+        return;
+    writeSystemKey(settings::ringCountKey(), 组合框_响铃次数->itemText(index));
+}
 
 } // namespace orvane

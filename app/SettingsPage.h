@@ -1,25 +1,48 @@
-// The "软件设置" page: the settings boxes and the start counter label 标签2.
+// The "软件设置" page: the settings boxes, the ring-count box and the start counter label 标签2.
 #pragma once
 
 #include "app/Services.h"
 
 #include <QObject>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QWidget;
 
 namespace orvane {
 
-// Places its controls on the given page and handles them; owned by that page.
+// Places its controls on the given page and handles them; owned by that page. The page holds no state
+// of its own: every click writes at once, and LoadSettingsPage shows what the stores hold.
 class SettingsPage : public QObject {
     Q_OBJECT
 public:
     SettingsPage(QWidget* page, const Services& services);
     QLabel* startCounterLabel() const { return 标签2; }
+    // 选择框_密码修改 is placed and loaded here; its click belongs to the password feature.
+    QCheckBox* passwordBox() const { return 选择框_密码修改; }
+
     void LoadSettingsPage();
+    void ToggleAutoStart();
+    void ToggleHourlyChime();
+    void ToggleAutoDelete();
+    void ChangeRingCount(int index);
+
+    // What the ring-count box shows for the stored text: the scheduler rings once while no count was
+    // ever chosen, so the page says so instead of showing an empty box.
+    static QString shownRingCount(const QString& stored);
 
 private:
+    void writeSystemKey(const QString& key, const QString& value);
+    QString readSystemKey(const QString& key) const;
+
     Services services_;
+    QCheckBox* 选择框_开机运行;
+    QCheckBox* 选择框_整点报时;
+    QCheckBox* 选择框_删除时钟;
+    QCheckBox* 选择框_密码修改;
+    QLabel* 标签1;
+    QComboBox* 组合框_响铃次数;
     QLabel* 标签2;
 };
 

@@ -3,8 +3,6 @@
 
 #include "common/FileWrite.h"
 
-#include <QFile>
-
 namespace orvane {
 
 QString skinFileName() {
@@ -12,10 +10,7 @@ QString skinFileName() {
 }
 
 bool dropSkinFile(const QString& path) {
-    QFile carried(QStringLiteral(":/yy.she"));
-    if (!carried.open(QIODevice::ReadOnly))
-        return false;
-    return writeWholeFile(path, carried.readAll());
+    return dropCarriedFile(QStringLiteral(":/yy.she"), path);
 }
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "alarm/AlarmPage.h"
+#include "alarm/Scheduler.h"
 #include "app/AppDatabase.h"
 #include "app/SettingsPage.h"
 #include "app/Skin.h"
@@ -40,6 +41,11 @@ bool MainWindow::StartUp() {
     }
     settingsPage_->startCounterLabel()->setText(startCounterText(CountStart(外部数据库1)));
     LoadAlarmList(外部数据库1, alarmPage_->lists());
+
+    // The scheduler starts now, so the minute of the start is never scanned.
+    scheduler_ = new Scheduler({services_.clock, services_.sound, &外部数据库1, &services_.paths,
+                                &alarmPage_->lists(), &state_.firedRow, &state_.todayWeekdayChar},
+                               this);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Program entry: the real services, the main window, its start-up and the event loop.
 #include "app/MainWindow.h"
 #include "platform/QtDialogs.h"
+#include "platform/SdlSoundPlayer.h"
 #include "resources/resources.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
 
     orvane::SystemClock clock;
     orvane::QtDialogs dialogs(nullptr);
+    orvane::SdlSoundPlayer sound;
     orvane::Services services;
     services.paths = orvane::Paths::standard();
     services.paths.makeFolders();
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
     services.clock = &clock;
     services.dialogs = &dialogs;
     services.registry = &registry;
+    services.sound = &sound;
 
     orvane::MainWindow window(services);
     dialogs.setParentWidget(&window);

@@ -82,8 +82,16 @@ qint64 wallNs() {
 qint64 cpuNs() {
     rusage ru{};
     getrusage(RUSAGE_SELF, &ru);
-    const auto ns = [](const timeval& tv) { return qint64(tv.tv_sec) * 1000000000LL + qint64(tv.tv_usec) * 1000; };
+    const auto ns = [](const timeval& tv) {
+        return qint64(tv.tv_sec) * 1000000000LL + qint64(tv.tv_usec) * 1000;
+    };
     return ns(ru.ru_utime) + ns(ru.ru_stime);
+}
+
+qint64 threadCpuNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
 qint64 rssKb(const char* field) {
@@ -146,6 +154,8 @@ bool StartProbe::eventFilter(QObject* watched, QEvent* event) {
 
 void StartProbe::painted() {
     mark("shown_ms");
+    if (QWindow* handle = window_->windowHandle())
+        handle->removeEventFilter(this);
     report("cpu_ms_at_shown", double(cpuNs()) / 1e6);
     if (options_.exitAfterShow)
         done();

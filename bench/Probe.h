@@ -9,23 +9,24 @@ class QWidget;
 namespace orvane::bench {
 
 struct Options {
-    QString data;              // --data DIR: the data folder (bench_startup)
-    qint64 t0Ns = 0;           // --t0 S.US: wall clock right before exec (bash $EPOCHREALTIME); 0 = unknown
+    QString data;               // --data DIR: the data folder (bench_startup)
+    qint64 t0Ns = 0;            // --t0 S.US: wall clock right before exec (bash $EPOCHREALTIME); 0 = unknown
     bool exitAfterShow = false; // --exit-after-show
-    double rssAfterS = 0;      // --rss-after S: report the RSS this long after t0
-    double idleS = 0;          // --idle S: report the CPU used over this long once settled
-    double settleS = 5;        // --settle S: the idle window opens this long after t0
-    int seed = 0;              // --seed N: add N alarms to the database and end (bench_startup)
-    int alarms = 10000;        // --alarms N (bench_alarm_list)
-    int reloads = 9;           // --reloads N (bench_alarm_list)
-    int calls = 2000;          // --calls N (bench_alarm_list)
+    double rssAfterS = 0;       // --rss-after S: report the RSS this long after t0
+    double idleS = 0;           // --idle S: report the CPU used over this long once settled
+    double settleS = 5;         // --settle S: the idle window opens this long after t0
+    int seed = 0;               // --seed N: add N alarms to the database and end (bench_startup)
+    int alarms = 10000;         // --alarms N (bench_alarm_list)
+    int reloads = 9;            // --reloads N (bench_alarm_list)
+    int calls = 2000;           // --calls N (bench_alarm_list)
 };
 
 // Reads the options above; an unknown option or a missing value ends the program with a message.
 Options parseOptions(int argc, char** argv);
 
-qint64 wallNs(); // CLOCK_REALTIME, the clock $EPOCHREALTIME reads
-qint64 cpuNs();  // user + system CPU time of this process (getrusage)
+qint64 wallNs();      // CLOCK_REALTIME, the clock $EPOCHREALTIME reads
+qint64 cpuNs();       // user + system CPU time of this process (getrusage)
+qint64 threadCpuNs(); // CPU time of the calling thread: less sensitive than wall time to a busy machine
 qint64 rssKb(const char* field = "VmRSS"); // a line of /proc/self/status, in kB
 
 // One machine-readable "key=value" line on stdout, flushed at once.
@@ -38,8 +39,8 @@ class StartProbe : public QObject {
 public:
     // entered: wallNs() read first thing in main(); stands in for t0 when none was given.
     StartProbe(const Options& options, qint64 entered);
-    void mark(const char* key) const;    // key=ms since t0, now
-    void watch(QWidget* shownWindow);    // call right after show()
+    void mark(const char* key) const; // key=ms since t0, now
+    void watch(QWidget* shownWindow); // call right after show()
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,7 +55,7 @@ private:
 
     Options options_;
     qint64 t0Ns_;
-    QObject* window_ = nullptr;
+    QWidget* window_ = nullptr;
     bool exposed_ = false;
     int pending_ = 0;
     qint64 idleWallNs_ = 0, idleCpuNs_ = 0;

@@ -18,10 +18,10 @@ bool seedAlarms(Database& db, int count) {
         return false;
     for (int i = 0; i < count; ++i) {
         const QString due = rules.at(i % rules.size()) + QStringLiteral("|2026年%1月%2日%3时%4分")
-                                                              .arg(1 + i % 12)
-                                                              .arg(1 + i % 28)
-                                                              .arg(i % 24, 2, 10, QLatin1Char('0'))
-                                                              .arg(i % 60, 2, 10, QLatin1Char('0'));
+                                                             .arg(1 + i % 12)
+                                                             .arg(1 + i % 28)
+                                                             .arg(i % 24, 2, 10, QLatin1Char('0'))
+                                                             .arg(i % 60, 2, 10, QLatin1Char('0'));
         const QString prompt = (i % 4 == 0 ? QStringLiteral("假|") : QStringLiteral("真|")) +
                                prompts.at(i % prompts.size()) + u' ' + QString::number(i + 1);
         if (!db.execute(alarmsql::insert(), {due, rings.at(i % rings.size()), prompt})) {

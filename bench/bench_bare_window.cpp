@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
     for (const char* title : {"我的闹钟", "日记本", "软件设置", "扩展功能", "留言", "关于"})
         tabs->addTab(new QWidget, QString::fromUtf8(title));
     auto* list = new QTreeWidget(tabs->widget(0));
-    list->setHeaderLabels({QStringLiteral("编号"), QStringLiteral("闹钟时间"), QStringLiteral("闹钟事件(双击修改)"),
-                           QStringLiteral("工作日期")});
+    list->setHeaderLabels({QStringLiteral("编号"), QStringLiteral("闹钟时间"),
+                           QStringLiteral("闹钟事件(双击修改)"), QStringLiteral("工作日期")});
     list->setRootIsDecorated(false);
     list->setGeometry(3, 3, 363, 189);
 

@@ -1,4 +1,5 @@
 // The real program's start (as app/main.cpp does it) under a given data folder, with the start probe.
+#include "alarm/AlarmPage.h"
 #include "app/AppDatabase.h"
 #include "app/MainWindow.h"
 #include "bench/Probe.h"
@@ -7,6 +8,7 @@
 #include "resources/resources.h"
 
 #include <QApplication>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -63,6 +65,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     probe.mark("started_ms");
+    orvane::bench::report("alarms_listed", window.alarmPage()->lists().shown->topLevelItemCount());
     window.show();
     window.startTicking();
     probe.watch(&window);

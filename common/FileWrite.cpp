@@ -1,6 +1,7 @@
 // Atomic whole-file writes through QSaveFile (write, flush to disk, rename).
 #include "common/FileWrite.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 namespace orvane {
@@ -14,6 +15,13 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes) {
         return false;
     }
     return file.commit();
+}
+
+bool dropCarriedFile(const QString& resource, const QString& path) {
+    QFile carried(resource);
+    if (!carried.open(QIODevice::ReadOnly))
+        return false;
+    return writeWholeFile(path, carried.readAll());
 }
 
 } // namespace orvane

@@ -26,6 +26,8 @@ public:
     virtual ~Dialogs() = default;
     // Modal message box with one OK button and no icon.
     virtual void message(const QString& text, const QString& caption = defaultCaption()) = 0;
+    // The same box with the error icon, for a failure the user must see.
+    virtual void errorMessage(const QString& text, const QString& caption = defaultCaption()) = 0;
     // Text input box; nullopt when cancelled.
     virtual std::optional<QString> input(const QString& prompt, const QString& caption,
                                          const QString& initial = QString()) = 0;

@@ -54,6 +54,11 @@ void QtDialogs::message(const QString& text, const QString& caption) {
     box.exec();
 }
 
+void QtDialogs::errorMessage(const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
 std::optional<QString> QtDialogs::input(const QString& prompt, const QString& caption,
                                         const QString& initial) {
     bool ok = false;

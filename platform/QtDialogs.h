@@ -22,6 +22,7 @@ public:
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
     void message(const QString& text, const QString& caption = defaultCaption()) override;
+    void errorMessage(const QString& text, const QString& caption = defaultCaption()) override;
     std::optional<QString> input(const QString& prompt, const QString& caption,
                                  const QString& initial = QString()) override;
     std::optional<QString> openFile(const QString& caption, const QString& filter) override;

@@ -1,5 +1,6 @@
 // The main window through its real widgets, offscreen: layout, start-up, day change, copy and tray.
 #include "FakeClock.h"
+#include "RecordingSoundPlayer.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "TestRegistry.h"
@@ -30,6 +31,7 @@ struct Fixture {
     TempDir dir;
     FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
     ScriptedDialogs dialogs;
+    RecordingSoundPlayer sound;
     Paths paths = Paths::under(dir.path());
     Registry registry{paths};
 
@@ -40,6 +42,7 @@ struct Fixture {
         s.clock = &clock;
         s.dialogs = &dialogs;
         s.registry = &registry;
+        s.sound = &sound;
         return std::make_unique<MainWindow>(s);
     }
     QString dbFile() const { return paths.windowsFile(QStringLiteral("dbtime.mdb")); }
@@ -187,6 +190,29 @@ private slots:
         QCOMPARE(w->state().todayWeekdayChar, QStringLiteral("一"));
         QVERIFY(textOf(*w, "透明标签_农历") != lunarBefore);
         QCOMPARE(textOf(*w, "透明标签_当前时间"), QStringLiteral("2026/12/14 00:00:00"));
+    }
+
+    // Wednesday start, running into Thursday: the tick renews the weekday before the scheduler looks.
+    void weekdayRuleSeesTheNewDay() {
+        Fixture f;
+        f.clock.set(QDate(2026, 12, 9), QTime(23, 58, 30));
+        {
+            auto w = f.window();
+            QVERIFY(w->StartUp());
+            for (const char* rule : {"星期三", "星期四"})
+                QVERIFY(w->database().execute(
+                    QStringLiteral("insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,?,?)"),
+                    {QString(QString::fromUtf8(rule) + QStringLiteral("|2026年12月10日00时01分")),
+                     QString(QStringLiteral("真|/") + QString::fromUtf8(rule)), QStringLiteral("假|")}));
+        }
+        auto w = f.window();
+        QVERIFY(w->StartUp());
+        for (int i = 0; i < 150; ++i) {
+            f.clock.advance(1);
+            w->onTick();
+        }
+        QCOMPARE(f.sound.calls(), QStringList{QStringLiteral("play /星期四 1")});
+        QCOMPARE(w->state().firedRow, 1);
     }
 
     void copyPutsTheTextOnTheClipboard_data() {

@@ -1,0 +1,110 @@
+// The alarm editor's texts: building, checking, add presets and the modify fill.
+#include "alarm/AlarmEditorTexts.h"
+
+#include "alarm/AlarmRecord.h"
+#include "common/OleDateTime.h"
+
+namespace orvane {
+
+namespace {
+
+QString twoDigits(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+QStringList twoDigitItems(int count) {
+    QStringList items;
+    for (int i = 0; i < count; ++i)
+        items << twoDigits(i);
+    return items;
+}
+
+// One or two ASCII digits (blanks around them ignored); nullopt for anything else.
+std::optional<int> smallNumber(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t.size() > 2)
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : t) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+QString flagText(bool on) {
+    return on ? QStringLiteral("真") : QStringLiteral("假");
+}
+
+} // namespace
+
+QStringList repeatRuleItems() {
+    return {QStringLiteral("每天"),   QStringLiteral("星期一"), QStringLiteral("星期二"),
+            QStringLiteral("星期三"), QStringLiteral("星期四"), QStringLiteral("星期五"),
+            QStringLiteral("星期六"), QStringLiteral("星期日")};
+}
+
+QStringList hourItems() {
+    return twoDigitItems(24);
+}
+
+QStringList minuteItems() {
+    return twoDigitItems(60);
+}
+
+QString datePiece(QDate date) {
+    return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
+}
+
+AlarmTexts buildAlarmTexts(const AlarmEditorValues& v) {
+    return {v.repeatRule + u'|' + datePiece(v.date) + v.hour + u'时' + v.minute + u'分',
+            flagText(v.ring) + u'|' + v.ringPath, flagText(v.popup) + u'|' + v.reminder};
+}
+
+EditorCheck checkEditorValues(const QString& hour, const QString& minute, const QString& repeatRule) {
+    const std::optional<int> h = smallNumber(hour);
+    if (!h || *h > 23)
+        return {editortext::badHour(), {}, {}};
+    const std::optional<int> m = smallNumber(minute);
+    if (!m || *m > 59)
+        return {editortext::badMinute(), {}, {}};
+    if (!repeatRuleItems().contains(repeatRule))
+        return {editortext::badRule(), {}, {}};
+    return {{}, twoDigits(*h), twoDigits(*m)};
+}
+
+AddPresets addPresets(const QDateTime& now) {
+    const QDateTime next = now.addSecs(60);
+    return {next, twoDigits(next.time().hour()), twoDigits(next.time().minute())};
+}
+
+ModifyFill modifyFill(const QString& dueField, const QString& ringField, const QString& promptField) {
+    ModifyFill fill;
+    const QStringList t = splitPieces(dueField);
+    if (!t.isEmpty())
+        fill.repeatRule = t.at(0);
+    if (t.size() == 2) {
+        // The stored due text is "2010年5月3日08时30分": the date runs up to and including the first
+        // "日", the hour is the two characters after it, the minute the two after the hour and "时".
+        const QString& p = t.at(1);
+        const qsizetype d = p.indexOf(u'日') + 1; // 0 when there is none
+        fill.dateTime = OleDateTime::fromText(p.left(d)).toQDateTime();
+        const QString rest = p.mid(d);
+        fill.hour = rest.left(2);
+        fill.minute = rest.mid(3, 2);
+    }
+    const QStringList r = splitPieces(ringField);
+    if (!r.isEmpty())
+        fill.ring = r.at(0) == QStringLiteral("真");
+    if (r.size() == 2)
+        fill.ringPath = r.at(1);
+    const QStringList p = splitPieces(promptField);
+    if (!p.isEmpty())
+        fill.popup = p.at(0) == QStringLiteral("真");
+    if (p.size() == 2)
+        fill.reminder = p.at(1);
+    return fill;
+}
+
+} // namespace orvane

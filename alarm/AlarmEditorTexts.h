@@ -1,0 +1,98 @@
+// The alarm editor's logic: the three stored texts from the control values, the checks before a save,
+// the add presets and the modify fill read from stored texts.
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace orvane {
+
+namespace editortext {
+inline QString added() {
+    return QStringLiteral("添加成功！");
+}
+inline QString modified() {
+    return QStringLiteral("修改成功！");
+}
+inline QString addFailed() {
+    return QStringLiteral("写入信息失败，请检查！");
+}
+inline QString modifyFailed() {
+    return QStringLiteral("修改信息失败，请检查！");
+}
+inline QString badHour() {
+    return QStringLiteral("小时必须是00到23之间的数字");
+}
+inline QString badMinute() {
+    return QStringLiteral("分钟必须是00到59之间的数字");
+}
+inline QString badRule() {
+    return QStringLiteral("请从列表中选择提醒工作日");
+}
+} // namespace editortext
+
+// The items of the three combo boxes: "每天", "星期一" … "星期日"; "00"…"23"; "00"…"59".
+QStringList repeatRuleItems();
+QStringList hourItems();
+QStringList minuteItems();
+
+// What the editor's controls hold when the user saves.
+struct AlarmEditorValues {
+    QString repeatRule; // 组合框_提醒工作日
+    QDate date;         // 日期框1 (its time of day is not used)
+    QString hour;       // 组合框_时
+    QString minute;     // 组合框_分
+    bool ring = true;   // 选择框_铃声
+    QString ringPath;   // 编辑框_铃声路径
+    bool popup = true;  // 选择框_弹窗
+    QString reminder;   // 编辑框_弹窗内容
+};
+
+// The three stored texts of one alarm: 提醒时间, 铃声位置, 提示文本.
+struct AlarmTexts {
+    QString due, ring, prompt;
+    bool operator==(const AlarmTexts&) const = default;
+};
+
+// "2010年5月3日": the numbers without leading zeros.
+QString datePiece(QDate date);
+// The texts exactly as the values stand (hour and minute are not re-formatted here).
+AlarmTexts buildAlarmTexts(const AlarmEditorValues& values);
+
+// The outcome of checking hour, minute and rule: either the message naming the first bad field, or the
+// hour and minute padded to two digits.
+struct EditorCheck {
+    QString error; // empty when the values may be stored
+    QString hour, minute;
+    bool ok() const { return error.isEmpty(); }
+};
+// Refuses what the scheduler could never match: an hour outside 0–23, a minute outside 0–59 (one or two
+// ASCII digits, blanks around them ignored), a rule that is not one of the eight items.
+EditorCheck checkEditorValues(const QString& hour, const QString& minute, const QString& repeatRule);
+
+// The add presets: the date box, hour and minute one minute from now, taken as a whole so that 10:59
+// gives 11 and 00 and 23:59 moves to tomorrow.
+struct AddPresets {
+    QDateTime dateTime;
+    QString hour, minute;
+    bool operator==(const AddPresets&) const = default;
+};
+AddPresets addPresets(const QDateTime& now);
+
+// What the modify fill puts into the controls; a missing value leaves its control at the layout content.
+struct ModifyFill {
+    std::optional<QString> repeatRule;
+    std::optional<QDateTime> dateTime;
+    std::optional<QString> hour, minute;
+    std::optional<bool> ring;
+    std::optional<QString> ringPath;
+    std::optional<bool> popup;
+    std::optional<QString> reminder;
+};
+ModifyFill modifyFill(const QString& dueField, const QString& ringField, const QString& promptField);
+
+} // namespace orvane

@@ -1,0 +1,212 @@
+// The alarm editor window: its controls at their places, the openings, the file choice and the save.
+#include "alarm/AlarmEditorWindow.h"
+
+#include "alarm/AlarmEditorTexts.h"
+#include "alarm/AlarmTable.h"
+#include "app/AppState.h"
+#include "common/Database.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace orvane {
+
+namespace {
+
+constexpr int kModeModify = 1;
+constexpr int kModeAdd = 2;
+
+template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& items, int x, int w) {
+    auto* box = place(new QComboBox(parent), name, x, 30, w, 20);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert); // a typed text is taken as it stands, never added
+    box->addItems(items);
+    return box;
+}
+
+void clearCombo(QComboBox* box) {
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+}
+
+} // namespace
+
+AlarmEditorWindow::AlarmEditorWindow(AppState& state, Database& db, const AlarmLists& lists, Dialogs& dialogs,
+                                     const Clock& clock, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), db_(db), lists_(lists), dialogs_(dialogs), clock_(clock) {
+    setWindowTitle(QStringLiteral(" 添加闹钟"));
+    setGeometry(50, 50, 380, 258);
+    setFixedSize(380, 258);
+    buildControls();
+    applyLayoutContent();
+}
+
+void AlarmEditorWindow::buildControls() {
+    分组框1 = place(new QGroupBox(QStringLiteral("时间设置"), this), "分组框1", 8, 8, 360, 56);
+    日期框1 = place(new QDateEdit(分组框1), "日期框1", 21, 28, 112, 24);
+    日期框1->setCalendarPopup(true);
+    // The whole range of the program's date-time, so a stored date is shown as it is, not clamped.
+    日期框1->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    组合框_时 = comboBox(分组框1, "组合框_时", hourItems(), 147, 48);
+    (new QLabel(QStringLiteral("时"), 分组框1))->setGeometry(197, 33, 20, 16);
+    组合框_分 = comboBox(分组框1, "组合框_分", minuteItems(), 222, 49);
+    (new QLabel(QStringLiteral("分"), 分组框1))->setGeometry(274, 33, 20, 16);
+    组合框_提醒工作日 = comboBox(分组框1, "组合框_提醒工作日", repeatRuleItems(), 300, 62);
+
+    分组框2 = place(new QGroupBox(QStringLiteral("铃声设置"), this), "分组框2", 8, 72, 360, 56);
+    选择框_铃声 = place(new QCheckBox(QStringLiteral("铃声"), 分组框2), "选择框_铃声", 8, 24, 48, 16);
+    编辑框_铃声路径 = place(new QLineEdit(分组框2), "编辑框_铃声路径", 64, 22, 248, 20);
+    按钮_路径选择 = place(new QPushButton(QStringLiteral("..."), 分组框2), "按钮_路径选择", 316, 21, 35, 21);
+    按钮_路径选择->setAccessibleName(QStringLiteral("选择铃声文件"));
+
+    分组框3 = place(new QGroupBox(QStringLiteral("提示设置"), this), "分组框3", 8, 136, 360, 64);
+    选择框_弹窗 = place(new QCheckBox(QStringLiteral("是否弹窗口"), 分组框3), "选择框_弹窗", 8, 24, 80, 24);
+    编辑框_弹窗内容 = place(new QPlainTextEdit(分组框3), "编辑框_弹窗内容", 96, 11, 256, 48);
+    编辑框_弹窗内容->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    编辑框_弹窗内容->setAccessibleName(QStringLiteral("提示内容"));
+
+    按钮_添加 = place(new QPushButton(QStringLiteral("添加"), this), "按钮_添加", 216, 206, 64, 24);
+    按钮_取消 = place(new QPushButton(QStringLiteral("取消"), this), "按钮_取消", 296, 206, 64, 24);
+
+    connect(按钮_路径选择, &QPushButton::clicked, this, &AlarmEditorWindow::ChooseRingFile);
+    connect(按钮_添加, &QPushButton::clicked, this, &AlarmEditorWindow::SaveAlarm);
+    connect(按钮_取消, &QPushButton::clicked, this, &AlarmEditorWindow::CloseAlarmEditor);
+}
+
+// What a freshly created window holds before the presets or the modify fill.
+void AlarmEditorWindow::applyLayoutContent() {
+    日期框1->setDateTime(clock_.now());
+    clearCombo(组合框_时);
+    clearCombo(组合框_分);
+    clearCombo(组合框_提醒工作日);
+    选择框_铃声->setChecked(true);
+    编辑框_铃声路径->setText(QStringLiteral("默认"));
+    选择框_弹窗->setChecked(true);
+    编辑框_弹窗内容->setPlainText(QString());
+    按钮_添加->setText(QStringLiteral("添加"));
+}
+
+void AlarmEditorWindow::showInFront() {
+    // A fresh opening starts at its layout place; an editor that is already open stays where it is.
+    if (!isVisible())
+        setGeometry(50, 50, 380, 258);
+    show();
+    raise();
+    activateWindow();
+}
+
+void AlarmEditorWindow::openForAdd() {
+    state_.alarmEditorMode = kModeAdd;
+    applyLayoutContent();
+    showInFront();
+    const AddPresets presets = addPresets(clock_.now());
+    编辑框_弹窗内容->setPlainText(QString());
+    日期框1->setDateTime(presets.dateTime);
+    组合框_时->setEditText(presets.hour);
+    组合框_分->setEditText(presets.minute);
+    组合框_提醒工作日->setCurrentIndex(0);
+}
+
+void AlarmEditorWindow::openForEdit(const QString& key, const QString& time, const QString& ring,
+                                    const QString& prompt) {
+    state_.pendingAlarmNumber = key;
+    state_.pendingAlarmTime = time;
+    state_.pendingAlarmRing = ring;
+    state_.pendingAlarmPrompt = prompt;
+    state_.alarmEditorMode = kModeModify;
+    applyLayoutContent();
+    showInFront();
+    AlarmEditorCreated();
+}
+
+void AlarmEditorWindow::AlarmEditorCreated() {
+    if (state_.alarmEditorMode != kModeModify)
+        return;
+    const ModifyFill fill =
+        modifyFill(state_.pendingAlarmTime, state_.pendingAlarmRing, state_.pendingAlarmPrompt);
+    if (fill.repeatRule)
+        组合框_提醒工作日->setEditText(*fill.repeatRule);
+    if (fill.dateTime)
+        日期框1->setDateTime(*fill.dateTime);
+    if (fill.hour)
+        组合框_时->setEditText(*fill.hour);
+    if (fill.minute)
+        组合框_分->setEditText(*fill.minute);
+    if (fill.ring)
+        选择框_铃声->setChecked(*fill.ring);
+    if (fill.ringPath)
+        编辑框_铃声路径->setText(*fill.ringPath);
+    if (fill.popup)
+        选择框_弹窗->setChecked(*fill.popup);
+    if (fill.reminder)
+        编辑框_弹窗内容->setPlainText(*fill.reminder);
+    按钮_添加->setText(QStringLiteral("修改"));
+}
+
+void AlarmEditorWindow::ChooseRingFile() {
+    if (const std::optional<QString> file = dialogs_.openFile(QString(), QString()))
+        编辑框_铃声路径->setText(*file);
+}
+
+void AlarmEditorWindow::SaveAlarm() {
+    const int mode = state_.alarmEditorMode;
+    if (mode != kModeAdd && mode != kModeModify)
+        return;
+    const EditorCheck check = checkEditorValues(组合框_时->currentText(), 组合框_分->currentText(),
+                                                组合框_提醒工作日->currentText());
+    if (!check.ok()) {
+        dialogs_.message(check.error);
+        return;
+    }
+    // The boxes show what is stored: "7" becomes "07".
+    组合框_时->setEditText(check.hour);
+    组合框_分->setEditText(check.minute);
+
+    AlarmEditorValues values;
+    values.repeatRule = 组合框_提醒工作日->currentText();
+    values.date = 日期框1->date();
+    values.hour = check.hour;
+    values.minute = check.minute;
+    values.ring = 选择框_铃声->isChecked();
+    values.ringPath = 编辑框_铃声路径->text();
+    values.popup = 选择框_弹窗->isChecked();
+    values.reminder = 编辑框_弹窗内容->toPlainText();
+    const AlarmTexts texts = buildAlarmTexts(values);
+
+    bool written = false;
+    if (mode == kModeAdd) {
+        written = db_.execute(alarmsql::insert(), {texts.due, texts.ring, texts.prompt});
+    } else {
+        bool numeric = false;
+        const qint64 key = state_.pendingAlarmNumber.toLongLong(&numeric);
+        const QVariant keyParam = numeric ? QVariant(key) : QVariant(state_.pendingAlarmNumber);
+        written = db_.execute(alarmsql::update(), {texts.due, texts.ring, texts.prompt, keyParam});
+    }
+    if (!written) {
+        // The user's input stays in the editor so that it can be saved again.
+        dialogs_.errorMessage(mode == kModeAdd ? editortext::addFailed() : editortext::modifyFailed());
+        return;
+    }
+    LoadAlarmList(db_, lists_);
+    dialogs_.message(mode == kModeAdd ? editortext::added() : editortext::modified());
+}
+
+void AlarmEditorWindow::CloseAlarmEditor() {
+    close();
+}
+
+} // namespace orvane

@@ -1,0 +1,71 @@
+// The alarm editor window " 添加闹钟": adds a new alarm or modifies one, and writes it to "配置".
+#pragma once
+
+#include "alarm/AlarmLists.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace orvane {
+
+class Clock;
+class Database;
+class Dialogs;
+struct AppState;
+
+// One non-modal top-level window, reused for every opening: an opening resets every control to the
+// layout content, so nothing of an earlier alarm is carried over, and brings the window to the front.
+class AlarmEditorWindow : public QWidget {
+    Q_OBJECT
+public:
+    AlarmEditorWindow(AppState& state, Database& db, const AlarmLists& lists, Dialogs& dialogs,
+                      const Clock& clock, QWidget* parent = nullptr);
+
+    // Add mode (2): the layout content, then the presets one minute from now.
+    void openForAdd();
+    // Modify mode (1): keeps the record under modification in the state, then fills the controls.
+    void openForEdit(const QString& key, const QString& time, const QString& ring, const QString& prompt);
+
+    // The modify fill from the pending texts; does nothing unless the mode is 1.
+    void AlarmEditorCreated();
+    void ChooseRingFile();
+    // Checks hour, minute and rule, then inserts (mode 2) or updates (mode 1) the row; on success the
+    // lists are reloaded and the editor stays open with its contents and mode.
+    void SaveAlarm();
+    void CloseAlarmEditor();
+
+private:
+    void buildControls();
+    void applyLayoutContent();
+    void showInFront();
+
+    AppState& state_;
+    Database& db_;
+    AlarmLists lists_;
+    Dialogs& dialogs_;
+    const Clock& clock_;
+
+    QGroupBox* 分组框1;
+    QDateEdit* 日期框1;
+    QComboBox* 组合框_时;
+    QComboBox* 组合框_分;
+    QComboBox* 组合框_提醒工作日;
+    QGroupBox* 分组框2;
+    QCheckBox* 选择框_铃声;
+    QLineEdit* 编辑框_铃声路径;
+    QPushButton* 按钮_路径选择;
+    QGroupBox* 分组框3;
+    QCheckBox* 选择框_弹窗;
+    QPlainTextEdit* 编辑框_弹窗内容;
+    QPushButton* 按钮_添加;
+    QPushButton* 按钮_取消;
+};
+
+} // namespace orvane

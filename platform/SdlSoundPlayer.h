@@ -1,0 +1,46 @@
+// The sound player over SDL2_mixer: music files with a play count, and in-memory WAV clips.
+#pragma once
+
+#include "platform/SoundPlayer.h"
+
+#include <QByteArray>
+#include <QString>
+
+struct _Mix_Music; // SDL_mixer's own type names, kept out of this header
+struct Mix_Chunk;
+
+namespace orvane {
+
+// Used from the GUI thread only, one object at a time (SDL's audio device is process-wide). The audio
+// device is opened on the first sound, so start-up pays nothing for SDL; when it cannot be opened the
+// player falls back to SDL's silent "dummy" driver and reports nothing.
+class SdlSoundPlayer final : public SoundPlayer {
+public:
+    // driver: an SDL audio driver name ("disk" lets tests capture the output); empty takes SDL's choice.
+    explicit SdlSoundPlayer(QString driver = {});
+    ~SdlSoundPlayer() override;
+    SdlSoundPlayer(const SdlSoundPlayer&) = delete;
+    SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
+
+    void play(const QString& file, int count) override;
+    void stop() override;
+    // A new clip replaces the one still sounding; music goes on under it.
+    void playClip(const QByteArray& wav) override;
+
+    // True while a file or a clip is sounding.
+    bool isPlaying() const;
+
+private:
+    enum class Audio { Closed, Open, Unavailable };
+    bool ensureOpen();
+    bool openWith(const QByteArray& driver);
+    void freeMusic();
+    void freeClip();
+
+    QByteArray driver_;
+    Audio audio_ = Audio::Closed;
+    _Mix_Music* music_ = nullptr;
+    Mix_Chunk* clip_ = nullptr;
+};
+
+} // namespace orvane

@@ -1,0 +1,417 @@
+// The alarm editor window against a real database file: presets, modify fill, checks, saving and failures.
+#include "FakeClock.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "TestRegistry.h"
+#include "alarm/AlarmEditorWindow.h"
+#include "alarm/AlarmRecord.h"
+#include "alarm/AlarmTable.h"
+#include "app/AppDatabase.h"
+#include "app/AppState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace orvane;
+using namespace Qt::Literals::StringLiterals;
+using orvane::test::FakeClock;
+using orvane::test::ScriptedDialogs;
+using orvane::test::TempDir;
+
+namespace {
+
+// One editor on a fresh database, its lists on a main window that is never shown.
+struct Editor {
+    TempDir dir;
+    Database db;
+    QWidget mainWindow;
+    QWidget page{&mainWindow};
+    AlarmLists lists = createAlarmLists(&page, &mainWindow);
+    AppState state;
+    ScriptedDialogs dialogs;
+    FakeClock clock{QDateTime(QDate(2010, 5, 3), QTime(8, 29))};
+    std::unique_ptr<AlarmEditorWindow> window;
+    bool ready = false;
+
+    Editor() {
+        const QString path = dir.file(u"dbtime.mdb"_s);
+        ready = ensureDatabaseFile(path) && openAlarmDatabase(db, path);
+        window = std::make_unique<AlarmEditorWindow>(state, db, lists, dialogs, clock);
+    }
+    template <typename T> T* get(const QString& name) const { return window->findChild<T*>(name); }
+    QComboBox* combo(const QString& name) const { return get<QComboBox>(name); }
+    QCheckBox* check(const QString& name) const { return get<QCheckBox>(name); }
+    QString path() const { return get<QLineEdit>(u"编辑框_铃声路径"_s)->text(); }
+    QPlainTextEdit* reminder() const { return get<QPlainTextEdit>(u"编辑框_弹窗内容"_s); }
+    QDate date() const { return get<QDateEdit>(u"日期框1"_s)->date(); }
+    void click(const QString& button) const { get<QPushButton>(button)->click(); }
+    void save() const { click(u"按钮_添加"_s); }
+    std::vector<AlarmRecord> rows() { return readAlarmRecords(db); }
+    qint64 insert(const QString& due, const QString& ring, const QString& prompt) {
+        db.execute(alarmsql::insert(), {due, ring, prompt});
+        return db.lastInsertId();
+    }
+};
+
+QStringList texts(const AlarmRecord& r) {
+    return {r.dueField, r.ringField, r.promptField};
+}
+
+} // namespace
+
+class AlarmEditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void addPresets_data() {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("due");
+        const auto at = [](int y, int mo, int d, int h, int mi) {
+            return QDateTime(QDate(y, mo, d), QTime(h, mi));
+        };
+        QTest::newRow("defaults at 08:29 store the next minute")
+            << at(2010, 5, 3, 8, 29) << u"每天|2010年5月3日08时30分"_s;
+        QTest::newRow("10:59 carries into the hour")
+            << at(2010, 5, 3, 10, 59) << u"每天|2010年5月3日11时00分"_s;
+        QTest::newRow("23:59 moves the date to tomorrow")
+            << at(2010, 5, 3, 23, 59) << u"每天|2010年5月4日00时00分"_s;
+        QTest::newRow("new year's eve moves the year")
+            << at(2010, 12, 31, 23, 59) << u"每天|2011年1月1日00时00分"_s;
+        QTest::newRow("two-digit month and day, one-digit minute padded")
+            << at(2010, 12, 25, 9, 4) << u"每天|2010年12月25日09时05分"_s;
+    }
+    void addPresets() {
+        QFETCH(QDateTime, now);
+        QFETCH(QString, due);
+        Editor e;
+        QVERIFY(e.ready);
+        e.clock.set(now);
+        e.window->openForAdd();
+        QCOMPARE(e.state.alarmEditorMode, 2);
+        QVERIFY(e.window->isVisible());
+        e.save();
+        const auto rows = e.rows();
+        QCOMPARE(rows.size(), size_t(1));
+        QCOMPARE(texts(rows.at(0)), (QStringList{due, u"真|默认"_s, u"真|"_s}));
+        QCOMPARE(e.dialogs.messages(), QStringList{u"添加成功！"_s});
+        QCOMPARE(e.lists.shown->topLevelItemCount(), 1); // the list was reloaded before the message
+        QCOMPARE(e.lists.shown->topLevelItem(0)->text(1), due.mid(3));
+    }
+
+    // What the user typed or ticked, checked and stored (no row when refused), and read back for modifying.
+    void typedValues_data() {
+        QTest::addColumn<QString>("hour");
+        QTest::addColumn<QString>("minute");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<bool>("ticked"); // both check boxes
+        QTest::addColumn<QString>("reminder");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("stored");
+        // stored: the three texts joined by ","; empty when refused
+        const auto row = [](const char* name, const char* hour, const char* minute, const char* rule,
+                            bool ticked, const char* reminder, const char* message, const char* stored) {
+            const QString texts = QString::fromUtf8(stored);
+            QTest::newRow(name) << QString::fromUtf8(hour) << QString::fromUtf8(minute)
+                                << QString::fromUtf8(rule) << ticked << QString::fromUtf8(reminder)
+                                << QString::fromUtf8(message)
+                                << (texts.isEmpty() ? QStringList() : texts.split(u','));
+        };
+        const char* added = "添加成功！";
+        row("unticked boxes store 假", "08", "30", "每天", false, "开会", added,
+            "每天|2010年5月3日08时30分,假|默认,假|开会");
+        row("| in the reminder is stored as typed", "08", "30", "每天", true, "a|b", added,
+            "每天|2010年5月3日08时30分,真|默认,真|a|b");
+        row("quotes round-trip", "08", "30", "每天", true, "It's \"ok\"", added,
+            "每天|2010年5月3日08时30分,真|默认,真|It's \"ok\"");
+        row("statement text is not run", "08", "30", "每天", true, "'); delete from [配置]; --", added,
+            "每天|2010年5月3日08时30分,真|默认,真|'); delete from [配置]; --");
+        row("Chinese over several lines", "08", "30", "每天", true, "开会\n带上报告\n\n三楼", added,
+            "每天|2010年5月3日08时30分,真|默认,真|开会\n带上报告\n\n三楼");
+        row("one-digit hour padded", "7", "30", "星期三", true, "", added,
+            "星期三|2010年5月3日07时30分,真|默认,真|");
+        row("one-digit minute padded", "23", "5", "星期日", true, "", added,
+            "星期日|2010年5月3日23时05分,真|默认,真|");
+        row("00:00 is a real time", "00", "00", "星期一", true, "", added,
+            "星期一|2010年5月3日00时00分,真|默认,真|");
+        const char* badHour = "小时必须是00到23之间的数字";
+        const char* badMinute = "分钟必须是00到59之间的数字";
+        row("hour 24 never fires", "24", "30", "每天", true, "", badHour, "");
+        row("empty hour", "", "30", "每天", true, "", badHour, "");
+        row("hour with a letter", "1a", "30", "每天", true, "", badHour, "");
+        row("minute 60 never fires", "08", "60", "每天", true, "", badMinute, "");
+        row("three-digit minute", "08", "005", "每天", true, "", badMinute, "");
+        row("rule not in the list", "08", "30", "星期八", true, "", "请从列表中选择提醒工作日", "");
+    }
+    void typedValues() {
+        QFETCH(QString, hour);
+        QFETCH(QString, minute);
+        QFETCH(QString, rule);
+        QFETCH(bool, ticked);
+        QFETCH(QString, reminder);
+        QFETCH(QString, message);
+        QFETCH(QStringList, stored);
+        Editor e;
+        QVERIFY(e.ready);
+        e.window->openForAdd();
+        e.combo(u"组合框_时"_s)->setEditText(hour);
+        e.combo(u"组合框_分"_s)->setEditText(minute);
+        e.combo(u"组合框_提醒工作日"_s)->setEditText(rule);
+        e.check(u"选择框_铃声"_s)->setChecked(ticked);
+        e.check(u"选择框_弹窗"_s)->setChecked(ticked);
+        e.reminder()->setPlainText(reminder);
+        e.save();
+        QCOMPARE(e.dialogs.messages(), QStringList{message});
+        const auto rows = e.rows();
+        if (stored.isEmpty()) {
+            QCOMPARE(rows.size(), size_t(0));
+            QCOMPARE(e.combo(u"组合框_时"_s)->currentText(), hour); // the input stays for correcting
+            return;
+        }
+        QCOMPARE(rows.size(), size_t(1));
+        QCOMPARE(texts(rows.at(0)), stored);
+        const AlarmRecord& r = rows.at(0);
+        e.window->openForEdit(QString::number(r.key), r.dueField, r.ringField, r.promptField);
+        QCOMPARE(e.reminder()->toPlainText(), reminder.contains(u'|') ? QString() : reminder);
+        QCOMPARE(e.check(u"选择框_弹窗"_s)->isChecked(), ticked);
+    }
+
+    void saveTwiceAddsTwoRows() {
+        Editor e;
+        QVERIFY(e.ready);
+        e.window->openForAdd();
+        e.save();
+        e.save();
+        const auto rows = e.rows();
+        QCOMPARE(rows.size(), size_t(2));
+        QVERIFY(rows.at(0).key != rows.at(1).key);
+        QCOMPARE(texts(rows.at(0)), texts(rows.at(1)));
+        QCOMPARE(e.dialogs.messages(), (QStringList{u"添加成功！"_s, u"添加成功！"_s}));
+        QCOMPARE(e.lists.shown->topLevelItemCount(), 2);
+        QVERIFY(e.window->isVisible());
+    }
+
+    void modifyFill_data() {
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("ring");
+        QTest::addColumn<QString>("prompt");
+        // rule, date, hour, minute, ring box, path, popup box, reminder
+        QTest::addColumn<QStringList>("shown");
+        const auto row = [](const char* name, const QString& time, const QString& ring, const QString& prompt,
+                            const QString& shown) {
+            QTest::newRow(name) << time << ring << prompt << shown.split(u',');
+        };
+        row("two pieces fill every control", u"星期二|2010年5月4日06时15分"_s, u"假|默认"_s, u"真|开会"_s,
+            u"星期二,2010-05-04,06,15,0,默认,1,开会"_s);
+        row("last minute of the year read at fixed places", u"每天|2010年12月31日23时59分"_s, u"真|默认"_s,
+            u"真|"_s, u"每天,2010-12-31,23,59,1,默认,1,"_s);
+        row("one piece fills the rule only, the rest keeps the layout", u"星期三"_s, u"真"_s, u"假"_s,
+            u"星期三,2011-02-02,,,1,默认,0,"_s);
+        row("| in the reminder leaves the box empty, the flag still read", u"每天|2010年5月3日08时30分"_s,
+            u"真|默认"_s, u"假|a|b"_s, u"每天,2010-05-03,08,30,1,默认,0,"_s);
+        row("| in the ring path keeps the layout path", u"每天|2010年5月3日08时30分"_s, u"假|/a|b.mp3"_s,
+            u"真|x"_s, u"每天,2010-05-03,08,30,0,默认,1,x"_s);
+        row("ring path with a full path", u"每天|2010年5月3日08时30分"_s, u"真|/home/u/音乐/早.mp3"_s,
+            u"真|x"_s, u"每天,2010-05-03,08,30,1,/home/u/音乐/早.mp3,1,x"_s);
+    }
+    void modifyFill() {
+        QFETCH(QString, time);
+        QFETCH(QString, ring);
+        QFETCH(QString, prompt);
+        QFETCH(QStringList, shown);
+        Editor e;
+        QVERIFY(e.ready);
+        e.clock.set(QDate(2011, 2, 2), QTime(9, 0));
+        // An earlier alarm differing in every control: nothing of it may be carried over.
+        e.window->openForEdit(u"3"_s, u"星期六|2009年1月2日03时04分"_s, u"假|/old.mp3"_s, u"假|old"_s);
+        e.window->openForEdit(u"7"_s, time, ring, prompt);
+        const QStringList actual{e.combo(u"组合框_提醒工作日"_s)->currentText(),
+                                 e.date().toString(u"yyyy-MM-dd"_s),
+                                 e.combo(u"组合框_时"_s)->currentText(),
+                                 e.combo(u"组合框_分"_s)->currentText(),
+                                 QString::number(e.check(u"选择框_铃声"_s)->isChecked()),
+                                 e.path(),
+                                 QString::number(e.check(u"选择框_弹窗"_s)->isChecked()),
+                                 e.reminder()->toPlainText()};
+        QCOMPARE(actual, shown);
+        QCOMPARE(e.get<QPushButton>(u"按钮_添加"_s)->text(), u"修改"_s);
+        QCOMPARE(e.state.alarmEditorMode, 1);
+        QCOMPARE(e.state.pendingAlarmNumber, u"7"_s);
+    }
+
+    void modifyWritesTheSameRow() {
+        Editor e;
+        QVERIFY(e.ready);
+        const qint64 other = e.insert(u"每天|2010年5月3日07时00分"_s, u"真|默认"_s, u"真|a"_s);
+        const qint64 key = e.insert(u"星期一|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s);
+        e.window->openForEdit(QString::number(key), u"星期一|2010年5月3日08时30分"_s, u"真|默认"_s,
+                              u"真|old"_s);
+        e.reminder()->setPlainText(u"new"_s);
+        e.combo(u"组合框_分"_s)->setEditText(u"45"_s);
+        e.save();
+        e.save(); // a second click writes the same row again
+        const auto rows = e.rows();
+        QCOMPARE(rows.size(), size_t(2));
+        QCOMPARE(rows.at(0).key, other);
+        QCOMPARE(texts(rows.at(0)), (QStringList{u"每天|2010年5月3日07时00分"_s, u"真|默认"_s, u"真|a"_s}));
+        QCOMPARE(rows.at(1).key, key);
+        QCOMPARE(texts(rows.at(1)),
+                 (QStringList{u"星期一|2010年5月3日08时45分"_s, u"真|默认"_s, u"真|new"_s}));
+        QCOMPARE(e.dialogs.messages(), (QStringList{u"修改成功！"_s, u"修改成功！"_s}));
+        QCOMPARE(e.lists.shown->topLevelItemCount(), 2);
+        QCOMPARE(e.lists.shown->topLevelItem(1)->text(2), u"new"_s);
+    }
+
+    void addAfterModifyShowsTheLayoutDefaults() {
+        Editor e;
+        QVERIFY(e.ready);
+        e.window->openForEdit(u"4"_s, u"星期五|2009年1月2日03时04分"_s, u"假|/a.mp3"_s, u"假|old"_s);
+        e.window->openForAdd(); // while the editor is still open
+        QVERIFY(e.window->isVisible());
+        QCOMPARE(e.state.alarmEditorMode, 2);
+        QCOMPARE(e.get<QPushButton>(u"按钮_添加"_s)->text(), u"添加"_s);
+        QVERIFY(e.check(u"选择框_铃声"_s)->isChecked());
+        QVERIFY(e.check(u"选择框_弹窗"_s)->isChecked());
+        QCOMPARE(e.path(), u"默认"_s);
+        QCOMPARE(e.reminder()->toPlainText(), QString());
+        QCOMPARE(e.combo(u"组合框_提醒工作日"_s)->currentText(), u"每天"_s);
+        QCOMPARE(e.date(), QDate(2010, 5, 3));
+        e.save();
+        QCOMPARE(e.rows().size(), size_t(1)); // inserted, not written over key 4
+    }
+
+    void refusedStatementKeepsTheEditorOpen_data() {
+        QTest::addColumn<bool>("modify");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("refused insert") << false << "写入信息失败，请检查！";
+        QTest::newRow("refused update") << true << "修改信息失败，请检查！";
+    }
+    void refusedStatementKeepsTheEditorOpen() {
+        QFETCH(bool, modify);
+        QFETCH(QString, error);
+        Editor e;
+        QVERIFY(e.ready);
+        const qint64 key = e.insert(u"每天|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s);
+        QVERIFY(e.db.executeScript(
+            u"create trigger refuseInsert before insert on [配置] begin select raise(abort, 'refused'); end;"
+            "create trigger refuseUpdate before update on [配置] begin select raise(abort, 'refused'); end"_s));
+        e.lists.shown->addTopLevelItem(new QTreeWidgetItem(QStringList{u"stale"_s}));
+        if (modify)
+            e.window->openForEdit(QString::number(key), u"每天|2010年5月3日08时30分"_s, u"真|默认"_s,
+                                  u"真|old"_s);
+        else
+            e.window->openForAdd();
+        e.reminder()->setPlainText(u"typed"_s);
+        e.save();
+        QCOMPARE(e.dialogs.errorMessages(), QStringList{error});
+        QCOMPARE(e.dialogs.messages(), QStringList());
+        QVERIFY(e.window->isVisible());
+        QCOMPARE(e.reminder()->toPlainText(), u"typed"_s);
+        QCOMPARE(e.lists.shown->topLevelItemCount(), 1); // not reloaded
+        QCOMPARE(e.lists.shown->topLevelItem(0)->text(0), u"stale"_s);
+        QCOMPARE(texts(e.rows().at(0)),
+                 (QStringList{u"每天|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s}));
+    }
+
+    void chooseRingFile_data() {
+        QTest::addColumn<std::optional<QString>>("answer");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("cancel leaves a typed path") << std::optional<QString>() << u"/typed.wav"_s;
+        QTest::newRow("confirm puts the full path")
+            << std::optional<QString>(u"/home/u/闹铃.mp3"_s) << u"/home/u/闹铃.mp3"_s;
+    }
+    void chooseRingFile() {
+        QFETCH(std::optional<QString>, answer);
+        QFETCH(QString, path);
+        Editor e;
+        QVERIFY(e.ready);
+        e.window->openForAdd();
+        e.get<QLineEdit>(u"编辑框_铃声路径"_s)->setText(u"/typed.wav"_s);
+        e.dialogs.answerOpenFile(answer);
+        e.click(u"按钮_路径选择"_s);
+        QCOMPARE(e.dialogs.log(), QStringList{u"openFile |"_s}); // no title and no filter of its own
+        QCOMPARE(e.path(), path);
+        e.save();
+        QCOMPARE(e.rows().at(0).ringField, u"真|"_s + path);
+    }
+
+    void cancelClosesWithoutWriting() {
+        Editor e;
+        QVERIFY(e.ready);
+        e.window->openForAdd();
+        e.click(u"按钮_取消"_s);
+        QVERIFY(!e.window->isVisible());
+        QCOMPARE(e.rows().size(), size_t(0));
+        QVERIFY(e.dialogs.shown().isEmpty());
+    }
+
+    void layout_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent"); // empty: the window
+        QTest::addColumn<QRect>("geometry");
+        const auto row = [](const char* name, const char* parent, QRect geometry) {
+            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(parent) << geometry;
+        };
+        row("分组框1", "", {8, 8, 360, 56});
+        row("日期框1", "分组框1", {21, 28, 112, 24});
+        row("组合框_时", "分组框1", {147, 30, 48, 20});
+        row("组合框_分", "分组框1", {222, 30, 49, 20});
+        row("组合框_提醒工作日", "分组框1", {300, 30, 62, 20});
+        row("分组框2", "", {8, 72, 360, 56});
+        row("选择框_铃声", "分组框2", {8, 24, 48, 16});
+        row("编辑框_铃声路径", "分组框2", {64, 22, 248, 20});
+        row("按钮_路径选择", "分组框2", {316, 21, 35, 21});
+        row("分组框3", "", {8, 136, 360, 64});
+        row("选择框_弹窗", "分组框3", {8, 24, 80, 24});
+        row("编辑框_弹窗内容", "分组框3", {96, 11, 256, 48});
+        row("按钮_添加", "", {216, 206, 64, 24});
+        row("按钮_取消", "", {296, 206, 64, 24});
+    }
+    void layout() {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QRect, geometry);
+        Editor e;
+        QWidget* w = e.get<QWidget>(name);
+        QVERIFY(w);
+        QCOMPARE(w->parentWidget()->objectName(), parent);
+        QCOMPARE(w->geometry(), geometry);
+    }
+
+    void windowAndItems() {
+        Editor e;
+        e.window->openForAdd();
+        QCOMPARE(e.window->windowTitle(), u" 添加闹钟"_s);
+        QVERIFY(e.window->isWindow() && !e.window->isModal());
+        QCOMPARE(e.window->geometry(), QRect(50, 50, 380, 258));
+        QStringList labels;
+        for (QLabel* l : e.get<QGroupBox>(u"分组框1"_s)->findChildren<QLabel*>())
+            labels << l->text() + u'@' + QString::number(l->x()) + u',' + QString::number(l->y());
+        QCOMPARE(labels, (QStringList{u"时@197,33"_s, u"分@274,33"_s}));
+        QVERIFY(e.get<QDateEdit>(u"日期框1"_s)->calendarPopup());
+        QCOMPARE(e.reminder()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        const auto items = [&](const QString& name) {
+            QComboBox* box = e.combo(name);
+            QStringList all;
+            for (int i = 0; i < box->count(); ++i)
+                all << box->itemText(i);
+            return box->isEditable() ? all.join(u',') : QString();
+        };
+        QCOMPARE(items(u"组合框_提醒工作日"_s), u"每天,星期一,星期二,星期三,星期四,星期五,星期六,星期日"_s);
+        QCOMPARE(items(u"组合框_时"_s).split(u',').size(), 24);
+        QVERIFY(items(u"组合框_时"_s).startsWith(u"00,01,"_s) && items(u"组合框_时"_s).endsWith(u",23"_s));
+        QCOMPARE(items(u"组合框_分"_s).split(u',').size(), 60);
+        QVERIFY(items(u"组合框_分"_s).startsWith(u"00,01,"_s) && items(u"组合框_分"_s).endsWith(u",59"_s));
+    }
+};
+
+ORVANE_TEST(AlarmEditorTest)
+#include "test_AlarmEditor.moc"

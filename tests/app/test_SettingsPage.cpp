@@ -1,0 +1,384 @@
+// The "软件设置" page through its real widgets, offscreen: loading from the stores and writing each click.
+#include "FakeClock.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "TestRegistry.h"
+#include "app/MainWindow.h"
+#include "app/SettingsPage.h"
+#include "app/TabControl.h"
+#include "platform/IniProfile.h"
+#include "resources/resources.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <memory>
+
+using namespace orvane;
+using namespace orvane::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kSection = u"系统配置"_s;
+const QString kRunKey = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"_s;
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+}
+
+// Puts a regular file where a folder should be, so nothing can be written into it.
+bool blockFolder(const QString& folder) {
+    QDir(folder).removeRecursively();
+    QFile blocker(folder);
+    return blocker.open(QIODevice::WriteOnly);
+}
+
+// The page alone on a plain widget of the tab control's size, with its stores in a temporary folder.
+struct Fixture {
+    TempDir dir;
+    Paths paths = Paths::under(dir.path());
+    ScriptedDialogs dialogs;
+    FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
+    Registry registry{paths};
+    std::unique_ptr<QWidget> widget;
+    SettingsPage* page = nullptr;
+
+    Fixture() { paths.makeFolders(); }
+    // Built on first use.
+    SettingsPage& settings() {
+        if (page == nullptr) {
+            widget = std::make_unique<QWidget>();
+            widget->resize(373, 245);
+            page = new SettingsPage(widget.get(), services());
+            widget->show();
+        }
+        return *page;
+    }
+    Services services() {
+        Services s;
+        s.paths = paths;
+        s.clock = &clock;
+        s.dialogs = &dialogs;
+        s.registry = &registry;
+        return s;
+    }
+    SettingsPage& loaded() {
+        settings().LoadSettingsPage();
+        return *page;
+    }
+    QCheckBox* box(const QString& name) { return settings().parent()->findChild<QCheckBox*>(name); }
+    QComboBox* combo() { return settings().parent()->findChild<QComboBox*>(u"组合框_响铃次数"_s); }
+    QString sysIni() const { return paths.windowsDir + u"/sys.ini"_s; }
+    QString stored(const QString& key) const { return IniProfile::read(sysIni(), kSection, key); }
+    bool isStored(const QString& key) const { return IniProfile::exists(sysIni(), kSection, key); }
+    // The user opens the list and clicks the item.
+    void pick(int index) {
+        QComboBox* c = combo();
+        c->showPopup();
+        QAbstractItemView* view = c->view();
+        const QPoint at = view->visualRect(view->model()->index(index, 0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    }
+    // The user types into the box's edit field, one character at a time.
+    void type(const QString& text) {
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, combo()->lineEdit(), Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+    }
+};
+
+} // namespace
+
+class SettingsPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { orvaneInitResources(); }
+
+    void captions_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("autostart box") << u"选择框_开机运行"_s << u"开机自动运行"_s;
+        QTest::newRow("hourly chime box") << u"选择框_整点报时"_s << u"整点报时"_s;
+        QTest::newRow("auto delete box") << u"选择框_删除时钟"_s << u"闹钟事件过后自动删除"_s;
+        QTest::newRow("password box") << u"选择框_密码修改"_s << u"需要密码才能修改或删除时钟"_s;
+        QTest::newRow("ring count label") << u"标签1"_s << u"响铃次数"_s;
+    }
+    void captions() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        Fixture f;
+        auto* control = f.settings().parent()->findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        QCOMPARE(control->property("text").toString(), text);
+    }
+
+    // The ring-count items; every control sits below the tab row, above the start counter and inside the
+    // page, none on another.
+    void layout() {
+        Fixture f;
+        QComboBox* c = f.combo();
+        QVERIFY(c->isEditable());
+        QCOMPARE(c->currentIndex(), -1);
+        QStringList items;
+        for (int i = 0; i < c->count(); ++i)
+            items << c->itemText(i);
+        QCOMPARE(items, (QStringList{u"无限重复"_s, u"播放一次"_s, u"播放二次"_s}));
+        QWidget* page = qobject_cast<QWidget*>(f.settings().parent());
+        const QRect counter = f.settings().startCounterLabel()->geometry();
+        QCOMPARE(counter, QRect(53, 213, 176, 16));
+        QList<QRect> places;
+        for (const char* name : {"选择框_开机运行", "选择框_整点报时", "选择框_删除时钟", "选择框_密码修改",
+                                 "标签1", "组合框_响铃次数"}) {
+            const QRect place = page->findChild<QWidget*>(QString::fromUtf8(name))->geometry();
+            QVERIFY2(place.top() >= 25 && place.bottom() < counter.top() && place.right() < 373, name);
+            for (const QRect& other : places)
+                QVERIFY2(!place.intersects(other), name);
+            places << place;
+        }
+    }
+
+    void firstStartShowsNothingChosenAndWritesNothing() {
+        Fixture f;
+        f.loaded();
+        for (const char* name : {"选择框_开机运行", "选择框_整点报时", "选择框_删除时钟", "选择框_密码修改"})
+            QVERIFY2(!f.box(QString::fromUtf8(name))->isChecked(), name);
+        QCOMPARE(f.combo()->currentText(), u"播放一次"_s);
+        for (const QString& folder : {f.paths.windowsDir, f.paths.programDir, f.paths.autostartDir})
+            QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
+        QVERIFY(f.dialogs.shown().isEmpty());
+    }
+
+    void toggleWritesItsKeyExactly_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("hourly chime ticked") << u"选择框_整点报时"_s << u"整点报时"_s << 1 << u"真"_s;
+        QTest::newRow("hourly chime unticked again") << u"选择框_整点报时"_s << u"整点报时"_s << 2 << u"假"_s;
+        QTest::newRow("auto delete ticked") << u"选择框_删除时钟"_s << u"删除"_s << 1 << u"真"_s;
+        QTest::newRow("auto delete unticked again") << u"选择框_删除时钟"_s << u"删除"_s << 2 << u"假"_s;
+    }
+    void toggleWritesItsKeyExactly() {
+        QFETCH(QString, name);
+        QFETCH(QString, key);
+        QFETCH(int, clicks);
+        QFETCH(QString, value);
+        Fixture f;
+        f.loaded();
+        for (int i = 0; i < clicks; ++i)
+            f.box(name)->click();
+        QCOMPARE(f.stored(key), value);
+        for (const QString& other : {u"整点报时"_s, u"删除"_s, u"响铃次数"_s})
+            QCOMPARE(f.isStored(other), other == key);
+        QVERIFY(!QFile::exists(f.paths.programDir + u"/sys.ini"_s));
+        f.box(name)->setChecked(clicks == 2); // the opposite of the stored state: the load must correct it
+        f.loaded();
+        QCOMPARE(f.box(name)->isChecked(), value == u"真"_s);
+    }
+
+    void autoStartTickedThenUnticked() {
+        Fixture f;
+        f.loaded();
+        QCheckBox* box = f.box(u"选择框_开机运行"_s);
+        const QString entry = f.paths.autostartDir + u"/qlzk.desktop"_s;
+        box->click();
+        QCOMPARE(f.registry.read(kRunKey, u"qlzk"_s), QCoreApplication::applicationFilePath());
+        const QByteArray execLine = "\nExec=" + QCoreApplication::applicationFilePath().toUtf8() + '\n';
+        QVERIFY(bytesOf(entry).contains(execLine));
+        box->setChecked(false);
+        f.loaded();
+        QVERIFY(box->isChecked());
+        box->click();
+        QVERIFY(!QFile::exists(entry));
+        f.loaded();
+        QVERIFY(!box->isChecked());
+        QVERIFY(!QFile::exists(f.sysIni()));
+    }
+
+    void pickWritesTheItemText_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("无限重复") << 0 << u"无限重复"_s;
+        // Shown already while never chosen: picking it must still store it.
+        QTest::newRow("播放一次 shown but not yet stored") << 1 << u"播放一次"_s;
+        QTest::newRow("播放二次") << 2 << u"播放二次"_s;
+    }
+    void pickWritesTheItemText() {
+        QFETCH(int, index);
+        QFETCH(QString, value);
+        Fixture f;
+        f.loaded();
+        QVERIFY(!QFile::exists(f.sysIni()));
+        f.pick(index);
+        QCOMPARE(f.stored(u"响铃次数"_s), value);
+        QCOMPARE(f.combo()->currentText(), value);
+        QVERIFY(!f.isStored(u"整点报时"_s) && !f.isStored(u"删除"_s));
+    }
+
+    void typedTextIsNotWritten_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("typed count left in the box") << u"播放三次"_s << false;
+        QTest::newRow("typed count confirmed with Enter") << u"播放三次"_s << true;
+        QTest::newRow("box emptied and Enter") << u""_s << true;
+    }
+    void typedTextIsNotWritten() {
+        QFETCH(QString, typed);
+        QFETCH(bool, enter);
+        Fixture f;
+        f.loaded();
+        f.combo()->lineEdit()->clear();
+        f.type(typed);
+        QCOMPARE(f.combo()->currentText(), typed);
+        if (enter)
+            QTest::keyClick(f.combo()->lineEdit(), Qt::Key_Return);
+        f.combo()->clearFocus();
+        QVERIFY(!QFile::exists(f.sysIni()));
+        QCOMPARE(f.combo()->count(), 3); // typed text never becomes an item to pick
+    }
+
+    // Both flags are read the same way; only the exact word ticks a box.
+    void onlyExactTrueTicks_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("真") << u"真"_s << true;
+        QTest::newRow("真 with trailing blank") << u"真 "_s << false;
+        QTest::newRow("真 with leading blank") << u" 真"_s << false;
+        QTest::newRow("true in English") << u"true"_s << false;
+        QTest::newRow("1") << u"1"_s << false;
+        QTest::newRow("假") << u"假"_s << false;
+    }
+    void onlyExactTrueTicks() {
+        QFETCH(QString, stored);
+        QFETCH(bool, ticked);
+        Fixture f;
+        QVERIFY(IniProfile::write(f.sysIni(), kSection, u"整点报时"_s, stored));
+        QVERIFY(IniProfile::write(f.sysIni(), kSection, u"删除"_s, stored));
+        const QByteArray before = bytesOf(f.sysIni());
+        f.loaded();
+        QCOMPARE(f.box(u"选择框_整点报时"_s)->isChecked(), ticked);
+        QCOMPARE(f.box(u"选择框_删除时钟"_s)->isChecked(), ticked);
+        QCOMPARE(bytesOf(f.sysIni()), before); // loading is no click: nothing written back
+    }
+
+    void ringCountShownAsStored_data() {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("never chosen: rings once") << false << u""_s << u"播放一次"_s;
+        QTest::newRow("empty value: rings once") << true << u""_s << u"播放一次"_s;
+        QTest::newRow("无限重复 not replaced") << true << u"无限重复"_s << u"无限重复"_s;
+        QTest::newRow("播放二次 not replaced") << true << u"播放二次"_s << u"播放二次"_s;
+        QTest::newRow("text that is no item shown as stored") << true << u"播放三次"_s << u"播放三次"_s;
+    }
+    void ringCountShownAsStored() {
+        QFETCH(bool, present);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        Fixture f;
+        QVERIFY(IniProfile::write(f.sysIni(), kSection, u"删除"_s, u"假"_s));
+        if (present)
+            QVERIFY(IniProfile::write(f.sysIni(), kSection, u"响铃次数"_s, stored));
+        const QByteArray before = bytesOf(f.sysIni());
+        f.combo()->setEditText(u"old text"_s);
+        f.loaded();
+        QCOMPARE(f.combo()->currentText(), shown);
+        QCOMPARE(bytesOf(f.sysIni()), before);
+    }
+
+    void passwordRecordPresenceTicks_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("record present") << u"SOFTWARE\\qlzk"_s << u"pz"_s << u"abc|123"_s << true;
+        QTest::newRow("empty record still present") << u"SOFTWARE\\qlzk"_s << u"pz"_s << u""_s << true;
+        QTest::newRow("other value of the key") << u"SOFTWARE\\qlzk"_s << u"px"_s << u"abc"_s << false;
+        QTest::newRow("pz under another key") << u"SOFTWARE\\other"_s << u"pz"_s << u"abc"_s << false;
+    }
+    void passwordRecordPresenceTicks() {
+        QFETCH(QString, key);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(bool, ticked);
+        Fixture f;
+        QVERIFY(f.registry.write(key, name, value));
+        f.loaded();
+        QCOMPARE(f.settings().passwordBox()->isChecked(), ticked);
+    }
+
+    void failedWriteIsSilentAndLoadShowsTheTruth_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("autostartFolder"); // else the Windows directory is blocked
+        QTest::newRow("hourly chime") << u"选择框_整点报时"_s << false;
+        QTest::newRow("auto delete") << u"选择框_删除时钟"_s << false;
+        QTest::newRow("autostart") << u"选择框_开机运行"_s << true;
+    }
+    void failedWriteIsSilentAndLoadShowsTheTruth() {
+        QFETCH(QString, name);
+        QFETCH(bool, autostartFolder);
+        Fixture f;
+        QVERIFY(blockFolder(autostartFolder ? f.paths.autostartDir : f.paths.windowsDir));
+        f.loaded();
+        f.box(name)->click();
+        QVERIFY(f.box(name)->isChecked()); // the user's state stays
+        QVERIFY(f.dialogs.shown().isEmpty());
+        f.loaded();
+        QVERIFY(!f.box(name)->isChecked());
+    }
+
+    void failedRingCountWriteIsSilent() {
+        Fixture f;
+        QVERIFY(blockFolder(f.paths.windowsDir));
+        f.loaded();
+        f.pick(2);
+        QCOMPARE(f.combo()->currentText(), u"播放二次"_s);
+        QVERIFY(f.dialogs.shown().isEmpty());
+        f.loaded();
+        QCOMPARE(f.combo()->currentText(), u"播放一次"_s);
+    }
+
+    void diaryFileIsAnotherFile() {
+        Fixture f;
+        const QString diaryIni = f.paths.programDir + u"/sys.ini"_s;
+        QVERIFY(IniProfile::write(diaryIni, kSection, u"整点报时"_s, u"真"_s));
+        QVERIFY(IniProfile::write(diaryIni, kSection, u"响铃次数"_s, u"播放二次"_s));
+        const QByteArray before = bytesOf(diaryIni);
+        f.loaded();
+        QVERIFY(!f.box(u"选择框_整点报时"_s)->isChecked());
+        QCOMPARE(f.combo()->currentText(), u"播放一次"_s);
+        f.box(u"选择框_删除时钟"_s)->click();
+        QCOMPARE(bytesOf(diaryIni), before);
+        QCOMPARE(f.stored(u"删除"_s), u"真"_s);
+    }
+
+    // Switching to the page re-reads the stores, so changes made meanwhile show up.
+    void switchingToThePageLoadsIt() {
+        Fixture f;
+        MainWindow w(f.services());
+        auto* chime = w.findChild<QCheckBox*>(u"选择框_整点报时"_s);
+        auto* autostart = w.findChild<QCheckBox*>(u"选择框_开机运行"_s);
+        QVERIFY(IniProfile::write(f.sysIni(), kSection, u"整点报时"_s, u"真"_s));
+        w.tabs()->setCurrentIndex(2);
+        QVERIFY(chime->isChecked());
+        autostart->click();
+        autostart->click();
+        QVERIFY(IniProfile::write(f.sysIni(), kSection, u"整点报时"_s, u"假"_s));
+        autostart->setChecked(true);
+        w.tabs()->setCurrentIndex(0);
+        w.tabs()->setCurrentIndex(2);
+        QVERIFY(!chime->isChecked());
+        QVERIFY(!autostart->isChecked());
+        QVERIFY(!f.registry.exists(kRunKey, u"qlzk"_s));
+    }
+};
+
+ORVANE_TEST(SettingsPageTest)
+#include "test_SettingsPage.moc"

@@ -5,14 +5,30 @@
 
 namespace orvane::settings {
 
-inline QString systemFile(const Paths& paths) { return paths.windowsFile(QStringLiteral("sys.ini")); }
-inline QString systemSection() { return QStringLiteral("系统配置"); }
-inline QString autoDeleteKey() { return QStringLiteral("删除"); }     // "真" deletes a fired alarm
-inline QString hourlyChimeKey() { return QStringLiteral("整点报时"); } // "真" announces the time
-inline QString ringCountKey() { return QStringLiteral("响铃次数"); }   // "无限重复" / "播放一次" / "播放二次"
+inline QString systemFile(const Paths& paths) {
+    return paths.windowsFile(QStringLiteral("sys.ini"));
+}
+inline QString systemSection() {
+    return QStringLiteral("系统配置");
+}
+inline QString autoDeleteKey() {
+    return QStringLiteral("删除");
+} // "真" deletes a fired alarm
+inline QString hourlyChimeKey() {
+    return QStringLiteral("整点报时");
+} // "真" announces the time
+inline QString ringCountKey() {
+    return QStringLiteral("响铃次数");
+} // "无限重复" / "播放一次" / "播放二次"
 // The Run value that starts the program at log-on, and the password record's value.
-inline QString autoStartValue() { return QStringLiteral("qlzk"); }
-inline QString passwordKey() { return QStringLiteral("SOFTWARE\\qlzk"); }
-inline QString passwordValue() { return QStringLiteral("pz"); }
+inline QString autoStartValue() {
+    return QStringLiteral("qlzk");
+}
+inline QString passwordKey() {
+    return QStringLiteral("SOFTWARE\\qlzk");
+}
+inline QString passwordValue() {
+    return QStringLiteral("pz");
+}
 
 } // namespace orvane::settings

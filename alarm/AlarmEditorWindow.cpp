@@ -48,6 +48,7 @@ void clearCombo(QComboBox* box) {
 AlarmEditorWindow::AlarmEditorWindow(AppState& state, Database& db, const AlarmLists& lists, Dialogs& dialogs,
                                      const Clock& clock, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), db_(db), lists_(lists), dialogs_(dialogs), clock_(clock) {
+    setObjectName(QStringLiteral("AlarmEditorWindow"));
     setWindowTitle(QStringLiteral(" 添加闹钟"));
     setGeometry(50, 50, 380, 258);
     setFixedSize(380, 258);
@@ -194,7 +195,9 @@ void AlarmEditorWindow::SaveAlarm() {
         bool numeric = false;
         const qint64 key = state_.pendingAlarmNumber.toLongLong(&numeric);
         const QVariant keyParam = numeric ? QVariant(key) : QVariant(state_.pendingAlarmNumber);
-        written = db_.execute(alarmsql::update(), {texts.due, texts.ring, texts.prompt, keyParam});
+        // An alarm deleted meanwhile (say by the automatic delete) changes no row: that is no success.
+        written = db_.execute(alarmsql::update(), {texts.due, texts.ring, texts.prompt, keyParam}) &&
+                  db_.changes() > 0;
     }
     if (!written) {
         // The user's input stays in the editor so that it can be saved again.

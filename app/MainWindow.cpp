@@ -1,6 +1,7 @@
 // Main window layout, the clock tick, tray behaviour and closing.
 #include "app/MainWindow.h"
 
+#include "alarm/AlarmEditorWindow.h"
 #include "alarm/AlarmPage.h"
 #include "alarm/Scheduler.h"
 #include "app/AboutPage.h"
@@ -15,6 +16,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 namespace orvane {
@@ -74,6 +76,18 @@ void MainWindow::buildPages() {
     高级选择夹1->addPage(QStringLiteral("留言"));
     aboutPage_ = new AboutPage(高级选择夹1->addPage(QStringLiteral("关于")), *services_.dialogs);
     connect(高级选择夹1, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
+    connect(alarmPage_->addButton(), &QPushButton::clicked, this, &MainWindow::OpenAlarmForAdd);
+}
+
+AlarmEditorWindow* MainWindow::alarmEditor() {
+    if (alarmEditor_ == nullptr)
+        alarmEditor_ = new AlarmEditorWindow(state_, 外部数据库1, alarmPage_->lists(), *services_.dialogs,
+                                             *services_.clock, this);
+    return alarmEditor_;
+}
+
+void MainWindow::OpenAlarmForAdd() {
+    alarmEditor()->openForAdd();
 }
 
 void MainWindow::OnMainTabChanged(int index) {

@@ -14,6 +14,7 @@ class QLabel;
 namespace orvane {
 
 class AboutPage;
+class AlarmEditorWindow;
 class AlarmPage;
 class ClockFace;
 class Scheduler;
@@ -35,6 +36,8 @@ public:
     void RestoreFromTray(int action); // 1 click, 2 double-click, 3 right click
     void startTicking();
     void OnMainTabChanged(int index); // page 2 reloads the settings page from the stores
+    void OpenAlarmForAdd();
+    AlarmEditorWindow* alarmEditor(); // made at its first use, then reused
 
     AppState& state() { return state_; }
     Database& database() { return 外部数据库1; }
@@ -70,6 +73,7 @@ private:
     QSystemTrayIcon* tray_ = nullptr;
     SecondTicker* ticker_ = nullptr;
     Scheduler* scheduler_ = nullptr;
+    AlarmEditorWindow* alarmEditor_ = nullptr;
 };
 
 } // namespace orvane

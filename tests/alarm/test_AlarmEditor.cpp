@@ -321,6 +321,21 @@ private slots:
                  (QStringList{u"每天|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s}));
     }
 
+    // Saving over an alarm that was deleted meanwhile changes nothing and must not claim success.
+    void modifyOfADeletedAlarmIsAFailure() {
+        Editor e;
+        QVERIFY(e.ready);
+        const qint64 key = e.insert(u"每天|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s);
+        e.window->openForEdit(QString::number(key), u"每天|2010年5月3日08时30分"_s, u"真|默认"_s,
+                              u"真|old"_s);
+        QVERIFY(e.db.execute(u"delete from [配置]"_s));
+        e.save();
+        QCOMPARE(e.dialogs.errorMessages(), QStringList{u"修改信息失败，请检查！"_s});
+        QCOMPARE(e.dialogs.messages(), QStringList());
+        QVERIFY(e.rows().empty());
+        QVERIFY(e.window->isVisible());
+    }
+
     void chooseRingFile_data() {
         QTest::addColumn<std::optional<QString>>("answer");
         QTest::addColumn<QString>("path");

@@ -5,6 +5,8 @@
 #include "TempDir.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmPage.h"
+#include "alarm/ReminderWindow.h"
+#include "alarm/Scheduler.h"
 #include "app/AppDatabase.h"
 #include "app/MainWindow.h"
 #include "app/TabControl.h"
@@ -14,6 +16,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeWidget>
@@ -213,6 +216,37 @@ private slots:
         }
         QCOMPARE(f.sound.calls(), QStringList{QStringLiteral("play /星期四 1")});
         QCOMPARE(w->state().firedRow, 1);
+    }
+
+    // The whole road of one alarm: added in the editor for the next minute, fired at its second 0.
+    void alarmAddedInTheEditorFiresAtSecondZero() {
+        Fixture f;
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 29, 40));
+        auto w = f.window();
+        QVERIFY(w->StartUp());
+        w->findChild<QPushButton*>(QStringLiteral("按钮19"))->click();
+        auto* editor = w->findChild<QWidget*>(QStringLiteral("AlarmEditorWindow"));
+        QVERIFY(editor && editor->isVisible());
+        editor->findChild<QPlainTextEdit*>(QStringLiteral("编辑框_弹窗内容"))
+            ->setPlainText(QStringLiteral("开会"));
+        editor->findChild<QPushButton*>(QStringLiteral("按钮_添加"))->click();
+        QCOMPARE(f.dialogs.messages(), QStringList{QStringLiteral("添加成功！")});
+        auto* list = w->findChild<QTreeWidget*>(QStringLiteral("超级列表框_我的闹钟"));
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("2026年12月7日08时30分"));
+
+        for (int i = 0; i < 20; ++i) {
+            f.clock.advance(1);
+            w->onTick();
+        }
+        QCOMPARE(f.sound.calls(),
+                 QStringList{QStringLiteral("play ") + f.paths.windowsFile(QStringLiteral("1.mp3")) +
+                             QStringLiteral(" 1")});
+        ReminderWindow* reminder = w->scheduler()->reminder();
+        QVERIFY(reminder && reminder->isVisible());
+        QCOMPARE(reminder->findChild<QLabel*>(QStringLiteral("标签2"))->text(), QStringLiteral("开会"));
+        reminder->findChild<QPushButton*>(QStringLiteral("按钮2"))->click();
+        QCOMPARE(f.sound.calls().last(), QStringLiteral("stop"));
     }
 
     void copyPutsTheTextOnTheClipboard_data() {

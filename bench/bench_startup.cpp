@@ -5,6 +5,7 @@
 #include "bench/Probe.h"
 #include "bench/SeedAlarms.h"
 #include "platform/QtDialogs.h"
+#include "platform/SdlSoundPlayer.h"
 #include "resources/resources.h"
 
 #include <QApplication>
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
 
     orvane::SystemClock clock;
     orvane::QtDialogs dialogs(nullptr);
+    orvane::SdlSoundPlayer sound;
     orvane::Services services;
     services.paths = orvane::Paths::under(options.data);
     services.paths.makeFolders();
@@ -57,6 +59,7 @@ int main(int argc, char** argv) {
     services.clock = &clock;
     services.dialogs = &dialogs;
     services.registry = &registry;
+    services.sound = &sound;
 
     orvane::MainWindow window(services);
     dialogs.setParentWidget(&window);

@@ -145,7 +145,7 @@ private slots:
         const char* badHour = "小时必须是00到23之间的数字";
         const char* badMinute = "分钟必须是00到59之间的数字";
         row("hour 24 never fires", "24", "30", "每天", true, "", badHour, "");
-        row("empty hour", "", "30", "每天", true, "", badHour, "");
+        row("empty hour", "AlarmEditorWindow", "30", "每天", true, "", badHour, "");
         row("hour with a letter", "1a", "30", "每天", true, "", badHour, "");
         row("minute 60 never fires", "08", "60", "每天", true, "", badMinute, "");
         row("three-digit minute", "08", "005", "每天", true, "", badMinute, "");
@@ -370,25 +370,25 @@ private slots:
 
     void layout_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("parent"); // empty: the window
+        QTest::addColumn<QString>("parent");
         QTest::addColumn<QRect>("geometry");
         const auto row = [](const char* name, const char* parent, QRect geometry) {
             QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(parent) << geometry;
         };
-        row("分组框1", "", {8, 8, 360, 56});
+        row("分组框1", "AlarmEditorWindow", {8, 8, 360, 56});
         row("日期框1", "分组框1", {21, 28, 112, 24});
         row("组合框_时", "分组框1", {147, 30, 48, 20});
         row("组合框_分", "分组框1", {222, 30, 49, 20});
         row("组合框_提醒工作日", "分组框1", {300, 30, 62, 20});
-        row("分组框2", "", {8, 72, 360, 56});
+        row("分组框2", "AlarmEditorWindow", {8, 72, 360, 56});
         row("选择框_铃声", "分组框2", {8, 24, 48, 16});
         row("编辑框_铃声路径", "分组框2", {64, 22, 248, 20});
         row("按钮_路径选择", "分组框2", {316, 21, 35, 21});
-        row("分组框3", "", {8, 136, 360, 64});
+        row("分组框3", "AlarmEditorWindow", {8, 136, 360, 64});
         row("选择框_弹窗", "分组框3", {8, 24, 80, 24});
         row("编辑框_弹窗内容", "分组框3", {96, 11, 256, 48});
-        row("按钮_添加", "", {216, 206, 64, 24});
-        row("按钮_取消", "", {296, 206, 64, 24});
+        row("按钮_添加", "AlarmEditorWindow", {216, 206, 64, 24});
+        row("按钮_取消", "AlarmEditorWindow", {296, 206, 64, 24});
     }
     void layout() {
         QFETCH(QString, name);

@@ -2,7 +2,9 @@
 #include "app/MainWindow.h"
 
 #include "alarm/AlarmEditorWindow.h"
+#include "alarm/AlarmListCommands.h"
 #include "alarm/AlarmPage.h"
+#include "alarm/ChimePlayer.h"
 #include "alarm/Scheduler.h"
 #include "app/AboutPage.h"
 #include "app/ClockFace.h"
@@ -11,12 +13,14 @@
 #include "app/SettingsPage.h"
 #include "app/TabControl.h"
 #include "calendar/LunarCalendar.h"
+#include "diary/DiaryPage.h"
+#include "protect/PasswordRecord.h"
+#include "protect/PasswordToggle.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 
 namespace orvane {
@@ -70,13 +74,19 @@ void MainWindow::buildPages() {
     高级选择夹1->setObjectName(QStringLiteral("高级选择夹1"));
     高级选择夹1->setGeometry(149, 9, 373, 245);
     alarmPage_ = new AlarmPage(高级选择夹1->addPage(QStringLiteral("我的闹钟")), this);
-    高级选择夹1->addPage(QStringLiteral("日记本"));
+    diaryPage_ = new DiaryPage(高级选择夹1->addPage(QStringLiteral("日记本")), 外部数据库1,
+                               *services_.dialogs, services_.paths);
     settingsPage_ = new SettingsPage(高级选择夹1->addPage(QStringLiteral("软件设置")), services_);
     高级选择夹1->addPage(QStringLiteral("扩展功能"));
     高级选择夹1->addPage(QStringLiteral("留言"));
     aboutPage_ = new AboutPage(高级选择夹1->addPage(QStringLiteral("关于")), *services_.dialogs);
     connect(高级选择夹1, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
-    connect(alarmPage_->addButton(), &QPushButton::clicked, this, &MainWindow::OpenAlarmForAdd);
+    alarmCommands_ = new AlarmListCommands(
+        外部数据库1, alarmPage_->lists(), *services_.dialogs, [this] { return CheckAlarmPassword(); },
+        [this] { return alarmEditor(); }, this);
+    alarmCommands_->connectTo(*alarmPage_);
+    passwordToggle_ =
+        new PasswordToggle(settingsPage_->passwordBox(), *services_.registry, *services_.dialogs);
 }
 
 AlarmEditorWindow* MainWindow::alarmEditor() {
@@ -86,11 +96,13 @@ AlarmEditorWindow* MainWindow::alarmEditor() {
     return alarmEditor_;
 }
 
-void MainWindow::OpenAlarmForAdd() {
-    alarmEditor()->openForAdd();
+bool MainWindow::CheckAlarmPassword() {
+    return orvane::CheckAlarmPassword(*services_.registry, *services_.dialogs);
 }
 
 void MainWindow::OnMainTabChanged(int index) {
+    if (index == 1)
+        diaryPage_->LoadDiaryList();
     if (index == 2)
         settingsPage_->LoadSettingsPage();
 }
@@ -117,6 +129,9 @@ void MainWindow::onTick() {
         refreshDayTexts(today);
     if (scheduler_ != nullptr)
         scheduler_->AlarmScheduler();
+    // After the scheduler: an alarm due at the same second fires on time; the chime never blocks.
+    if (chime_ != nullptr)
+        chime_->HourlyChimeTick(services_.clock->now());
 }
 
 void MainWindow::startTicking() {

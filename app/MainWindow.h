@@ -15,8 +15,12 @@ namespace orvane {
 
 class AboutPage;
 class AlarmEditorWindow;
+class AlarmListCommands;
 class AlarmPage;
 class ClockFace;
+class PasswordToggle;
+class DiaryPage;
+class HourlyChime;
 class Scheduler;
 class SecondTicker;
 class SettingsPage;
@@ -36,7 +40,8 @@ public:
     void RestoreFromTray(int action); // 1 click, 2 double-click, 3 right click
     void startTicking();
     void OnMainTabChanged(int index); // page 2 reloads the settings page from the stores
-    void OpenAlarmForAdd();
+    // The account-password gate in front of every add, modify and delete on the alarm list.
+    bool CheckAlarmPassword();
     AlarmEditorWindow* alarmEditor(); // made at its first use, then reused
 
     AppState& state() { return state_; }
@@ -45,6 +50,10 @@ public:
     AlarmPage* alarmPage() const { return alarmPage_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
     Scheduler* scheduler() const { return scheduler_; }
+    HourlyChime* chime() const { return chime_; }
+    DiaryPage* diaryPage() const { return diaryPage_; }
+    AlarmListCommands* alarmCommands() const { return alarmCommands_; }
+    PasswordToggle* passwordToggle() const { return passwordToggle_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -73,7 +82,11 @@ private:
     QSystemTrayIcon* tray_ = nullptr;
     SecondTicker* ticker_ = nullptr;
     Scheduler* scheduler_ = nullptr;
+    HourlyChime* chime_ = nullptr;
+    DiaryPage* diaryPage_ = nullptr;
     AlarmEditorWindow* alarmEditor_ = nullptr;
+    AlarmListCommands* alarmCommands_ = nullptr;
+    PasswordToggle* passwordToggle_ = nullptr;
 };
 
 } // namespace orvane

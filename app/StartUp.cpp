@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "alarm/AlarmPage.h"
+#include "alarm/ChimePlayer.h"
 #include "alarm/Scheduler.h"
 #include "app/AppDatabase.h"
 #include "app/SettingsPage.h"
@@ -15,9 +16,19 @@
 
 namespace orvane {
 
+namespace {
+// Five sizes, each decoded only when the tray first paints at that size.
+QIcon carriedTrayIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/tray-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+} // namespace
+
 bool MainWindow::StartUp() {
     // Tray icon, no tooltip; double-click brings the window back.
-    tray_ = new QSystemTrayIcon(QIcon(QStringLiteral(":/tray.ico")), this);
+    tray_ = new QSystemTrayIcon(carriedTrayIcon(), this);
     connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
     tray_->show();
 
@@ -46,6 +57,7 @@ bool MainWindow::StartUp() {
     scheduler_ = new Scheduler({services_.clock, services_.sound, &外部数据库1, &services_.paths,
                                 &alarmPage_->lists(), &state_.firedRow, &state_.todayWeekdayChar},
                                this);
+    chime_ = new HourlyChime(*services_.sound, services_.paths, this);
     return true;
 }
 

@@ -11,9 +11,12 @@ struct Mix_Chunk;
 
 namespace orvane {
 
-// Used from the GUI thread only, one object at a time (SDL's audio device is process-wide). The audio
-// device is opened on the first sound, so start-up pays nothing for SDL; when it cannot be opened the
-// player falls back to SDL's silent "dummy" driver and reports nothing.
+struct SdlApi;
+
+// Used from the GUI thread only, one object at a time (SDL's audio device is process-wide). The SDL
+// libraries are loaded and the audio device opened on the first sound, so start-up pays nothing for SDL;
+// when the device cannot be opened the player falls back to SDL's silent "dummy" driver, and when the
+// libraries are missing it stays silent; either way it reports nothing.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     // driver: an SDL audio driver name ("disk" lets tests capture the output); empty takes SDL's choice.
@@ -39,6 +42,7 @@ private:
 
     QByteArray driver_;
     Audio audio_ = Audio::Closed;
+    const SdlApi* sdl_ = nullptr; // set with the first sound; null while Closed or with no libraries
     _Mix_Music* music_ = nullptr;
     Mix_Chunk* clip_ = nullptr;
 };

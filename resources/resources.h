@@ -1,4 +1,5 @@
-// The carried files (":/dial.bmp", ":/tray.ico", ":/yy.she", ":/ring.mp3"): call once before the first use.
+// The carried files (":/dial.bmp", ":/tray-<size>.png", ":/yy.she", ":/ring.mp3", ":/voice/*.wav"): call once
+// first. use.
 #pragma once
 
 void orvaneInitResources();

@@ -4,18 +4,26 @@
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "TestRegistry.h"
+#include "alarm/AlarmEditorWindow.h"
+#include "alarm/AlarmListCommands.h"
 #include "alarm/AlarmPage.h"
 #include "alarm/ReminderWindow.h"
 #include "alarm/Scheduler.h"
 #include "app/AppDatabase.h"
 #include "app/MainWindow.h"
 #include "app/TabControl.h"
+#include "platform/IniProfile.h"
+#include "platform/SystemSettings.h"
+#include "protect/PasswordToggle.h"
+#include "protect/PasswordWindow.h"
 #include "resources/resources.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -54,6 +62,25 @@ struct Fixture {
 QString textOf(QWidget& w, const char* name) {
     auto* label = w.findChild<QLabel*>(QString::fromUtf8(name));
     return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromUtf8(name));
+}
+
+// A started window showing one alarm (key 1, reminder "开会").
+std::unique_ptr<MainWindow> windowWithOneAlarm(Fixture& f) {
+    auto w = f.window();
+    if (!w->StartUp() ||
+        !w->database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
+                               "values ('每天|2026年12月7日08时30分','真|默认','真|开会')"_s))
+        return nullptr;
+    LoadAlarmList(w->database(), w->alarmPage()->lists());
+    w->show();
+    return w;
+}
+
+void doubleClickRow(MainWindow& w, int row) {
+    QTreeWidget* list = w.alarmPage()->lists().shown;
+    const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 QByteArray bytesOf(const QString& path) {
@@ -249,6 +276,44 @@ private slots:
         QCOMPARE(f.sound.calls().last(), QStringLiteral("stop"));
     }
 
+    // At a full hour with the chime on, the alarm due then still fires first and the announcement starts.
+    void chimeAndAlarmShareTheFullHour() {
+        Fixture f;
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 59, 50));
+        QVERIFY(IniProfile::write(settings::systemFile(f.paths), settings::systemSection(),
+                                  settings::hourlyChimeKey(), QStringLiteral("真")));
+        auto w = f.window();
+        QVERIFY(w->StartUp());
+        QVERIFY(w->database().execute(
+            QStringLiteral("insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,?,?)"),
+            {QStringLiteral("每天|2026年12月7日09时00分"), QStringLiteral("真|/ring.wav"),
+             QStringLiteral("假|")}));
+        LoadAlarmList(w->database(), w->alarmPage()->lists());
+        for (int i = 0; i < 10; ++i) {
+            f.clock.advance(1);
+            w->onTick();
+        }
+        const QStringList calls = f.sound.calls();
+        QVERIFY2(calls.size() >= 2, qPrintable(calls.join(u',')));
+        QCOMPARE(calls.first(), QStringLiteral("play /ring.wav 1"));
+        QVERIFY(calls.at(1).startsWith(QStringLiteral("playClip ")));
+    }
+
+    // The diary list is read when its page is shown, so an entry saved meanwhile appears.
+    void diaryPageLoadsWhenShown() {
+        Fixture f;
+        auto w = f.window();
+        QVERIFY(w->StartUp());
+        QVERIFY(w->database().execute(QStringLiteral("insert into [记事本] ([内容]) values (?)"),
+                                      {QStringLiteral("第一篇")}));
+        auto* list = w->findChild<QTreeWidget*>(QStringLiteral("超级列表框_记事本"));
+        QVERIFY(list);
+        QCOMPARE(list->topLevelItemCount(), 0);
+        w->tabs()->setCurrentIndex(1);
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("第一篇"));
+    }
+
     void copyPutsTheTextOnTheClipboard_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("recommendation text") << "推荐给你";
@@ -263,6 +328,75 @@ private slots:
         w->findChild<QPushButton*>(QStringLiteral("按钮22"))->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), text);
         QCOMPARE(f.dialogs.messages(), QStringList{u"复制成功"_s});
+    }
+
+    // With protection on every command asks and obeys the answer; with it off none asks.
+    void protectionGuardsEveryCommand_data() {
+        QTest::addColumn<QString>("protection");
+        QTest::addColumn<QString>("command");
+        for (const QString& protection : {u"off"_s, u"right credentials"_s, u"wrong credentials"_s})
+            for (const QString& command :
+                 {u"add button"_s, u"double-click"_s, u"delete button"_s, u"menu add"_s, u"menu delete"_s})
+                QTest::addRow("%s, %s", qPrintable(protection), qPrintable(command)) << protection << command;
+    }
+    void protectionGuardsEveryCommand() {
+        QFETCH(QString, protection);
+        QFETCH(QString, command);
+        Fixture f;
+        if (protection != u"off")
+            QVERIFY(f.registry.write(u"SOFTWARE\\qlzk"_s, u"pz"_s, u"真|abc|abc"_s));
+        f.dialogs.answerInput(protection == u"wrong credentials" ? u"abc abd"_s : u"abc abc"_s);
+        auto w = windowWithOneAlarm(f);
+        QVERIFY(w);
+        w->alarmPage()->lists().shown->topLevelItem(0)->setSelected(true);
+        const QList<QAction*> menu = w->alarmCommands()->alarmMenu()->actions();
+        if (command == u"add button")
+            w->alarmPage()->addButton()->click();
+        else if (command == u"double-click")
+            doubleClickRow(*w, 0);
+        else if (command == u"delete button")
+            w->alarmPage()->deleteButton()->click();
+        else
+            menu.at(command == u"menu add" ? 0 : 1)->trigger();
+
+        QCOMPARE(f.dialogs.inputCaptions().size(), protection == u"off" ? 0 : 1);
+        const bool obeyed = protection != u"wrong credentials";
+        const bool deletes = command.contains(u"delete"_s);
+        QCOMPARE(w->alarmPage()->lists().shown->topLevelItemCount(), deletes && obeyed ? 0 : 1);
+        auto* editor = w->findChild<AlarmEditorWindow*>();
+        QCOMPARE(editor != nullptr && editor->isVisible(), !deletes && obeyed);
+        // A refused add is silent; modify and delete say why.
+        const bool says = !obeyed && (deletes || command == u"double-click");
+        QCOMPARE(f.dialogs.messages(), says ? QStringList{u"帐号密码错误，请检查！"_s} : QStringList());
+    }
+
+    void passwordBoxOpensThePasswordWindow() {
+        Fixture f;
+        auto w = f.window();
+        w->tabs()->setCurrentIndex(2);
+        w->findChild<QCheckBox*>(u"选择框_密码修改"_s)->click();
+        QVERIFY(w->passwordToggle()->passwordWindow());
+        QVERIFY(w->passwordToggle()->passwordWindow()->isVisible());
+        QVERIFY(f.dialogs.shown().isEmpty());
+    }
+
+    // One editor: opening it again while open switches its mode and contents, never leaves stale values.
+    void openEditorTakesTheNewModeAndContents() {
+        Fixture f;
+        auto w = windowWithOneAlarm(f);
+        QVERIFY(w);
+        w->alarmPage()->addButton()->click();
+        auto* reminder = w->findChild<QPlainTextEdit*>(u"编辑框_弹窗内容"_s);
+        reminder->setPlainText(u"typed, not saved"_s);
+        doubleClickRow(*w, 0);
+        QCOMPARE(w->findChildren<AlarmEditorWindow*>().size(), 1);
+        QCOMPARE(w->state().alarmEditorMode, 1);
+        QCOMPARE(reminder->toPlainText(), u"开会"_s);
+        QCOMPARE(w->findChild<QPushButton*>(u"按钮_添加"_s)->text(), u"修改"_s);
+        w->alarmPage()->addButton()->click();
+        QCOMPARE(w->state().alarmEditorMode, 2);
+        QCOMPARE(reminder->toPlainText(), QString());
+        QCOMPARE(w->findChild<QPushButton*>(u"按钮_添加"_s)->text(), u"添加"_s);
     }
 
     void trayDoubleClickRestores() {

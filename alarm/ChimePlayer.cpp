@@ -1,0 +1,77 @@
+// The hourly chime's tick and its timer-chained playback.
+#include "alarm/ChimePlayer.h"
+
+#include "alarm/ChimeSpeech.h"
+#include "platform/IniProfile.h"
+#include "platform/SoundPlayer.h"
+#include "platform/SystemSettings.h"
+
+#include <QTimer>
+
+namespace orvane {
+
+HourlyChime::HourlyChime(SoundPlayer& sound, const Paths& paths, QObject* parent)
+    : HourlyChime(sound, paths, Schedule(), parent) {
+    // A coarse timer may fire up to 5 % early, which would cut into the clip still playing.
+    schedule_ = [this](int ms, std::function<void()> then) {
+        QTimer::singleShot(ms, Qt::PreciseTimer, this, std::move(then));
+    };
+}
+
+HourlyChime::HourlyChime(SoundPlayer& sound, const Paths& paths, Schedule schedule, QObject* parent)
+    : QObject(parent), sound_(sound), paths_(paths), schedule_(std::move(schedule)) {}
+
+HourlyChime::~HourlyChime() = default;
+
+void HourlyChime::HourlyChimeTick(const QDateTime& now) {
+    const QTime time = now.time();
+    if (time.second() != 0 || (time.minute() != 0 && time.minute() != 30) || announcing_)
+        return;
+    const QString setting =
+        IniProfile::read(settings::systemFile(paths_), settings::systemSection(), settings::hourlyChimeKey());
+    if (setting == u"真")
+        AnnounceTime(time);
+}
+
+bool HourlyChime::AnnounceTime(const QTime& time) {
+    if (announcing_)
+        return false; // two announcements would talk over each other
+    QList<chime::Clip> clips = chime::AnnounceTime(time);
+    if (clips.isEmpty())
+        return false;
+    if (!clips_)
+        clips_ = std::make_unique<chime::Clips>();
+    pending_ = std::move(clips);
+    announcing_ = true;
+    playNext();
+    return true;
+}
+
+void HourlyChime::playNext() {
+    if (pending_.isEmpty()) {
+        announcing_ = false; // the last clip's wait has passed
+        return;
+    }
+    const chime::Clip clip = pending_.takeFirst();
+    const int delay =
+        clip.kind == chime::Clip::Kind::Phrase ? PlayChimePhrase(clip.index) : PlayDigit(clip.index);
+    schedule_(delay, [this] { playNext(); });
+}
+
+int HourlyChime::PlayChimePhrase(int index) {
+    return play(chime::phrase(index));
+}
+
+int HourlyChime::PlayDigit(int index) {
+    return play(chime::digit(index));
+}
+
+int HourlyChime::play(chime::Clip clip) {
+    const QByteArray& wav = clips_->bytes(clip);
+    if (!wav.isEmpty())
+        sound_.playClip(wav);
+    // Without a sound device the clip is not heard, but the wait still runs, as if it were.
+    return clips_->waitMs(clip) + kGapMs;
+}
+
+} // namespace orvane

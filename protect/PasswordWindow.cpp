@@ -1,0 +1,71 @@
+// The new-password window: its controls at their places, saving and cancelling.
+#include "protect/PasswordWindow.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
+#include "platform/SystemSettings.h"
+#include "protect/PasswordRecord.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace orvane {
+
+namespace {
+template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+} // namespace
+
+PasswordWindow::PasswordWindow(Registry& registry, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), registry_(registry), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("PasswordWindow"));
+    setWindowTitle(QStringLiteral(" 请输入密码"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(256, 144);
+
+    标签3 = place(new QLabel(QStringLiteral("请输入新密码..."), this), "标签3", 16, 12, 224, 18);
+    QFont font = 标签3->font();
+    font.setFamily(QStringLiteral("宋体"));
+    标签3->setFont(font);
+
+    标签1 = place(new QLabel(QStringLiteral("帐号："), this), "标签1", 16, 42, 44, 22);
+    // Plain boxes: the account must equal the password, so the user sees what is typed.
+    编辑框1 = place(new QLineEdit(this), "编辑框1", 64, 42, 176, 22);
+    标签1->setBuddy(编辑框1);
+    标签2 = place(new QLabel(QStringLiteral("密码："), this), "标签2", 16, 72, 44, 22);
+    编辑框2 = place(new QLineEdit(this), "编辑框2", 64, 72, 176, 22);
+    标签2->setBuddy(编辑框2);
+
+    按钮1 = place(new QPushButton(QStringLiteral("确定"), this), "按钮1", 64, 108, 76, 24);
+    按钮2 = place(new QPushButton(QStringLiteral("取消"), this), "按钮2", 164, 108, 76, 24);
+    按钮1->setDefault(true);
+
+    connect(按钮1, &QPushButton::clicked, this, &PasswordWindow::SavePassword);
+    connect(按钮2, &QPushButton::clicked, this, &PasswordWindow::CancelPassword);
+}
+
+void PasswordWindow::SavePassword() {
+    const QString account = 编辑框1->text();
+    const QString password = 编辑框2->text();
+    if (const QString refusal = saveRefusal(account, password); !refusal.isEmpty()) {
+        dialogs_.message(refusal);
+        return;
+    }
+    if (!registry_.write(settings::passwordKey(), settings::passwordValue(),
+                         passwordRecord(account, password))) {
+        dialogs_.message(passwordtext::saveFailed());
+        return;
+    }
+    dialogs_.message(passwordtext::saved());
+    close();
+}
+
+void PasswordWindow::CancelPassword() {
+    close();
+}
+
+} // namespace orvane

@@ -1,0 +1,39 @@
+// The window " 请输入密码": takes a new account and password and writes the record.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace orvane {
+
+class Dialogs;
+class Registry;
+
+// Non-modal top-level window that destroys itself when closed.
+class PasswordWindow : public QWidget {
+    Q_OBJECT
+public:
+    PasswordWindow(Registry& registry, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Checks the two boxes, then writes "真|account|password"; closes only after a successful write.
+    void SavePassword();
+    // Closes without writing anything.
+    void CancelPassword();
+
+private:
+    Registry& registry_;
+    Dialogs& dialogs_;
+
+    QLabel* 标签3;
+    QLabel* 标签1;
+    QLineEdit* 编辑框1;
+    QLabel* 标签2;
+    QLineEdit* 编辑框2;
+    QPushButton* 按钮1;
+    QPushButton* 按钮2;
+};
+
+} // namespace orvane

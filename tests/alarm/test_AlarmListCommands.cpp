@@ -1,0 +1,157 @@
+// Add, modify and delete on the alarm list through its real widgets, with a scripted password gate.
+#include "FakeClock.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "TestRegistry.h"
+#include "alarm/AlarmEditorWindow.h"
+#include "alarm/AlarmListCommands.h"
+#include "alarm/AlarmPage.h"
+#include "alarm/AlarmTable.h"
+#include "app/AppDatabase.h"
+#include "app/AppState.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace orvane;
+using namespace orvane::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Three alarms with the keys 5, 9 and 12, shown as rows 1, 2, 3.
+struct Fixture {
+    TempDir dir;
+    Database db;
+    FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
+    ScriptedDialogs dialogs;
+    AppState state;
+    QWidget window;
+    QWidget* page = new QWidget(&window);
+    AlarmPage alarmPage{page, &window};
+    AlarmEditorWindow* editor = nullptr;
+    int gateCalls = 0;
+    AlarmListCommands commands{db, alarmPage.lists(), dialogs, [this] { return ++gateCalls > 0; },
+                               [this] {
+                                   if (editor == nullptr)
+                                       editor = new AlarmEditorWindow(state, db, alarmPage.lists(), dialogs,
+                                                                      clock, &window);
+                                   return editor;
+                               }};
+
+    Fixture() {
+        const QString path = dir.file(u"dbtime.mdb"_s);
+        QVERIFY(ensureDatabaseFile(path) && openAlarmDatabase(db, path));
+        for (int key : {5, 9, 12})
+            QVERIFY(db.execute(
+                u"insert into [配置] ([编号],[提醒时间],[铃声位置],[提示文本]) values (?,?,?,?)"_s,
+                {key, u"每天|2026年12月7日08时%1分"_s.arg(key), u"真|默认"_s, u"真|alarm %1"_s.arg(key)}));
+        LoadAlarmList(db, alarmPage.lists());
+        commands.connectTo(alarmPage);
+        window.resize(530, 278);
+        page->setGeometry(0, 0, 373, 245);
+        window.show();
+    }
+    QTreeWidget* list() const { return alarmPage.lists().shown; }
+    QPoint rowCenter(int row) const { return list()->visualItemRect(list()->topLevelItem(row)).center(); }
+    QPoint emptySpace() const { return {20, list()->viewport()->height() - 5}; }
+    QStringList column(QTreeWidget* l, int column = 0) const {
+        QStringList texts;
+        for (int i = 0; i < l->topLevelItemCount(); ++i)
+            texts << l->topLevelItem(i)->text(column);
+        return texts;
+    }
+    QStringList storedKeys() {
+        QStringList keys;
+        for (const AlarmRecord& r : readAlarmRecords(db))
+            keys << QString::number(r.key);
+        return keys;
+    }
+    // As a real double-click comes: press and release, then the double-click (Qt Test sends only that).
+    void doubleClick(QPoint at) {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+
+} // namespace
+
+class AlarmListCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void deletingRowTwoDeletesKeyNine() {
+        Fixture f;
+        f.list()->topLevelItem(1)->setSelected(true);
+        f.alarmPage.deleteButton()->click();
+        QCOMPARE(f.gateCalls, 1);
+        QCOMPARE(f.storedKeys(), (QStringList{u"5"_s, u"12"_s}));
+        QCOMPARE(f.column(f.list()), (QStringList{u"1"_s, u"2"_s}));
+        QCOMPARE(f.column(f.alarmPage.lists().keys), (QStringList{u"5"_s, u"12"_s}));
+        QCOMPARE(f.column(f.list(), 2), (QStringList{u"alarm 5"_s, u"alarm 12"_s}));
+        QVERIFY(f.dialogs.shown().isEmpty()); // no question, no success message
+    }
+
+    // The gate passes but no row is selected; the gate is still asked first.
+    void nothingSelected_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("double-click on empty space: nothing after the gate") << u"modify"_s << u""_s;
+        QTest::newRow("delete with nothing selected") << u"delete"_s << u"请选择要删除的闹钟"_s;
+    }
+    void nothingSelected() {
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        Fixture f;
+        if (command == u"delete")
+            f.alarmPage.deleteButton()->click();
+        else // the view selects nothing where there is no row; the command still runs
+            f.doubleClick(f.emptySpace());
+        QCOMPARE(f.gateCalls, 1);
+        QCOMPARE(f.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(f.editor, nullptr);
+        QCOMPARE(f.storedKeys().size(), 3);
+    }
+
+    void doubleClickOpensTheRowForModifying() {
+        Fixture f;
+        f.doubleClick(f.rowCenter(1));
+        QCOMPARE(f.gateCalls, 1);
+        QVERIFY(f.editor && f.editor->isVisible());
+        QCOMPARE(f.state.alarmEditorMode, 1);
+        QCOMPARE(
+            (QStringList{f.state.pendingAlarmNumber, f.state.pendingAlarmTime, f.state.pendingAlarmPrompt}),
+            (QStringList{u"9"_s, u"每天|2026年12月7日08时9分"_s, u"真|alarm 9"_s}));
+        QCOMPARE(f.editor->findChild<QPushButton*>(u"按钮_添加"_s)->text(), u"修改"_s);
+    }
+
+    void menuOnItemsOnly() {
+        Fixture f;
+        QWidget* viewport = f.list()->viewport();
+        auto rightClick = [viewport](QPoint at) {
+            QTest::mousePress(viewport, Qt::RightButton, {}, at);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+            QCoreApplication::sendEvent(viewport, &event);
+            QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
+        };
+        rightClick(f.emptySpace());
+        QVERIFY(!f.commands.alarmMenu()->isVisible());
+        rightClick(f.rowCenter(2));
+        QMenu* menu = f.commands.alarmMenu();
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->title(), u"我的闹钟"_s);
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().at(0)->text(), u"添加闹钟"_s);
+        QCOMPARE(menu->actions().at(1)->text(), u"删除闹钟"_s);
+        menu->actions().at(1)->trigger(); // deletes the row the right-click selected
+        QCOMPARE(f.storedKeys(), (QStringList{u"5"_s, u"9"_s}));
+        menu->actions().at(0)->trigger();
+        QCOMPARE(f.state.alarmEditorMode, 2);
+        QCOMPARE(f.gateCalls, 2);
+    }
+};
+
+ORVANE_TEST(AlarmListCommandsTest)
+#include "test_AlarmListCommands.moc"

@@ -1,0 +1,215 @@
+// The hourly chime's player: its tick moments and setting, the timer chain's delays, and no overlap.
+#include "RecordingSoundPlayer.h"
+#include "TempDir.h"
+#include "TestRegistry.h"
+#include "alarm/ChimePlayer.h"
+#include "platform/IniProfile.h"
+#include "platform/SystemSettings.h"
+#include "resources/resources.h"
+
+#include <QFile>
+#include <QtEndian>
+#include <QtTest>
+
+#include <functional>
+
+using namespace orvane;
+using namespace orvane::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Timers the test runs by hand: records each delay and runs the callbacks only when told.
+struct FakeTimers {
+    QList<int> delays;
+    QList<std::function<void()>> due;
+    HourlyChime::Schedule schedule() {
+        return [this](int ms, std::function<void()> then) {
+            delays.append(ms);
+            due.append(std::move(then));
+        };
+    }
+    void runOne() { due.takeFirst()(); }
+    void runAll() {
+        while (!due.isEmpty())
+            runOne();
+    }
+};
+
+const QStringList kClipFiles{u"phrase-0"_s, u"phrase-1"_s, u"phrase-2"_s, u"phrase-3"_s, u"phrase-4"_s,
+                             u"phrase-5"_s, u"digit-0"_s,  u"digit-1"_s,  u"digit-2"_s,  u"digit-3"_s,
+                             u"digit-4"_s,  u"digit-5"_s,  u"digit-6"_s,  u"digit-7"_s,  u"digit-8"_s,
+                             u"digit-9"_s,  u"ten"_s};
+
+QByteArray clipFile(const QString& name) {
+    QFile f(u":/voice/"_s + name + u".wav"_s);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The played clips named by comparing their bytes with the carried files.
+QStringList played(const RecordingSoundPlayer& sound) {
+    QStringList names;
+    for (const QByteArray& clip : sound.clips()) {
+        QString name = u"?"_s;
+        for (const QString& file : kClipFiles)
+            if (clipFile(file) == clip)
+                name = file;
+        names.append(name);
+    }
+    return names;
+}
+
+// The wait plus the 50 ms gap, from the data size at its fixed place in the clip's canonical header.
+int expectedDelay(const QString& name) {
+    const QByteArray wav = clipFile(name);
+    const int rate = name == u"phrase-0" ? 11025 : 10000;
+    return qRound(qFromLittleEndian<quint32>(wav.constData() + 40) * 1000.0 / rate) + 50;
+}
+
+const QString kAbsent = u"<absent>"_s;
+const QString kNoFile = u"<no file>"_s;
+const QStringList kEightOClock{u"phrase-0"_s, u"phrase-1"_s, u"digit-0"_s,
+                               u"digit-8"_s,  u"phrase-3"_s, u"phrase-2"_s};
+
+} // namespace
+
+class ChimePlayerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        orvaneInitResources();
+        for (const QString& file : kClipFiles)
+            QVERIFY2(!clipFile(file).isEmpty(), qPrintable(file));
+    }
+
+    void chain_data() {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QStringList>("clips");
+        QTest::newRow("08:00:00 full hour") << QTime(8, 0) << kEightOClock;
+        QTest::newRow("14:30:00 half hour")
+            << QTime(14, 30)
+            << QStringList{u"phrase-0"_s, u"phrase-1"_s, u"ten"_s,      u"digit-4"_s, u"phrase-3"_s,
+                           u"digit-3"_s,  u"ten"_s,      u"phrase-4"_s, u"phrase-2"_s};
+        QTest::newRow("21:07:00 exact form")
+            << QTime(21, 7) << QStringList{u"phrase-0"_s, u"phrase-1"_s, u"digit-2"_s, u"ten"_s,
+                                           u"digit-1"_s,  u"phrase-3"_s, u"digit-0"_s, u"digit-7"_s,
+                                           u"phrase-4"_s, u"phrase-5"_s, u"phrase-2"_s};
+    }
+    // Each clip starts when the one before has ended plus 50 ms; the call itself never waits.
+    void chain() {
+        QFETCH(QTime, time);
+        QFETCH(QStringList, clips);
+        RecordingSoundPlayer sound;
+        FakeTimers timers;
+        HourlyChime chime(sound, Paths(), timers.schedule());
+        QVERIFY(chime.AnnounceTime(time));
+        QCOMPARE(played(sound), clips.first(1)); // returned after starting the first clip only
+        QVERIFY(chime.announcing());
+        timers.runAll();
+        QCOMPARE(played(sound), clips);
+        QList<int> delays;
+        for (const QString& clip : clips)
+            delays.append(expectedDelay(clip));
+        QCOMPARE(timers.delays, delays);
+        QVERIFY(!chime.announcing());
+    }
+
+    void noOverlap() {
+        RecordingSoundPlayer sound;
+        FakeTimers timers;
+        HourlyChime chime(sound, Paths(), timers.schedule());
+        QVERIFY(chime.AnnounceTime(QTime(8, 0)));
+        timers.runOne();
+        QVERIFY2(!chime.AnnounceTime(QTime(8, 30)), "a second announcement must wait for the first");
+        timers.runAll();
+        QCOMPARE(played(sound), kEightOClock);
+        // Once finished, the next announcement is allowed again.
+        QVERIFY(chime.AnnounceTime(QTime(8, 30)));
+        QCOMPARE(played(sound).size(), kEightOClock.size() + 1);
+    }
+
+    void silentTimeStartsNothing() {
+        RecordingSoundPlayer sound;
+        FakeTimers timers;
+        HourlyChime chime(sound, Paths(), timers.schedule());
+        QVERIFY(!chime.AnnounceTime(QTime(10, 0, 30)));
+        QVERIFY(!chime.announcing());
+        QVERIFY(sound.clips().isEmpty());
+        QVERIFY(timers.due.isEmpty());
+    }
+
+    // With the real timers the call returns at once, having started the intro only.
+    void realTimersDoNotBlock() {
+        RecordingSoundPlayer sound;
+        HourlyChime chime(sound, Paths());
+        QVERIFY(chime.AnnounceTime(QTime(21, 7)));
+        QCOMPARE(sound.clips().size(), 1);
+        QVERIFY(chime.announcing());
+    }
+
+    void tick_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QStringList>("clips");
+        QTest::newRow("on: the full hour announces") << u"真"_s << QTime(8, 0) << kEightOClock;
+        QTest::newRow("on: a tick a few ms after the second still counts")
+            << u"真"_s << QTime(8, 0, 0, 15) << kEightOClock;
+        QTest::newRow("on: the half hour announces the minutes")
+            << u"真"_s << QTime(8, 30)
+            << QStringList{u"phrase-0"_s, u"phrase-1"_s, u"digit-0"_s,  u"digit-8"_s, u"phrase-3"_s,
+                           u"digit-3"_s,  u"ten"_s,      u"phrase-4"_s, u"phrase-2"_s};
+        QTest::newRow("on: 08:00:30 is silent") << u"真"_s << QTime(8, 0, 30) << QStringList();
+        QTest::newRow("on: another minute never takes the exact form")
+            << u"真"_s << QTime(8, 15) << QStringList();
+        QTest::newRow("on: minute 59 is silent") << u"真"_s << QTime(8, 59) << QStringList();
+        QTest::newRow("off: key absent") << kAbsent << QTime(8, 0) << QStringList();
+        QTest::newRow("off: no settings file") << kNoFile << QTime(8, 0) << QStringList();
+        QTest::newRow("off: 假") << u"假"_s << QTime(8, 0) << QStringList();
+        QTest::newRow("off: 真 with a trailing blank is not 真") << u"真 "_s << QTime(8, 0) << QStringList();
+        QTest::newRow("off: true is not 真") << u"true"_s << QTime(8, 0) << QStringList();
+    }
+    void tick() {
+        QFETCH(QString, setting);
+        QFETCH(QTime, time);
+        QFETCH(QStringList, clips);
+        TempDir temp;
+        const Paths paths = Paths::under(temp.path());
+        QVERIFY(paths.makeFolders());
+        const QString file = settings::systemFile(paths);
+        if (setting != kNoFile)
+            QVERIFY(
+                IniProfile::write(file, settings::systemSection(), settings::ringCountKey(), u"播放一次"_s));
+        if (setting != kNoFile && setting != kAbsent)
+            QVERIFY(IniProfile::write(file, settings::systemSection(), settings::hourlyChimeKey(), setting));
+        RecordingSoundPlayer sound;
+        FakeTimers timers;
+        HourlyChime chime(sound, paths, timers.schedule());
+        chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), time));
+        timers.runAll();
+        QCOMPARE(played(sound), clips);
+    }
+
+    // The setting is read at each announcing tick, so switching it on counts from the next half hour.
+    void settingReadAtEachTick() {
+        TempDir temp;
+        const Paths paths = Paths::under(temp.path());
+        QVERIFY(paths.makeFolders());
+        const QString file = settings::systemFile(paths);
+        RecordingSoundPlayer sound;
+        FakeTimers timers;
+        HourlyChime chime(sound, paths, timers.schedule());
+        QVERIFY(IniProfile::write(file, settings::systemSection(), settings::hourlyChimeKey(), u"假"_s));
+        chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), QTime(7, 30)));
+        QVERIFY(sound.clips().isEmpty());
+        QVERIFY(IniProfile::write(file, settings::systemSection(), settings::hourlyChimeKey(), u"真"_s));
+        chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), QTime(8, 0)));
+        timers.runAll();
+        QCOMPARE(played(sound), kEightOClock);
+        QVERIFY(IniProfile::write(file, settings::systemSection(), settings::hourlyChimeKey(), u"假"_s));
+        chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), QTime(8, 30)));
+        QCOMPARE(played(sound), kEightOClock);
+    }
+};
+
+ORVANE_TEST(ChimePlayerTest)
+#include "test_ChimePlayer.moc"

@@ -5,7 +5,7 @@
 
 namespace orvane {
 
-ClockFace::ClockFace(QWidget* parent) : QWidget(parent), dial_(QStringLiteral(":/dial.bmp")) {
+ClockFace::ClockFace(QWidget* parent) : QWidget(parent), dial_(QStringLiteral(":/dial.bmp"), "BMP") {
     setObjectName(QStringLiteral("画板_时钟"));
     setAccessibleName(QStringLiteral("时钟"));
     setFixedSize(128, 128);

@@ -175,6 +175,12 @@ void MainWindow::onTrayActivated(QSystemTrayIcon::ActivationReason reason) {
     }
 }
 
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (tray_ == nullptr && 外部数据库1.isOpen())
+        QTimer::singleShot(0, this, &MainWindow::finishStartUp);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, even while the tray icon is shown.
     event->accept();

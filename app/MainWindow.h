@@ -35,6 +35,8 @@ public:
     // The start-up steps; false after a fatal message (skin file or database): the program then ends
     // with exit code 0 without showing the window.
     bool StartUp();
+    // The start-up steps that can wait until the window has been shown: the tray icon and the counter.
+    void finishStartUp();
     void UpdateClock();
     void onTick();                    // everything that runs once a second
     void RestoreFromTray(int action); // 1 click, 2 double-click, 3 right click
@@ -58,6 +60,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildLeftColumn();

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
+#include <QTimer>
 
 namespace orvane {
 
@@ -27,11 +28,6 @@ QIcon carriedTrayIcon() {
 } // namespace
 
 bool MainWindow::StartUp() {
-    // Tray icon, no tooltip; double-click brings the window back.
-    tray_ = new QSystemTrayIcon(carriedTrayIcon(), this);
-    connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
-    tray_->show();
-
     // The skin is written at every start; a failed write leaves an older copy in use.
     const QString skin = services_.paths.systemFile(skinFileName());
     dropSkinFile(skin);
@@ -50,7 +46,6 @@ bool MainWindow::StartUp() {
         services_.dialogs->message(QStringLiteral("数据库打开识别，请检查！"));
         return false;
     }
-    settingsPage_->startCounterLabel()->setText(startCounterText(CountStart(外部数据库1)));
     LoadAlarmList(外部数据库1, alarmPage_->lists());
 
     // The scheduler starts now, so the minute of the start is never scanned.
@@ -58,7 +53,22 @@ bool MainWindow::StartUp() {
                                 &alarmPage_->lists(), &state_.firedRow, &state_.todayWeekdayChar},
                                this);
     chime_ = new HourlyChime(*services_.sound, services_.paths, this);
+
+    // Nothing in the first picture needs these: they run once the window has been painted (see
+    // paintEvent), or after half a second should it not be shown.
+    QTimer::singleShot(500, this, &MainWindow::finishStartUp);
     return true;
+}
+
+void MainWindow::finishStartUp() {
+    if (tray_ != nullptr)
+        return;
+    // Tray icon, no tooltip; double-click brings the window back.
+    tray_ = new QSystemTrayIcon(carriedTrayIcon(), this);
+    connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
+    tray_->show();
+    // The counter's write waits for the disk; its label is on a page not shown at start.
+    settingsPage_->startCounterLabel()->setText(startCounterText(CountStart(外部数据库1)));
 }
 
 } // namespace orvane

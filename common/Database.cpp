@@ -60,6 +60,10 @@ void RecordSet::close() {
 }
 
 int RecordSet::columnIndex(const QString& name) const {
+    // Exact names are the common case and the cheap one; column names are matched regardless of case.
+    for (size_t i = 0; i < names_.size(); ++i)
+        if (names_[i] == name)
+            return int(i);
     for (size_t i = 0; i < names_.size(); ++i)
         if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
             return int(i);

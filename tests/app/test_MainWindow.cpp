@@ -83,6 +83,14 @@ void doubleClickRow(MainWindow& w, int row) {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
+// Start-up as the program runs it: the steps, then the ones that follow the first showing.
+bool startUp(MainWindow& w) {
+    if (!w.StartUp())
+        return false;
+    w.finishStartUp();
+    return true;
+}
+
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -149,7 +157,7 @@ private slots:
         Fixture f;
         {
             auto w = f.window();
-            QVERIFY(w->StartUp());
+            QVERIFY(startUp(*w));
             QVERIFY(f.dialogs.messages().isEmpty());
             QCOMPARE(textOf(*w, "标签2"), QStringLiteral("当前已使用：1次"));
             QCOMPARE(textOf(*w, "透明标签_当前时间"), QStringLiteral("2026/12/7 08:05:09"));
@@ -172,7 +180,7 @@ private slots:
         skin.close();
 
         auto w = f.window();
-        QVERIFY(w->StartUp());
+        QVERIFY(startUp(*w));
         QCOMPARE(textOf(*w, "标签2"), QStringLiteral("当前已使用：2次"));
         QVERIFY(bytesOf(f.paths.systemFile(QStringLiteral("yy.she"))) != "/* changed */");
         auto* list = w->findChild<QTreeWidget*>(QStringLiteral("超级列表框_我的闹钟"));
@@ -211,7 +219,7 @@ private slots:
         Fixture f;
         f.clock.set(QDate(2026, 12, 13), QTime(23, 59, 59)); // a Sunday
         auto w = f.window();
-        QVERIFY(w->StartUp());
+        QVERIFY(startUp(*w));
         QCOMPARE(textOf(*w, "透明标签_当前星期"), QStringLiteral("你好,今天是星期日"));
         const QString lunarBefore = textOf(*w, "透明标签_农历");
         f.clock.advance(1);
@@ -228,7 +236,7 @@ private slots:
         f.clock.set(QDate(2026, 12, 9), QTime(23, 58, 30));
         {
             auto w = f.window();
-            QVERIFY(w->StartUp());
+            QVERIFY(startUp(*w));
             for (const char* rule : {"星期三", "星期四"})
                 QVERIFY(w->database().execute(
                     QStringLiteral("insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,?,?)"),
@@ -236,7 +244,7 @@ private slots:
                      QString(QStringLiteral("真|/") + QString::fromUtf8(rule)), QStringLiteral("假|")}));
         }
         auto w = f.window();
-        QVERIFY(w->StartUp());
+        QVERIFY(startUp(*w));
         for (int i = 0; i < 150; ++i) {
             f.clock.advance(1);
             w->onTick();
@@ -250,7 +258,7 @@ private slots:
         Fixture f;
         f.clock.set(QDate(2026, 12, 7), QTime(8, 29, 40));
         auto w = f.window();
-        QVERIFY(w->StartUp());
+        QVERIFY(startUp(*w));
         w->findChild<QPushButton*>(QStringLiteral("按钮19"))->click();
         auto* editor = w->findChild<QWidget*>(QStringLiteral("AlarmEditorWindow"));
         QVERIFY(editor && editor->isVisible());
@@ -283,7 +291,7 @@ private slots:
         QVERIFY(IniProfile::write(settings::systemFile(f.paths), settings::systemSection(),
                                   settings::hourlyChimeKey(), QStringLiteral("真")));
         auto w = f.window();
-        QVERIFY(w->StartUp());
+        QVERIFY(startUp(*w));
         QVERIFY(w->database().execute(
             QStringLiteral("insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,?,?)"),
             {QStringLiteral("每天|2026年12月7日09时00分"), QStringLiteral("真|/ring.wav"),
@@ -303,7 +311,7 @@ private slots:
     void diaryPageLoadsWhenShown() {
         Fixture f;
         auto w = f.window();
-        QVERIFY(w->StartUp());
+        QVERIFY(startUp(*w));
         QVERIFY(w->database().execute(QStringLiteral("insert into [记事本] ([内容]) values (?)"),
                                       {QStringLiteral("第一篇")}));
         auto* list = w->findChild<QTreeWidget*>(QStringLiteral("超级列表框_记事本"));
@@ -402,7 +410,7 @@ private slots:
     void trayDoubleClickRestores() {
         Fixture f;
         auto w = f.window();
-        QVERIFY(w->StartUp());
+        QVERIFY(startUp(*w));
         w->showMinimized();
         w->hide();
         w->RestoreFromTray(1); // single click: nothing

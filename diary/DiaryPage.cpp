@@ -99,8 +99,7 @@ void DiaryPage::DeleteDiaryEntry() {
 }
 
 void DiaryPage::ShowDiaryMenu(const QPoint& pos) {
-    if (lists_.shown->itemAt(pos) == nullptr)
-        return;
+    // Anywhere on the list, not only over an entry: an empty diary must be able to get its first one.
     menu_->popup(lists_.shown->viewport()->mapToGlobal(pos));
 }
 

@@ -106,6 +106,15 @@ struct Skin {
 class DiaryPageTest : public QObject {
     Q_OBJECT
 private slots:
+    // The only way to a new entry is the menu: it must open on an empty diary too.
+    void menuOpensOnAnEmptyList() {
+        Fixture f;
+        QCOMPARE(f.list()->topLevelItemCount(), 0);
+        f.diary->ShowDiaryMenu(QPoint(20, 20));
+        QVERIFY(f.diary->diaryMenu()->isVisible());
+        f.diary->diaryMenu()->hide();
+    }
+
     void listsAreFilledRowForRow_data() {
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("empty table gives two empty lists, also after a fuller load") << QStringList();

@@ -2,51 +2,24 @@
 #include "alarm/AlarmLists.h"
 
 #include "alarm/AlarmTable.h"
+#include "platform/ReportList.h"
 
-#include <QHeaderView>
 #include <QTreeWidget>
 
 namespace orvane {
 
-namespace {
-
-QTreeWidget* makeList(QWidget* parent, const QString& name, const QStringList& headers,
-                      const QList<int>& widths) {
-    auto* list = new QTreeWidget(parent);
-    list->setObjectName(name);
-    list->setColumnCount(int(headers.size()));
-    list->setHeaderLabels(headers);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true); // keeps a reload of thousands of rows cheap
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setAllColumnsShowFocus(true);
-    list->header()->setStretchLastSection(false);
-    for (int i = 0; i < widths.size(); ++i)
-        list->setColumnWidth(i, widths.at(i));
-    return list;
-}
-
-QTreeWidget* makeHidden(QWidget* parent, const QString& name, const QStringList& headers) {
-    QTreeWidget* list = makeList(parent, name, headers, {});
-    list->setGeometry(0, 0, 8, 8);
-    list->hide();
-    return list;
-}
-
-} // namespace
-
 AlarmLists createAlarmLists(QWidget* page, QWidget* window) {
     AlarmLists lists;
-    lists.shown = makeList(page, QStringLiteral("超级列表框_我的闹钟"),
-                           {QStringLiteral("编号"), QStringLiteral("闹钟时间"),
-                            QStringLiteral("闹钟事件(双击修改)"), QStringLiteral("工作日期")},
-                           {40, 160, 140, 70});
+    lists.shown = makeReportList(page, QStringLiteral("超级列表框_我的闹钟"),
+                                 {QStringLiteral("编号"), QStringLiteral("闹钟时间"),
+                                  QStringLiteral("闹钟事件(双击修改)"), QStringLiteral("工作日期")},
+                                 {40, 160, 140, 70});
     lists.shown->setGeometry(3, 26, 367, 189);
     lists.shown->setAccessibleName(QStringLiteral("我的闹钟"));
-    lists.flags = makeHidden(window, QStringLiteral("超级列表框_是否提醒"),
-                             {QStringLiteral("提醒类型"), QStringLiteral("是否铃声"),
-                              QStringLiteral("是否弹窗"), QStringLiteral("铃声位置")});
-    lists.keys = makeHidden(page, QStringLiteral("超级列表框_编号"), {QStringLiteral("编号")});
+    lists.flags = makeHiddenList(window, QStringLiteral("超级列表框_是否提醒"),
+                                 {QStringLiteral("提醒类型"), QStringLiteral("是否铃声"),
+                                  QStringLiteral("是否弹窗"), QStringLiteral("铃声位置")});
+    lists.keys = makeHiddenList(page, QStringLiteral("超级列表框_编号"), {QStringLiteral("编号")});
     return lists;
 }
 

@@ -2,36 +2,16 @@
 #include "diary/DiaryLists.h"
 
 #include "diary/DiaryStore.h"
+#include "platform/ReportList.h"
 
-#include <QHeaderView>
 #include <QTreeWidget>
 
 namespace orvane {
 
-namespace {
-
-QTreeWidget* makeList(QWidget* parent, const QString& name, const QStringList& headers,
-                      const QList<int>& widths) {
-    auto* list = new QTreeWidget(parent);
-    list->setObjectName(name);
-    list->setColumnCount(int(headers.size()));
-    list->setHeaderLabels(headers);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setAllColumnsShowFocus(true);
-    list->header()->setStretchLastSection(false);
-    for (int i = 0; i < widths.size(); ++i)
-        list->setColumnWidth(i, widths.at(i));
-    return list;
-}
-
-} // namespace
-
 DiaryLists createDiaryLists(QWidget* page) {
     DiaryLists lists;
-    lists.shown = makeList(page, QStringLiteral("超级列表框_记事本"),
-                           {QStringLiteral("编号"), QStringLiteral("记事本内容(双击修改)")}, {50, 300});
+    lists.shown = makeReportList(page, QStringLiteral("超级列表框_记事本"),
+                                 {QStringLiteral("编号"), QStringLiteral("记事本内容(双击修改)")}, {50, 300});
     // The page has no buttons: the list takes its whole height below the tab row.
     lists.shown->setGeometry(3, 26, 367, 215);
     QFont font = lists.shown->font();
@@ -39,9 +19,8 @@ DiaryLists createDiaryLists(QWidget* page) {
     lists.shown->setFont(font);
     lists.shown->setAccessibleName(QStringLiteral("日记本"));
 
-    lists.keys = makeList(page, QStringLiteral("超级列表框_编号日记本"), {QStringLiteral("编号")}, {50});
-    lists.keys->setGeometry(0, 0, 8, 8);
-    lists.keys->hide();
+    lists.keys = makeHiddenList(page, QStringLiteral("超级列表框_编号日记本"), {QStringLiteral("编号")});
+    lists.keys->setColumnWidth(0, 50);
     return lists;
 }
 

@@ -17,7 +17,7 @@ RecordSet::RecordSet(sqlite3_stmt* stmt) : stmt_(stmt) {
 
 RecordSet::RecordSet(RecordSet&& other) noexcept
     : stmt_(std::exchange(other.stmt_, nullptr)), names_(std::move(other.names_)),
-      atEnd_(std::exchange(other.atEnd_, true)) {}
+      atEnd_(std::exchange(other.atEnd_, true)), row_(std::exchange(other.row_, 0)) {}
 
 RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
     if (this != &other) {
@@ -25,6 +25,7 @@ RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
         stmt_ = std::exchange(other.stmt_, nullptr);
         names_ = std::move(other.names_);
         atEnd_ = std::exchange(other.atEnd_, true);
+        row_ = std::exchange(other.row_, 0);
     }
     return *this;
 }
@@ -41,14 +42,20 @@ void RecordSet::step() {
 bool RecordSet::first() {
     if (stmt_ == nullptr)
         return false;
+    // Still on the first record: running the statement again would only repeat that work.
+    if (row_ == 0)
+        return !atEnd_;
     sqlite3_reset(stmt_);
     step();
+    row_ = 0;
     return !atEnd_;
 }
 
 bool RecordSet::next() {
-    if (!atEnd_)
+    if (!atEnd_) {
         step();
+        ++row_;
+    }
     return !atEnd_;
 }
 

@@ -43,6 +43,7 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
     std::vector<QString> names_;
     bool atEnd_ = true;
+    qint64 row_ = 0; // records moved past since the first
 };
 
 class Database {

@@ -1,7 +1,6 @@
 // Program entry: the real services, the main window, its start-up and the event loop.
 #include "app/MainWindow.h"
-#include "platform/QtDialogs.h"
-#include "platform/SdlSoundPlayer.h"
+#include "app/RealServices.h"
 #include "resources/resources.h"
 
 #include <QApplication>
@@ -12,20 +11,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
     orvaneInitResources();
 
-    orvane::SystemClock clock;
-    orvane::QtDialogs dialogs(nullptr);
-    orvane::SdlSoundPlayer sound;
-    orvane::Services services;
-    services.paths = orvane::Paths::standard();
-    services.paths.makeFolders();
-    orvane::Registry registry(services.paths);
-    services.clock = &clock;
-    services.dialogs = &dialogs;
-    services.registry = &registry;
-    services.sound = &sound;
-
-    orvane::MainWindow window(services);
-    dialogs.setParentWidget(&window);
+    orvane::RealServices real(orvane::Paths::standard());
+    orvane::MainWindow window(real.services());
+    real.setParentWindow(&window);
     // Both fatal start-up failures end the program with exit code 0 after their message.
     if (!window.StartUp())
         return 0;

@@ -2,10 +2,9 @@
 #include "alarm/AlarmPage.h"
 #include "app/AppDatabase.h"
 #include "app/MainWindow.h"
+#include "app/RealServices.h"
 #include "bench/Probe.h"
 #include "bench/SeedAlarms.h"
-#include "platform/QtDialogs.h"
-#include "platform/SdlSoundPlayer.h"
 #include "resources/resources.h"
 
 #include <QApplication>
@@ -49,20 +48,9 @@ int main(int argc, char** argv) {
     orvaneInitResources();
     orvane::bench::StartProbe probe(options, entered);
 
-    orvane::SystemClock clock;
-    orvane::QtDialogs dialogs(nullptr);
-    orvane::SdlSoundPlayer sound;
-    orvane::Services services;
-    services.paths = orvane::Paths::under(options.data);
-    services.paths.makeFolders();
-    orvane::Registry registry(services.paths);
-    services.clock = &clock;
-    services.dialogs = &dialogs;
-    services.registry = &registry;
-    services.sound = &sound;
-
-    orvane::MainWindow window(services);
-    dialogs.setParentWidget(&window);
+    orvane::RealServices real(orvane::Paths::under(options.data));
+    orvane::MainWindow window(real.services());
+    real.setParentWindow(&window);
     if (!window.StartUp()) {
         std::fprintf(stderr, "bench_startup: start-up failed\n");
         return 1;

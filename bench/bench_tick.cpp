@@ -4,11 +4,11 @@
 #include "alarm/AlarmSchedule.h"
 #include "alarm/AlarmTable.h"
 #include "app/MainWindow.h"
+#include "app/RealServices.h"
 #include "app/SecondTicker.h"
 #include "bench/Probe.h"
 #include "bench/RecordingSound.h"
 #include "bench/SeedAlarms.h"
-#include "platform/QtDialogs.h"
 #include "resources/resources.h"
 
 #include <QApplication>
@@ -139,18 +139,9 @@ int main(int argc, char** argv) {
     QTemporaryDir temp;
     RecordingClock clock;
     orvane::bench::RecordingSound sound;
-    orvane::QtDialogs dialogs(nullptr);
-    orvane::Services services;
-    services.paths = orvane::Paths::under(temp.path());
-    services.paths.makeFolders();
-    orvane::Registry registry(services.paths);
-    services.clock = &clock;
-    services.dialogs = &dialogs;
-    services.registry = &registry;
-    services.sound = &sound;
-
-    orvane::MainWindow window(services);
-    dialogs.setParentWidget(&window);
+    orvane::RealServices real(orvane::Paths::under(temp.path()), &clock, &sound);
+    orvane::MainWindow window(real.services());
+    real.setParentWindow(&window);
     if (!window.StartUp() || !orvane::bench::seedAlarms(window.database(), alarms)) {
         std::fprintf(stderr, "bench_tick: start-up or seeding failed\n");
         return 1;

@@ -1,0 +1,15 @@
+// Wiring the real services together.
+#include "app/RealServices.h"
+
+namespace orvane {
+
+RealServices::RealServices(Paths paths, Clock* clock, SoundPlayer* sound) : registry_(paths) {
+    paths.makeFolders(); // a folder that cannot be made shows up as the database message
+    services_.paths = std::move(paths);
+    services_.clock = clock ? clock : &clock_;
+    services_.dialogs = &dialogs_;
+    services_.registry = &registry_;
+    services_.sound = sound ? sound : &sound_;
+}
+
+} // namespace orvane

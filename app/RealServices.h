@@ -1,0 +1,30 @@
+// The program's real outside services, made and owned together; the clock and the sound player can be
+// swapped (the benchmarks measure through their own).
+#pragma once
+
+#include "app/Services.h"
+#include "platform/QtDialogs.h"
+#include "platform/SdlSoundPlayer.h"
+
+namespace orvane {
+
+class RealServices {
+public:
+    // Creates the data folders below paths; clock and sound default to the system clock and SDL.
+    explicit RealServices(Paths paths, Clock* clock = nullptr, SoundPlayer* sound = nullptr);
+    RealServices(const RealServices&) = delete;
+    RealServices& operator=(const RealServices&) = delete;
+
+    const Services& services() const { return services_; }
+    // The window the dialogs are centred on and modal to.
+    void setParentWindow(QWidget* window) { dialogs_.setParentWidget(window); }
+
+private:
+    SystemClock clock_;
+    QtDialogs dialogs_;
+    SdlSoundPlayer sound_; // opens nothing until the first sound
+    Registry registry_;
+    Services services_;
+};
+
+} // namespace orvane

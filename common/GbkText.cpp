@@ -80,4 +80,27 @@ bool isCharStart(const QByteArray& bytes, qsizetype index) {
     return nextCharStart(bytes, 0, index) == index;
 }
 
+namespace {
+QByteArray mapAscii(const QByteArray& bytes, char from, char to) {
+    QByteArray out = bytes;
+    for (qsizetype i = 0; i < out.size(); i = nextCharStart(out, i, i + 1)) {
+        if (out[i] >= from && out[i] <= char(from + 25))
+            out[i] = char(out[i] - from + to);
+    }
+    return out;
+}
+} // namespace
+
+QByteArray asciiLower(const QByteArray& bytes) {
+    return mapAscii(bytes, 'A', 'a');
+}
+
+QByteArray asciiUpper(const QByteArray& bytes) {
+    return mapAscii(bytes, 'a', 'A');
+}
+
+bool containsNoCase(const QByteArray& haystack, const QByteArray& needle) {
+    return find(asciiLower(haystack), asciiLower(needle), 1) > 0;
+}
+
 } // namespace orvane::gbk

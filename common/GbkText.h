@@ -17,6 +17,12 @@ qsizetype find(const QByteArray& haystack, const QByteArray& needle, qsizetype s
 // window that runs past the end is cut there.
 QByteArray mid(const QByteArray& bytes, qsizetype start, qsizetype length);
 QByteArray left(const QByteArray& bytes, qsizetype length);
+// A–Z to a–z (or the reverse) only, stepping over double-byte characters, whose trail byte may look
+// like a letter.
+QByteArray asciiLower(const QByteArray& bytes);
+QByteArray asciiUpper(const QByteArray& bytes);
+// Whether needle occurs in haystack regardless of ASCII case (never inside a double-byte character).
+bool containsNoCase(const QByteArray& haystack, const QByteArray& needle);
 // Whether the byte at 0-based index i begins a character (is not the trail byte of a double-byte one).
 bool isCharStart(const QByteArray& bytes, qsizetype index);
 

@@ -13,20 +13,8 @@ namespace orvane {
 
 namespace {
 
-// Lower-cases A–Z only, stepping over double-byte characters: a trail byte may look like a letter.
-QByteArray asciiLower(const QByteArray& text) {
-    QByteArray out = text;
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        if (!gbk::isCharStart(out, i))
-            continue;
-        if (out[i] >= 'A' && out[i] <= 'Z')
-            out[i] = char(out[i] - 'A' + 'a');
-    }
-    return out;
-}
-
 bool hasScheme(const QByteArray& url) {
-    return asciiLower(url.left(7)) == "http://";
+    return gbk::asciiLower(url.left(7)) == "http://";
 }
 
 // The host part with any ":port", as written in the address.
@@ -46,7 +34,7 @@ QByteArray UrlHost(const QByteArray& url) {
     const qsizetype colon = gbk::find(host, ":", 1);
     if (colon > 0)
         host = gbk::left(host, colon - 1);
-    return asciiLower(host);
+    return gbk::asciiLower(host);
 }
 
 int UrlPort(const QByteArray& url) {
@@ -63,7 +51,7 @@ QByteArray UrlPath(const QByteArray& url) {
     // The host's place, found regardless of case and after the scheme: a host such as "h" or "tp"
     // would otherwise be found inside "http://" and the path would start at its "//".
     const qsizetype from = hasScheme(url) ? 8 : 1;
-    const qsizetype found = host.isEmpty() ? from : gbk::find(asciiLower(url), host, from);
+    const qsizetype found = host.isEmpty() ? from : gbk::find(gbk::asciiLower(url), host, from);
     const qsizetype d = gbk::find(url, "/", found > 0 ? found : 1);
     return d < 0 ? QByteArrayLiteral("/") : url.mid(d - 1);
 }

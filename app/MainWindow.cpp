@@ -9,6 +9,7 @@
 #include "app/AboutPage.h"
 #include "app/ClockFace.h"
 #include "app/ClockText.h"
+#include "app/FeedbackPage.h"
 #include "app/SecondTicker.h"
 #include "app/SettingsPage.h"
 #include "app/TabControl.h"
@@ -78,7 +79,7 @@ void MainWindow::buildPages() {
                                *services_.dialogs, services_.paths);
     settingsPage_ = new SettingsPage(高级选择夹1->addPage(QStringLiteral("软件设置")), services_);
     高级选择夹1->addPage(QStringLiteral("扩展功能"));
-    高级选择夹1->addPage(QStringLiteral("留言"));
+    feedbackTab_ = 高级选择夹1->addPage(QStringLiteral("留言"));
     aboutPage_ = new AboutPage(高级选择夹1->addPage(QStringLiteral("关于")), *services_.dialogs);
     connect(高级选择夹1, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
     alarmCommands_ = new AlarmListCommands(
@@ -105,6 +106,12 @@ void MainWindow::OnMainTabChanged(int index) {
         diaryPage_->LoadDiaryList();
     if (index == 2)
         settingsPage_->LoadSettingsPage();
+    // Pages that only act when clicked are built when first opened: start-up stays short.
+    if (index == 4 && feedbackPage_ == nullptr) {
+        feedbackPage_ = new FeedbackPage(feedbackTab_, *services_.dialogs);
+        for (QWidget* control : feedbackTab_->findChildren<QWidget*>())
+            control->show();
+    }
 }
 
 void MainWindow::UpdateClock() {

@@ -20,6 +20,7 @@ class AlarmPage;
 class ClockFace;
 class PasswordToggle;
 class DiaryPage;
+class FeedbackPage;
 class HourlyChime;
 class Scheduler;
 class SecondTicker;
@@ -56,6 +57,7 @@ public:
     DiaryPage* diaryPage() const { return diaryPage_; }
     AlarmListCommands* alarmCommands() const { return alarmCommands_; }
     PasswordToggle* passwordToggle() const { return passwordToggle_; }
+    FeedbackPage* feedbackPage() const { return feedbackPage_; } // null until "留言" is first opened
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -90,6 +92,8 @@ private:
     AlarmEditorWindow* alarmEditor_ = nullptr;
     AlarmListCommands* alarmCommands_ = nullptr;
     PasswordToggle* passwordToggle_ = nullptr;
+    QWidget* feedbackTab_ = nullptr;
+    FeedbackPage* feedbackPage_ = nullptr;
 };
 
 } // namespace orvane

@@ -10,6 +10,7 @@ RealServices::RealServices(Paths paths, Clock* clock, SoundPlayer* sound) : regi
     services_.dialogs = &dialogs_;
     services_.registry = &registry_;
     services_.sound = sound ? sound : &sound_;
+    services_.timeSetter = &timeSetter_;
 }
 
 } // namespace orvane

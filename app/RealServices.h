@@ -24,6 +24,7 @@ private:
     QtDialogs dialogs_;
     SdlSoundPlayer sound_; // opens nothing until the first sound
     Registry registry_;
+    RealSystemTimeSetter timeSetter_;
     Services services_;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "platform/SoundPlayer.h"
+#include "platform/SystemTimeSetter.h"
 
 namespace orvane {
 
@@ -15,6 +16,7 @@ struct Services {
     Dialogs* dialogs = nullptr;
     Registry* registry = nullptr;
     SoundPlayer* sound = nullptr;
+    SystemTimeSetter* timeSetter = nullptr;
 };
 
 } // namespace orvane

@@ -322,6 +322,17 @@ private slots:
         QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("第一篇"));
     }
 
+    void feedbackPageIsBuiltWhenFirstOpened() {
+        Fixture f;
+        auto w = f.window();
+        QVERIFY(startUp(*w));
+        w->show();
+        QVERIFY(!w->findChild<QWidget*>(u"按钮23"_s));
+        w->tabs()->setCurrentIndex(4);
+        auto* submit = w->findChild<QWidget*>(u"按钮23"_s);
+        QVERIFY(submit && submit->isVisible());
+    }
+
     void copyPutsTheTextOnTheClipboard_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("recommendation text") << "推荐给你";

@@ -1,0 +1,47 @@
+// Controls of the "留言" page at their places; the post and its answer are the feedback logic's.
+#include "app/FeedbackPage.h"
+
+#include "platform/Dialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace orvane {
+
+namespace {
+template <class Control> Control* place(Control* control, const char* name, const QRect& where) {
+    control->setObjectName(QString::fromUtf8(name));
+    control->setGeometry(where);
+    return control;
+}
+} // namespace
+
+FeedbackPage::FeedbackPage(QWidget* page, Dialogs& dialogs, FormPoster post, QByteArray url)
+    : QObject(page), dialogs_(dialogs), post_(std::move(post)), url_(std::move(url)) {
+    place(new QLabel(QStringLiteral("昵称："), page), "标签8", {26, 31, 33, 24});
+    编辑框2 = place(new QLineEdit(page), "编辑框2", {67, 31, 280, 20});
+    place(new QLabel(QStringLiteral("邮箱或QQ："), page), "标签9", {3, 58, 56, 24});
+    编辑框3 = place(new QLineEdit(page), "编辑框3", {67, 57, 280, 20});
+    place(new QLabel(QStringLiteral("内容："), page), "标签10", {26, 84, 33, 24});
+    编辑框4 = place(new QPlainTextEdit(page), "编辑框4", {67, 86, 280, 123});
+    auto* submit = place(new QPushButton(QStringLiteral("提交"), page), "按钮23", {91, 211, 72, 28});
+    auto* clear = place(new QPushButton(QStringLiteral("重填"), page), "按钮24", {232, 211, 72, 28});
+    connect(submit, &QPushButton::clicked, this, &FeedbackPage::SubmitFeedback);
+    connect(clear, &QPushButton::clicked, this, &FeedbackPage::ClearFeedback);
+}
+
+void FeedbackPage::SubmitFeedback() {
+    dialogs_.message(submitFeedbackMessage(
+        编辑框2->text(), 编辑框3->text(),
+        编辑框4->toPlainText().replace(QChar(u'\n'), QStringLiteral("\r\n")), post_, url_));
+}
+
+void FeedbackPage::ClearFeedback() {
+    编辑框2->clear();
+    编辑框3->clear();
+    编辑框4->clear();
+}
+
+} // namespace orvane

@@ -1,0 +1,75 @@
+// The "留言" page: controls at their places, a post to a loopback server, the two answers, "重填".
+#include "LoopbackHttpServer.h"
+#include "ScriptedDialogs.h"
+#include "TestRegistry.h"
+#include "app/FeedbackPage.h"
+#include "common/GbkText.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace orvane;
+using namespace Qt::Literals::StringLiterals;
+
+class FeedbackPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void layout_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        QTest::newRow("标签8") << u"标签8"_s << QRect(26, 31, 33, 24);
+        QTest::newRow("编辑框2") << u"编辑框2"_s << QRect(67, 31, 280, 20);
+        QTest::newRow("标签9") << u"标签9"_s << QRect(3, 58, 56, 24);
+        QTest::newRow("编辑框3") << u"编辑框3"_s << QRect(67, 57, 280, 20);
+        QTest::newRow("标签10") << u"标签10"_s << QRect(26, 84, 33, 24);
+        QTest::newRow("编辑框4") << u"编辑框4"_s << QRect(67, 86, 280, 123);
+        QTest::newRow("按钮23") << u"按钮23"_s << QRect(91, 211, 72, 28);
+        QTest::newRow("按钮24") << u"按钮24"_s << QRect(232, 211, 72, 28);
+    }
+    void layout() {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        QWidget page;
+        test::ScriptedDialogs dialogs;
+        FeedbackPage feedback(&page, dialogs);
+        auto* control = page.findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), place);
+    }
+
+    void submitAndClear_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("thanked") << gbk::encode(u"谢谢您的宝贵意见"_s) << u"意见提交成功，感谢您的建议"_s;
+        QTest::newRow("not thanked") << QByteArray("error") << u"意见提交失败，请检测网络"_s;
+    }
+    void submitAndClear() {
+        QFETCH(QByteArray, answer);
+        QFETCH(QString, message);
+        test::LoopbackHttpServer server;
+        server.setBody(answer);
+        QWidget page;
+        test::ScriptedDialogs dialogs;
+        FeedbackPage feedback(&page, dialogs, {}, server.url("/Orvane/time/add.asp"));
+        page.findChild<QLineEdit*>(u"编辑框2"_s)->setText(u"小明"_s);
+        page.findChild<QLineEdit*>(u"编辑框3"_s)->setText(u"12345"_s);
+        auto* text = page.findChild<QPlainTextEdit*>(u"编辑框4"_s);
+        text->setPlainText(u"第一行\n第二行"_s);
+
+        page.findChild<QPushButton*>(u"按钮23"_s)->click();
+        QCOMPARE(dialogs.messages(), QStringList{message});
+        const QByteArray tail = "&content=" + gbk::encode(u"第一行\r\n第二行"_s) + "&subm=+%CC%E1+%BD%BB+";
+        QVERIFY(server.requests().value(0).endsWith(tail));
+        QCOMPARE(text->toPlainText(), u"第一行\n第二行"_s); // kept after either answer
+
+        page.findChild<QPushButton*>(u"按钮24"_s)->click();
+        QVERIFY(page.findChild<QLineEdit*>(u"编辑框2"_s)->text().isEmpty());
+        QVERIFY(page.findChild<QLineEdit*>(u"编辑框3"_s)->text().isEmpty());
+        QVERIFY(text->toPlainText().isEmpty());
+    }
+};
+
+ORVANE_TEST(FeedbackPageTest)
+#include "test_FeedbackPage.moc"

@@ -1,6 +1,7 @@
 // Program entry: the real services, the main window, its start-up and the event loop.
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
+#include "app/SingleInstance.h"
 #include "resources/resources.h"
 
 #include <QApplication>
@@ -11,6 +12,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
     orvaneInitResources();
 
+    // A second start only brings the running window to the front: two schedulers would ring every
+    // alarm twice and write the same database at once.
+    orvane::SingleInstance instance(orvane::SingleInstance::defaultFolder());
+    if (!instance.claim())
+        return 0;
+
     orvane::RealServices real(orvane::Paths::standard());
     orvane::MainWindow window(real.services());
     real.setParentWindow(&window);
@@ -19,5 +26,10 @@ int main(int argc, char** argv) {
         return 0;
     window.show();
     window.startTicking();
+    QObject::connect(&instance, &orvane::SingleInstance::activationRequested, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
     return app.exec();
 }

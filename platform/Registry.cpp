@@ -97,11 +97,26 @@ QString firstExecArgument(const QString& exec) {
     return out.replace(QStringLiteral("%%"), QStringLiteral("%"));
 }
 
+// The installed launcher's fields (resources/desktop/orvane-clock.desktop; a test keeps them equal),
+// with Exec naming the program that asked to be started.
 QString desktopEntry(const QString& program) {
-    const QString name = QStringLiteral("Orvane电脑闹钟");
-    return QStringLiteral("[Desktop Entry]\nType=Application\nName=") + name +
-           QStringLiteral("\nName[zh_CN]=") + name + QStringLiteral("\nExec=") +
-           escapeString(quoteExecArgument(program)) + QStringLiteral("\nX-GNOME-Autostart-enabled=true\n");
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Orvane Alarm Clock\n"
+                          "Name[zh_CN]=Orvane电脑闹钟\n"
+                          "GenericName=Alarm Clock\n"
+                          "GenericName[zh_CN]=电脑闹钟\n"
+                          "Comment=Alarms, reminders, an hourly chime and a diary\n"
+                          "Comment[zh_CN]=闹钟、定时提醒、整点报时和日记本\n"
+                          "Exec=") +
+           escapeString(quoteExecArgument(program)) +
+           QStringLiteral("\n"
+                          "Icon=orvane-clock\n"
+                          "Terminal=false\n"
+                          "Categories=Utility;Clock;\n"
+                          "Keywords=alarm;clock;reminder;timer;闹钟;提醒;\n"
+                          "StartupNotify=true\n"
+                          "X-GNOME-Autostart-enabled=true\n");
 }
 
 std::optional<QString> execOf(const QString& file) {

@@ -24,7 +24,9 @@ void configure(CSimpleIniA& ini) {
 
 // The file's text as UTF-8 bytes; a file that is not valid UTF-8 was carried over from Windows and is GBK.
 QByteArray asUtf8(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a multi-byte sequence cut off at the end of the file is an error, not a pending tail
+    // (kept, it would end up inside a rewritten file that then reads as GBK).
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return bytes;

@@ -141,6 +141,16 @@ private slots:
         QCOMPARE(IniProfile::read(file, sys, QStringLiteral("整点报时")), QStringLiteral("真"));
     }
 
+    // Found by fuzzing: a file whose last character is cut off mid-sequence is not UTF-8; a write
+    // into it must still read back (the cut tail once made the rewritten file read as GBK).
+    void fileEndingInsideACharacter() {
+        TempDir dir;
+        const QString file = dir.file(QStringLiteral("sys.ini"));
+        put(file, QByteArray("[a]\nb = \"q[\xE7\xB3\xBB\xE7"));
+        QVERIFY(IniProfile::write(file, sys, QStringLiteral("整点报时"), QStringLiteral("真")));
+        QCOMPARE(IniProfile::read(file, sys, QStringLiteral("整点报时")), QStringLiteral("真"));
+    }
+
     void failedWriteKeepsOldFile_data() {
         QTest::addColumn<Fault>("fault");
         QTest::newRow("write into a missing folder reported as done") << Fault::MissingFolder;

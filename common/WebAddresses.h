@@ -22,4 +22,9 @@ inline QByteArray feedbackPage() {
     return QByteArrayLiteral("http://orvane-clock.github.io/Orvane/time/add.asp");
 }
 
+// The lunar-calendar service's search page; empty: the built-in service answers the lookup.
+inline QByteArray lunarService() {
+    return QByteArray();
+}
+
 } // namespace orvane::web

@@ -15,6 +15,7 @@
 #include "app/TabControl.h"
 #include "calendar/LunarCalendar.h"
 #include "diary/DiaryPage.h"
+#include "protect/LockWindow.h"
 #include "protect/PasswordRecord.h"
 #include "protect/PasswordToggle.h"
 
@@ -22,6 +23,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 namespace orvane {
@@ -86,6 +88,10 @@ void MainWindow::buildPages() {
         外部数据库1, alarmPage_->lists(), *services_.dialogs, [this] { return CheckAlarmPassword(); },
         [this] { return alarmEditor(); }, this);
     alarmCommands_->connectTo(*alarmPage_);
+    connect(alarmPage_->lockButton(), &QPushButton::clicked, this, [this] {
+        if (services_.killer)
+            openLockWindow(this, *services_.dialogs, *services_.killer);
+    });
     passwordToggle_ =
         new PasswordToggle(settingsPage_->passwordBox(), *services_.registry, *services_.dialogs);
 }

@@ -11,6 +11,7 @@ RealServices::RealServices(Paths paths, Clock* clock, SoundPlayer* sound) : regi
     services_.registry = &registry_;
     services_.sound = sound ? sound : &sound_;
     services_.timeSetter = &timeSetter_;
+    services_.killer = &killer_;
 }
 
 } // namespace orvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/Services.h"
+#include "platform/ProcfsProcessKiller.h"
 #include "platform/QtDialogs.h"
 #include "platform/SdlSoundPlayer.h"
 
@@ -25,6 +26,7 @@ private:
     SdlSoundPlayer sound_; // opens nothing until the first sound
     Registry registry_;
     RealSystemTimeSetter timeSetter_;
+    ProcfsProcessKiller killer_;
     Services services_;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/ProcessKiller.h"
 #include "platform/Registry.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemTimeSetter.h"
@@ -17,6 +18,7 @@ struct Services {
     Registry* registry = nullptr;
     SoundPlayer* sound = nullptr;
     SystemTimeSetter* timeSetter = nullptr;
+    ProcessKiller* killer = nullptr; // the screen lock ends task managers
 };
 
 } // namespace orvane

@@ -38,6 +38,11 @@ using namespace orvane::test;
 
 namespace {
 
+// Ends nothing: the lock's task-manager sweep is recorded by its own tests.
+struct RecordingKiller final : ProcessKiller {
+    int endProcesses(const QStringList&) override { return 0; }
+};
+
 struct Fixture {
     TempDir dir;
     FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
@@ -45,6 +50,7 @@ struct Fixture {
     RecordingSoundPlayer sound;
     Paths paths = Paths::under(dir.path());
     Registry registry{paths};
+    RecordingKiller killer;
 
     Fixture() { paths.makeFolders(); }
     std::unique_ptr<MainWindow> window() {
@@ -54,6 +60,7 @@ struct Fixture {
         s.dialogs = &dialogs;
         s.registry = &registry;
         s.sound = &sound;
+        s.killer = &killer;
         return std::make_unique<MainWindow>(s);
     }
     QString dbFile() const { return paths.windowsFile(QStringLiteral("dbtime.mdb")); }
@@ -320,6 +327,22 @@ private slots:
         w->tabs()->setCurrentIndex(1);
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("第一篇"));
+    }
+
+    void lockButtonOpensTheLockWindowModal() {
+        Fixture f;
+        auto w = f.window();
+        QVERIFY(startUp(*w));
+        w->show();
+        bool seen = false;
+        QTimer::singleShot(0, w.get(), [&seen] {
+            auto* lock = qobject_cast<QWidget*>(QApplication::activeModalWidget());
+            seen = lock && lock->objectName() == u"LockWindow"_s;
+            if (auto* cancel = lock ? lock->findChild<QPushButton*>(u"按钮_取消"_s) : nullptr)
+                cancel->click();
+        });
+        w->alarmPage()->lockButton()->click(); // returns once the window is gone
+        QVERIFY(seen);
     }
 
     void feedbackPageIsBuiltWhenFirstOpened() {

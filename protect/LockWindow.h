@@ -1,0 +1,90 @@
+// The screen-lock window "挂机...": set a lock password, cover the screen, hold keys and mouse, unlock.
+#pragma once
+
+#include "protect/KeyboardFilter.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class QWindow;
+
+namespace orvane {
+
+class CursorControl;
+class Dialogs;
+class InputGrab;
+class ProcessKiller;
+
+// What the lock reaches outside the program; tests pass fakes so nothing real is moved or ended.
+struct LockServices {
+    Dialogs& dialogs;
+    ProcessKiller& killer;
+    CursorControl& cursor;
+    InputGrab& grab;
+};
+
+// Opens the lock window, modal, and returns when it is gone (cancelled or unlocked). The click handler
+// of the main window's "挂机" button.
+void openLockWindow(QWidget* parent, Dialogs& dialogs, ProcessKiller& killer);
+
+// Application-modal top-level window that destroys itself when it goes; each one starts in the setting
+// state with empty boxes.
+class LockWindow : public QWidget {
+    Q_OBJECT
+public:
+    LockWindow(const LockServices& services, QWidget* parent = nullptr);
+    ~LockWindow() override;
+
+    // 按钮_确定: checks the two passwords, then covers the screen, shows the unlock controls, holds the
+    // keyboard and starts 时钟1.
+    void StartLock();
+    // 按钮_取消: destroys the window without locking.
+    void CancelLock();
+    // 按钮_解锁: the right password (exactly the first lock box) lets everything go and destroys the
+    // window; in every case the unlock box is cleared and focused.
+    void TryUnlock();
+    // 时钟1, every 10 ms while locked: holds the cursor, ends the task managers, grabs what is not held.
+    void LockTick();
+    // Asked before every close from outside (title bar, Alt+F4, window manager): always no.
+    bool LockWindowQueryClose() const { return false; }
+
+    bool isLocked() const { return locked_; }
+    bool inputGrabbed() const { return grabbed_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    // While locked, installed on the application: every key event passes KeyboardFilter.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void coverScreen();
+    void releaseHold();
+    void destroyWindow();
+
+    LockServices services_;
+    bool locked_ = false;
+    bool closing_ = false;
+    bool grabbed_ = false;
+    QPointer<QWindow> grabbedWindow_;
+    KeyboardFilterState keyState_;
+    const QStringList taskManagers_;
+
+    QLabel* 标签_密码1;
+    QLineEdit* 编辑框_加锁密码1;
+    QLabel* 标签_密码2;
+    QLineEdit* 编辑框_加锁密码2;
+    QPushButton* 按钮_确定;
+    QPushButton* 按钮_取消;
+    QLabel* 标签_解锁;
+    QLineEdit* 编辑框_解锁;
+    QPushButton* 按钮_解锁;
+    QTimer* 时钟1;
+};
+
+} // namespace orvane

@@ -9,12 +9,19 @@
 #include "app/AboutPage.h"
 #include "app/ClockFace.h"
 #include "app/ClockText.h"
+#include "app/ExtrasPage.h"
 #include "app/FeedbackPage.h"
 #include "app/SecondTicker.h"
 #include "app/SettingsPage.h"
 #include "app/TabControl.h"
+#include "calendar/AlmanacTexts.h"
+#include "calendar/DateCalculatorWindow.h"
 #include "calendar/LunarCalendar.h"
+#include "calendar/LunarLookupWindow.h"
+#include "common/WebAddresses.h"
 #include "diary/DiaryPage.h"
+#include "net/TimeCalibration.h"
+#include "net/WeatherPanel.h"
 #include "protect/LockWindow.h"
 #include "protect/PasswordRecord.h"
 #include "protect/PasswordToggle.h"
@@ -80,7 +87,7 @@ void MainWindow::buildPages() {
     diaryPage_ = new DiaryPage(高级选择夹1->addPage(QStringLiteral("日记本")), 外部数据库1,
                                *services_.dialogs, services_.paths);
     settingsPage_ = new SettingsPage(高级选择夹1->addPage(QStringLiteral("软件设置")), services_);
-    高级选择夹1->addPage(QStringLiteral("扩展功能"));
+    extrasTab_ = 高级选择夹1->addPage(QStringLiteral("扩展功能"));
     feedbackTab_ = 高级选择夹1->addPage(QStringLiteral("留言"));
     aboutPage_ = new AboutPage(高级选择夹1->addPage(QStringLiteral("关于")), *services_.dialogs);
     connect(高级选择夹1, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
@@ -88,12 +95,45 @@ void MainWindow::buildPages() {
         外部数据库1, alarmPage_->lists(), *services_.dialogs, [this] { return CheckAlarmPassword(); },
         [this] { return alarmEditor(); }, this);
     alarmCommands_->connectTo(*alarmPage_);
+    connect(alarmPage_->weatherButton(), &QPushButton::clicked, this, &MainWindow::ShowWeatherPanel);
     connect(alarmPage_->lockButton(), &QPushButton::clicked, this, [this] {
         if (services_.killer)
             openLockWindow(this, *services_.dialogs, *services_.killer);
     });
     passwordToggle_ =
         new PasswordToggle(settingsPage_->passwordBox(), *services_.registry, *services_.dialogs);
+}
+
+void MainWindow::buildExtrasPage() {
+    extrasPage_ = new ExtrasPage(extrasTab_, WebShortcuts::standard(), *services_.clock);
+    for (QWidget* control : extrasTab_->findChildren<QWidget*>())
+        control->show();
+    Dialogs& dialogs = *services_.dialogs;
+    const Clock& clock = *services_.clock;
+    connect(extrasPage_, &ExtrasPage::calibrateTimeRequested, this, [this, &dialogs, &clock] {
+        if (services_.timeSetter)
+            SyncClockFromNetwork(clock, *services_.timeSetter, dialogs);
+    });
+    connect(extrasPage_, &ExtrasPage::lunarLookupRequested, this,
+            [this, &clock] { openLunarLookup(clock, this); });
+    connect(extrasPage_, &ExtrasPage::hourTableRequested, this, [&dialogs] { showTwoHourPeriods(dialogs); });
+    connect(extrasPage_, &ExtrasPage::stemBranchTableRequested, this,
+            [&dialogs] { showStemsBranches(dialogs); });
+    connect(extrasPage_, &ExtrasPage::zodiacTableRequested, this, [&dialogs] { showZodiacDates(dialogs); });
+    connect(extrasPage_, &ExtrasPage::dateCalculatorRequested, this,
+            [this, &dialogs, &clock] { openDateCalculator(clock, dialogs, this); });
+}
+
+// The panel and its browser control are made at the first request: start-up carries no browser.
+void MainWindow::ShowWeatherPanel() {
+    if (weatherPanel_ == nullptr) {
+        weatherPanel_ = new WeatherPanel(this, web::weatherForecastPage());
+        for (const char* name : {"超文本浏览框1", "按钮20", "按钮21"}) {
+            if (auto* control = findChild<QWidget*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly))
+                control->show();
+        }
+    }
+    weatherPanel_->ShowWeatherPanel();
 }
 
 AlarmEditorWindow* MainWindow::alarmEditor() {
@@ -113,6 +153,8 @@ void MainWindow::OnMainTabChanged(int index) {
     if (index == 2)
         settingsPage_->LoadSettingsPage();
     // Pages that only act when clicked are built when first opened: start-up stays short.
+    if (index == 3 && extrasPage_ == nullptr)
+        buildExtrasPage();
     if (index == 4 && feedbackPage_ == nullptr) {
         feedbackPage_ = new FeedbackPage(feedbackTab_, *services_.dialogs);
         for (QWidget* control : feedbackTab_->findChildren<QWidget*>())

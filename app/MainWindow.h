@@ -20,6 +20,8 @@ class AlarmPage;
 class ClockFace;
 class PasswordToggle;
 class DiaryPage;
+class ExtrasPage;
+class WeatherPanel;
 class FeedbackPage;
 class HourlyChime;
 class Scheduler;
@@ -58,6 +60,8 @@ public:
     AlarmListCommands* alarmCommands() const { return alarmCommands_; }
     PasswordToggle* passwordToggle() const { return passwordToggle_; }
     FeedbackPage* feedbackPage() const { return feedbackPage_; } // null until "留言" is first opened
+    ExtrasPage* extrasPage() const { return extrasPage_; }       // null until "扩展功能" is first opened
+    WeatherPanel* weatherPanel() const { return weatherPanel_; } // null until first asked for
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -67,6 +71,8 @@ protected:
 private:
     void buildLeftColumn();
     void buildPages();
+    void buildExtrasPage();
+    void ShowWeatherPanel();
     void refreshDayTexts(const QDate& today);
     void HideWhenMinimised();
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
@@ -94,6 +100,9 @@ private:
     PasswordToggle* passwordToggle_ = nullptr;
     QWidget* feedbackTab_ = nullptr;
     FeedbackPage* feedbackPage_ = nullptr;
+    QWidget* extrasTab_ = nullptr;
+    ExtrasPage* extrasPage_ = nullptr;
+    WeatherPanel* weatherPanel_ = nullptr;
 };
 
 } // namespace orvane

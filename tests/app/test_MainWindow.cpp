@@ -345,6 +345,30 @@ private slots:
         QVERIFY(seen);
     }
 
+    // The extras page is built when first opened; its almanac buttons reach the message box.
+    void extrasPageButtonsReachTheirFeatures_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("opening");
+        QTest::newRow("十二时辰表") << u"按钮6"_s << u"子 0"_s;
+        QTest::newRow("天干地支表") << u"按钮7"_s << u"天干："_s;
+        QTest::newRow("星座日期") << u"按钮8"_s << u"白羊座"_s;
+    }
+    void extrasPageButtonsReachTheirFeatures() {
+        QFETCH(QString, button);
+        QFETCH(QString, opening);
+        Fixture f;
+        auto w = f.window();
+        QVERIFY(startUp(*w));
+        w->show();
+        QVERIFY(!w->findChild<QPushButton*>(button));
+        w->tabs()->setCurrentIndex(3);
+        auto* b = w->findChild<QPushButton*>(button);
+        QVERIFY(b && b->isVisible());
+        b->click();
+        QCOMPARE(f.dialogs.messages().size(), 1);
+        QVERIFY2(f.dialogs.messages().first().contains(opening), qPrintable(f.dialogs.messages().first()));
+    }
+
     void feedbackPageIsBuiltWhenFirstOpened() {
         Fixture f;
         auto w = f.window();

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace orvane::test {
 
@@ -70,7 +71,7 @@ private:
         while (QTcpSocket* socket = server_.nextPendingConnection()) {
             ++connections_;
             socket->setParent(this);
-            auto* buffer = new QByteArray;
+            auto buffer = std::make_shared<QByteArray>(); // lives as long as the connections below
             QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket, buffer] {
                 buffer->append(socket->readAll());
                 if (!requestComplete(*buffer))
@@ -80,10 +81,7 @@ private:
                 buffer->clear();
                 answer(socket, request);
             });
-            QObject::connect(socket, &QTcpSocket::disconnected, this, [socket, buffer] {
-                delete buffer;
-                socket->deleteLater();
-            });
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
     }
 

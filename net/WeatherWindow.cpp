@@ -1,0 +1,26 @@
+// The weather window's layout; it shows the forecast widget when created.
+#include "net/WeatherWindow.h"
+
+#include "net/BrowserView.h"
+#include "net/WebShortcuts.h"
+
+#include <QPushButton>
+
+namespace orvane {
+
+WeatherWindow::WeatherWindow(const QByteArray& page, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("WeatherWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString());
+    setGeometry(50, 50, 380, 265);
+    超文本浏览框1 = new BrowserView(this);
+    超文本浏览框1->setObjectName(QStringLiteral("超文本浏览框1"));
+    超文本浏览框1->setGeometry(1, 1, 370, 208);
+    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    close->setObjectName(QStringLiteral("按钮1"));
+    close->setGeometry(288, 214, 72, 24);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    超文本浏览框1->navigate(webUrl(page));
+}
+
+} // namespace orvane

@@ -1,0 +1,78 @@
+// The browser window: start page at creation, the toolbar's actions, and the size rule on every resize.
+#include "net/WebBrowserWindow.h"
+
+#include "net/BrowserLayout.h"
+#include "net/BrowserView.h"
+#include "net/WebShortcuts.h"
+
+#include <QAction>
+#include <QScreen>
+#include <QStyle>
+#include <QToolBar>
+
+namespace orvane {
+
+WebBrowserWindow::WebBrowserWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("WebBrowserWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString());
+    setGeometry(50, 50, 409, 295);
+
+    工具条1 = new QToolBar(this);
+    工具条1->setObjectName(QStringLiteral("工具条1"));
+    工具条1->setGeometry(0, 0, 403, 57);
+    工具条1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const struct {
+        const char* caption;
+        const char* tip;
+        QStyle::StandardPixmap icon;
+    } buttons[] = {{"首页", "跳转到首页", QStyle::SP_DirHomeIcon},
+                   {"后退", "后退", QStyle::SP_ArrowBack},
+                   {"前进", "前进", QStyle::SP_ArrowForward},
+                   {"关闭", "关闭浏览器", QStyle::SP_DialogCloseButton}};
+    for (const auto& b : buttons) {
+        QAction* action = 工具条1->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
+        action->setToolTip(QString::fromUtf8(b.tip));
+    }
+    connect(工具条1, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { OnToolbarClick(int(工具条1->actions().indexOf(action))); });
+
+    超文本浏览框1 = new BrowserView(this);
+    超文本浏览框1->setObjectName(QStringLiteral("超文本浏览框1"));
+    超文本浏览框1->navigate(webUrl(startPageAddress()));
+}
+
+void WebBrowserWindow::OnToolbarClick(int index) {
+    switch (index) {
+    case 0:
+        超文本浏览框1->navigate(webUrl(startPageAddress()));
+        break;
+    case 1:
+        超文本浏览框1->back();
+        break;
+    case 2:
+        超文本浏览框1->forward();
+        break;
+    case 3:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void WebBrowserWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ApplySizeRule();
+}
+
+// Whatever changed the size (the first show included), the window ends at the rule's place and size.
+// Setting it re-enters this handler once, which then finds the window in place and comes to rest.
+void WebBrowserWindow::ApplySizeRule() {
+    const QRect target = browserWindowGeometry(screen()->size());
+    if (geometry() != target)
+        setGeometry(target);
+    超文本浏览框1->setGeometry(browserControlGeometry(size(), 工具条1->geometry()));
+}
+
+} // namespace orvane

@@ -1,0 +1,32 @@
+// WebBrowserWindow: the shared browser window with its toolbar 工具条1 (首页, 后退, 前进, 关闭).
+#pragma once
+
+#include <QDialog>
+
+class QToolBar;
+
+namespace orvane {
+
+class BrowserView;
+
+class WebBrowserWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Shows startPageAddress; deletes itself when closed.
+    explicit WebBrowserWindow(QWidget* parent = nullptr);
+    // Toolbar button i: 0 首页, 1 后退, 2 前进, 3 关闭; any other index does nothing.
+    void OnToolbarClick(int index);
+    BrowserView* browser() const { return 超文本浏览框1; }
+    QToolBar* toolbar() const { return 工具条1; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ApplySizeRule();
+
+    QToolBar* 工具条1;
+    BrowserView* 超文本浏览框1;
+};
+
+} // namespace orvane

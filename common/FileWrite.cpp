@@ -10,7 +10,9 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // flush() first: Qt's commit() ignores a failed flush of its buffer and would rename an empty or
+    // short file over the old one when the disk is full.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -93,7 +93,8 @@ bool save(const CSimpleIniA& ini, const QString& file, QFileDevice::Permissions 
     if (!out.open(QIODevice::WriteOnly))
         return false;
     if (!out.setPermissions(permissions) ||
-        out.write(text.data(), qint64(text.size())) != qint64(text.size())) {
+        out.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
+        !out.flush()) { // commit() would ignore a failed flush (full disk) and replace the file
         out.cancelWriting();
         return false;
     }

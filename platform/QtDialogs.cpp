@@ -17,7 +17,23 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <cstdio>
+
 namespace orvane {
+
+namespace {
+// ORVANE_DIALOGS_AUTO=1 is for scripts that run the real program headless (tests/environment): a modal
+// box there would wait for ever, so each box prints "orvane-dialog: <kind> <caption>|<text>" on stderr
+// and is answered at once (OK, or cancelled). The program never sets it.
+bool answeredAutomatically(const char* kind, const QString& caption, const QString& text) {
+    if (qEnvironmentVariableIntValue("ORVANE_DIALOGS_AUTO") != 1)
+        return false;
+    std::fprintf(stderr, "orvane-dialog: %s %s|%s\n", kind, caption.toUtf8().constData(),
+                 text.toUtf8().constData());
+    std::fflush(stderr);
+    return true;
+}
+} // namespace
 
 QFont fontOf(const FontChoice& choice) {
     QFont font;
@@ -50,17 +66,23 @@ FontChoice fontChoiceOf(const QFont& font, const QColor& color) {
 }
 
 void QtDialogs::message(const QString& text, const QString& caption) {
+    if (answeredAutomatically("message", caption, text))
+        return;
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent_);
     box.exec();
 }
 
 void QtDialogs::errorMessage(const QString& text, const QString& caption) {
+    if (answeredAutomatically("errorMessage", caption, text))
+        return;
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent_);
     box.exec();
 }
 
 std::optional<QString> QtDialogs::input(const QString& prompt, const QString& caption,
                                         const QString& initial) {
+    if (answeredAutomatically("input", caption, prompt))
+        return std::nullopt;
     bool ok = false;
     const QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
@@ -69,6 +91,8 @@ std::optional<QString> QtDialogs::input(const QString& prompt, const QString& ca
 }
 
 std::optional<QString> QtDialogs::openFile(const QString& caption, const QString& filter) {
+    if (answeredAutomatically("openFile", caption, filter))
+        return std::nullopt;
     const QString file = QFileDialog::getOpenFileName(parent_, caption, QString(), filter);
     if (file.isEmpty())
         return std::nullopt;
@@ -86,6 +110,8 @@ QPixmap swatch(const QColor& color) {
 // Our own box rather than QFontDialog: that one offers only the styles a family really has, so the
 // bold and italic of a Chinese font with one face would be dropped, and it has no colour.
 std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {
+    if (answeredAutomatically("chooseFont", QStringLiteral("字体"), initial.family))
+        return std::nullopt;
     QDialog dialog(parent_);
     dialog.setWindowTitle(QStringLiteral("字体"));
     auto* family = new QFontComboBox(&dialog);

@@ -15,6 +15,8 @@ QFont fontOf(const FontChoice& choice);
 QColor colorOf(const FontChoice& choice);
 FontChoice fontChoiceOf(const QFont& font, const QColor& color);
 
+// With ORVANE_DIALOGS_AUTO=1 in the environment (headless test scripts only) no box is shown: each is
+// printed on stderr and answered OK or cancelled at once.
 class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}

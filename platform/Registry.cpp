@@ -165,7 +165,7 @@ bool Registry::write(const QString& key, const QString& name, const QString& val
         if (!out.open(QIODevice::WriteOnly))
             return false;
         const QByteArray bytes = desktopEntry(value).toUtf8();
-        if (out.write(bytes) != bytes.size()) {
+        if (out.write(bytes) != bytes.size() || !out.flush()) { // a full disk fails only in the flush
             out.cancelWriting();
             return false;
         }

@@ -26,6 +26,11 @@ public:
     virtual ~Dialogs() = default;
     // Modal message box with one OK button and no icon.
     virtual void message(const QString& text, const QString& caption = defaultCaption()) = 0;
+    // The same box with the information icon (the screen lock's input checks); plain where the
+    // platform has no such icon.
+    virtual void infoMessage(const QString& text, const QString& caption = defaultCaption()) {
+        message(text, caption);
+    }
     // The same box with the error icon, for a failure the user must see.
     virtual void errorMessage(const QString& text, const QString& caption = defaultCaption()) = 0;
     // Text input box; nullopt when cancelled.

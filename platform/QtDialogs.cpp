@@ -72,6 +72,13 @@ void QtDialogs::message(const QString& text, const QString& caption) {
     box.exec();
 }
 
+void QtDialogs::infoMessage(const QString& text, const QString& caption) {
+    if (answeredAutomatically("infoMessage", caption, text))
+        return;
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
 void QtDialogs::errorMessage(const QString& text, const QString& caption) {
     if (answeredAutomatically("errorMessage", caption, text))
         return;

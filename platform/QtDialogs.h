@@ -24,6 +24,7 @@ public:
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
     void message(const QString& text, const QString& caption = defaultCaption()) override;
+    void infoMessage(const QString& text, const QString& caption = defaultCaption()) override;
     void errorMessage(const QString& text, const QString& caption = defaultCaption()) override;
     std::optional<QString> input(const QString& prompt, const QString& caption,
                                  const QString& initial = QString()) override;

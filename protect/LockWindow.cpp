@@ -96,7 +96,7 @@ void LockWindow::StartLock() {
     setFocus();
     if (const QString refusal = lockPasswordRefusal(编辑框_加锁密码1->text(), 编辑框_加锁密码2->text());
         !refusal.isEmpty()) {
-        services_.dialogs.message(refusal, locktext::errorCaption());
+        services_.dialogs.infoMessage(refusal, locktext::errorCaption());
         编辑框_加锁密码1->setFocus();
         return;
     }

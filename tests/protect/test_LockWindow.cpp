@@ -120,8 +120,8 @@ private slots:
         f.lock(password, confirmation);
         QCOMPARE(f.window->isLocked(), message.isEmpty());
         if (!message.isEmpty()) {
-            QCOMPARE(f.dialogs.messages(), QStringList{message});
-            QCOMPARE(f.dialogs.messageCaptions(), QStringList{u"输入错误"_s});
+            QCOMPARE(f.dialogs.infoMessages(), QStringList{message}); // with the information icon
+            QCOMPARE(f.dialogs.infoMessageCaptions(), QStringList{u"输入错误"_s});
             QCOMPARE(f.window->focusWidget(), f.child("编辑框_加锁密码1"));
             QCOMPARE(f.child<QLineEdit>("编辑框_加锁密码2")->text(), confirmation); // nothing cleared
             QCOMPARE(f.visible(), kSetting);

@@ -11,7 +11,7 @@ namespace orvane::test {
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Shown {
-        enum Kind { Message, ErrorMessage, Input, OpenFile, ChooseFont } kind;
+        enum Kind { Message, InfoMessage, ErrorMessage, Input, OpenFile, ChooseFont } kind;
         QString text;    // message text, input prompt, open-file filter, font family
         QString caption; // caption (font: empty)
     };
@@ -24,11 +24,13 @@ public:
 
     // Every box in the order shown.
     const QList<Shown>& shown() const { return shown_; }
-    // The same as readable lines: "message 信息：|text", "errorMessage 信息：|text", "input
+    // The same as readable lines: "message 信息：|text", "infoMessage …", "errorMessage 信息：|text", "input
     // caption|prompt|initial", "openFile caption|filter", "chooseFont family".
     QStringList log() const { return log_; }
     QStringList messages() const { return texts(Shown::Message); }
     QStringList messageCaptions() const { return captions(Shown::Message); }
+    QStringList infoMessages() const { return texts(Shown::InfoMessage); }
+    QStringList infoMessageCaptions() const { return captions(Shown::InfoMessage); }
     QStringList errorMessages() const { return texts(Shown::ErrorMessage); }
     QStringList inputPrompts() const { return texts(Shown::Input); }
     QStringList inputCaptions() const { return captions(Shown::Input); }
@@ -40,6 +42,10 @@ public:
     void message(const QString& text, const QString& caption = defaultCaption()) override {
         shown_.append({Shown::Message, text, caption});
         log_.append(QStringLiteral("message ") + caption + u'|' + text);
+    }
+    void infoMessage(const QString& text, const QString& caption = defaultCaption()) override {
+        shown_.append({Shown::InfoMessage, text, caption});
+        log_.append(QStringLiteral("infoMessage ") + caption + u'|' + text);
     }
     void errorMessage(const QString& text, const QString& caption = defaultCaption()) override {
         shown_.append({Shown::ErrorMessage, text, caption});

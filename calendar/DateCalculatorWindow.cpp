@@ -45,11 +45,11 @@ QStringList textsOf(const QList<QComboBox*>& boxes) {
 DateCalculatorWindow::DateCalculatorWindow(const Clock& clock, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral(" 日期计算"));
-    setGeometry(50, 50, 420, 190);
+    setGeometry(50, 50, 440, 190); // the six boxes of a date row and their labels fit inside their group
     const QDateTime now = clock.now();
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("选择夹1"));
-    tabs->setGeometry(8, 8, 404, 174);
+    tabs->setGeometry(8, 8, 424, 174);
     tabs->addTab(buildShiftPage(now), QStringLiteral("推算日期"));
     tabs->addTab(buildDifferencePage(now), QStringLiteral("计算日期差"));
 }
@@ -94,7 +94,7 @@ QComboBox* DateCalculatorWindow::addUnitList(QWidget* page, const QString& name,
 QWidget* DateCalculatorWindow::buildShiftPage(const QDateTime& now) {
     auto* page = new QWidget;
     auto* group = new QGroupBox(QStringLiteral("原始日期"), page);
-    group->setGeometry(6, 6, 386, 62);
+    group->setGeometry(6, 6, 406, 62);
     shiftFields_ = addDateRow(group, 26, QString(), now);
 
     auto* label = new QLabel(QStringLiteral("相差"), page);

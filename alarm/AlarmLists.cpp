@@ -6,7 +6,44 @@
 
 #include <QTreeWidget>
 
+#include <array>
+
 namespace orvane {
+
+namespace {
+
+// A list row that keeps its texts as they are: QTreeWidgetItem stores each cell as a QVariant in lists
+// grown cell by cell, which for a reload of thousands of alarms is most of the work. Texts set later
+// (setText) go through it too; every other role is the item's own.
+template <size_t N> class TextRow final : public QTreeWidgetItem {
+public:
+    explicit TextRow(std::array<QString, N> texts) : texts_(std::move(texts)) {
+        // No child ever: the view then skips its look-up of expanded rows while laying out each row.
+        setFlags(flags() | Qt::ItemNeverHasChildren);
+    }
+    QVariant data(int column, int role) const override {
+        if (isText(column, role))
+            return texts_[size_t(column)];
+        return QTreeWidgetItem::data(column, role);
+    }
+    void setData(int column, int role, const QVariant& value) override {
+        if (!isText(column, role)) {
+            QTreeWidgetItem::setData(column, role, value);
+            return;
+        }
+        texts_[size_t(column)] = value.toString();
+        emitDataChanged();
+    }
+    QTreeWidgetItem* clone() const override { return new TextRow(*this); }
+
+private:
+    static bool isText(int column, int role) {
+        return (role == Qt::DisplayRole || role == Qt::EditRole) && column >= 0 && size_t(column) < N;
+    }
+    std::array<QString, N> texts_;
+};
+
+} // namespace
 
 AlarmLists createAlarmLists(QWidget* page, QWidget* window) {
     AlarmLists lists;
@@ -28,14 +65,17 @@ void LoadAlarmList(Database& db, const AlarmLists& lists) {
     lists.flags->clear();
     lists.keys->clear();
 
+    const std::vector<AlarmRecord> records = readAlarmRecords(db);
     QList<QTreeWidgetItem*> shown, flags, keys;
+    shown.reserve(qsizetype(records.size()));
+    flags.reserve(qsizetype(records.size()));
+    keys.reserve(qsizetype(records.size()));
     int n = 0;
-    for (const AlarmRecord& record : readAlarmRecords(db)) {
+    for (const AlarmRecord& record : records) {
         const AlarmListRow row = alarmListRow(++n, record);
-        shown << new QTreeWidgetItem(
-            QStringList{row.number, row.dueText, row.reminderText, row.weekdayColumn});
-        flags << new QTreeWidgetItem(QStringList{row.repeatRule, row.ringFlag, row.popupFlag, row.ringPath});
-        keys << new QTreeWidgetItem(QStringList{row.key});
+        shown << new TextRow<4>({row.number, row.dueText, row.reminderText, row.weekdayColumn});
+        flags << new TextRow<4>({row.repeatRule, row.ringFlag, row.popupFlag, row.ringPath});
+        keys << new TextRow<1>({row.key});
     }
     // Added in one call per list: one layout pass instead of one per row.
     lists.shown->addTopLevelItems(shown);

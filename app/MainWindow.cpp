@@ -53,6 +53,14 @@ QLabel* transparentLabel(QGroupBox* box, const char* name) {
     return label;
 }
 
+// Controls placed on a page of the shown window after it was shown stay hidden until shown; lists
+// hidden on purpose (their explicit hide) stay hidden.
+void showNewControls(QWidget* page) {
+    for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!control->isWindow() && !control->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            control->show();
+}
+
 } // namespace
 
 MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(parent), services_(services) {
@@ -60,6 +68,10 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     setWindowTitle(QStringLiteral(" Orvane电脑闹钟 V1.5"));
     setGeometry(50, 50, 530, 278);
     setFixedSize(530, 278);
+    // The first start-up steps, the skin's, run before any control exists: each control then gets the
+    // skin's look and font once, instead of the default ones and a restyling of all of them. Nothing is
+    // shown before StartUp, which ends the program when the skin file is missing.
+    skinAttached_ = attachSkin();
     buildLeftColumn();
     buildPages();
     ticker_ = new SecondTicker(*services_.clock, this);
@@ -84,12 +96,13 @@ void MainWindow::buildPages() {
     高级选择夹1->setObjectName(QStringLiteral("高级选择夹1"));
     高级选择夹1->setGeometry(149, 9, 373, 245);
     alarmPage_ = new AlarmPage(高级选择夹1->addPage(QStringLiteral("我的闹钟")), this);
-    diaryPage_ = new DiaryPage(高级选择夹1->addPage(QStringLiteral("日记本")), 外部数据库1,
-                               *services_.dialogs, services_.paths);
-    settingsPage_ = new SettingsPage(高级选择夹1->addPage(QStringLiteral("软件设置")), services_);
+    // The other pages get their controls when first opened (OnMainTabChanged): the first picture shows
+    // only the alarm page, and every control built before it costs start-up time.
+    diaryTab_ = 高级选择夹1->addPage(QStringLiteral("日记本"));
+    settingsTab_ = 高级选择夹1->addPage(QStringLiteral("软件设置"));
     extrasTab_ = 高级选择夹1->addPage(QStringLiteral("扩展功能"));
     feedbackTab_ = 高级选择夹1->addPage(QStringLiteral("留言"));
-    aboutPage_ = new AboutPage(高级选择夹1->addPage(QStringLiteral("关于")), *services_.dialogs);
+    aboutTab_ = 高级选择夹1->addPage(QStringLiteral("关于"));
     connect(高级选择夹1, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
     alarmCommands_ = new AlarmListCommands(
         外部数据库1, alarmPage_->lists(), *services_.dialogs, [this] { return CheckAlarmPassword(); },
@@ -100,14 +113,24 @@ void MainWindow::buildPages() {
         if (services_.killer)
             openLockWindow(this, *services_.dialogs, *services_.killer);
     });
+}
+
+void MainWindow::buildDiaryPage() {
+    diaryPage_ = new DiaryPage(diaryTab_, 外部数据库1, *services_.dialogs, services_.paths);
+    showNewControls(diaryTab_);
+}
+
+void MainWindow::buildSettingsPage() {
+    settingsPage_ = new SettingsPage(settingsTab_, services_);
+    settingsPage_->startCounterLabel()->setText(startCounterText_);
     passwordToggle_ =
         new PasswordToggle(settingsPage_->passwordBox(), *services_.registry, *services_.dialogs);
+    showNewControls(settingsTab_);
 }
 
 void MainWindow::buildExtrasPage() {
     extrasPage_ = new ExtrasPage(extrasTab_, WebShortcuts::standard(), *services_.clock);
-    for (QWidget* control : extrasTab_->findChildren<QWidget*>())
-        control->show();
+    showNewControls(extrasTab_);
     Dialogs& dialogs = *services_.dialogs;
     const Clock& clock = *services_.clock;
     connect(extrasPage_, &ExtrasPage::calibrateTimeRequested, this, [this, &dialogs, &clock] {
@@ -148,17 +171,35 @@ bool MainWindow::CheckAlarmPassword() {
 }
 
 void MainWindow::OnMainTabChanged(int index) {
-    if (index == 1)
+    switch (index) {
+    case 1:
+        if (diaryPage_ == nullptr)
+            buildDiaryPage();
         diaryPage_->LoadDiaryList();
-    if (index == 2)
+        break;
+    case 2:
+        if (settingsPage_ == nullptr)
+            buildSettingsPage();
         settingsPage_->LoadSettingsPage();
-    // Pages that only act when clicked are built when first opened: start-up stays short.
-    if (index == 3 && extrasPage_ == nullptr)
-        buildExtrasPage();
-    if (index == 4 && feedbackPage_ == nullptr) {
-        feedbackPage_ = new FeedbackPage(feedbackTab_, *services_.dialogs);
-        for (QWidget* control : feedbackTab_->findChildren<QWidget*>())
-            control->show();
+        break;
+    case 3:
+        if (extrasPage_ == nullptr)
+            buildExtrasPage();
+        break;
+    case 4:
+        if (feedbackPage_ == nullptr) {
+            feedbackPage_ = new FeedbackPage(feedbackTab_, *services_.dialogs);
+            showNewControls(feedbackTab_);
+        }
+        break;
+    case 5:
+        if (aboutPage_ == nullptr) {
+            aboutPage_ = new AboutPage(aboutTab_, *services_.dialogs);
+            showNewControls(aboutTab_);
+        }
+        break;
+    default:
+        break;
     }
 }
 

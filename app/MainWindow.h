@@ -44,7 +44,9 @@ public:
     void onTick();                    // everything that runs once a second
     void RestoreFromTray(int action); // 1 click, 2 double-click, 3 right click
     void startTicking();
-    void OnMainTabChanged(int index); // page 2 reloads the settings page from the stores
+    // Builds a page at its first opening; the diary page reads its list and the settings page the stores
+    // at every opening.
+    void OnMainTabChanged(int index);
     // The account-password gate in front of every add, modify and delete on the alarm list.
     bool CheckAlarmPassword();
     AlarmEditorWindow* alarmEditor(); // made at its first use, then reused
@@ -56,10 +58,10 @@ public:
     QSystemTrayIcon* trayIcon() const { return tray_; }
     Scheduler* scheduler() const { return scheduler_; }
     HourlyChime* chime() const { return chime_; }
-    DiaryPage* diaryPage() const { return diaryPage_; }
+    DiaryPage* diaryPage() const { return diaryPage_; } // null until "日记本" is first opened
     AlarmListCommands* alarmCommands() const { return alarmCommands_; }
-    PasswordToggle* passwordToggle() const { return passwordToggle_; }
-    FeedbackPage* feedbackPage() const { return feedbackPage_; } // null until "留言" is first opened
+    PasswordToggle* passwordToggle() const { return passwordToggle_; } // null until "软件设置" is opened
+    FeedbackPage* feedbackPage() const { return feedbackPage_; }       // null until "留言" is first opened
     ExtrasPage* extrasPage() const { return extrasPage_; }       // null until "扩展功能" is first opened
     WeatherPanel* weatherPanel() const { return weatherPanel_; } // null until first asked for
 
@@ -69,8 +71,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool attachSkin(); // drops the skin file and attaches it; false when the file is missing
     void buildLeftColumn();
     void buildPages();
+    void buildDiaryPage();
+    void buildSettingsPage();
     void buildExtrasPage();
     void ShowWeatherPanel();
     void refreshDayTexts(const QDate& today);
@@ -81,6 +86,8 @@ private:
     AppState state_;
     Database 外部数据库1;
     QDate dayTextsDate_;
+    bool skinAttached_ = false;
+    QString startCounterText_; // 标签2's text once the start has been counted
 
     ClockFace* 画板_时钟 = nullptr;
     QLabel* 透明标签_当前时间 = nullptr;
@@ -98,6 +105,9 @@ private:
     AlarmEditorWindow* alarmEditor_ = nullptr;
     AlarmListCommands* alarmCommands_ = nullptr;
     PasswordToggle* passwordToggle_ = nullptr;
+    QWidget* diaryTab_ = nullptr;
+    QWidget* settingsTab_ = nullptr;
+    QWidget* aboutTab_ = nullptr;
     QWidget* feedbackTab_ = nullptr;
     FeedbackPage* feedbackPage_ = nullptr;
     QWidget* extrasTab_ = nullptr;

@@ -27,15 +27,22 @@ QIcon carriedTrayIcon() {
 }
 } // namespace
 
-bool MainWindow::StartUp() {
+bool MainWindow::attachSkin() {
     // The skin is written at every start; a failed write leaves an older copy in use.
     const QString skin = services_.paths.systemFile(skinFileName());
     dropSkinFile(skin);
-    if (!QFileInfo::exists(skin)) {
+    if (!QFileInfo::exists(skin))
+        return false;
+    SkinH_Attach_Ex(skin, QString());
+    return true;
+}
+
+bool MainWindow::StartUp() {
+    // The skin was attached before the controls were made (see the constructor); its absence ends here.
+    if (!skinAttached_) {
         services_.dialogs->message(QStringLiteral("皮肤文件丢失，请检查"));
         return false;
     }
-    SkinH_Attach_Ex(skin, QString());
 
     refreshDayTexts(services_.clock->now().date());
     UpdateClock();
@@ -67,8 +74,11 @@ void MainWindow::finishStartUp() {
     tray_ = new QSystemTrayIcon(carriedTrayIcon(), this);
     connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
     tray_->show();
-    // The counter's write waits for the disk; its label is on a page not shown at start.
-    settingsPage_->startCounterLabel()->setText(startCounterText(CountStart(外部数据库1)));
+    // The counter's write waits for the disk; its label is on a page not shown at start (and built only
+    // when first opened, which then shows this text).
+    startCounterText_ = startCounterText(CountStart(外部数据库1));
+    if (settingsPage_ != nullptr)
+        settingsPage_->startCounterLabel()->setText(startCounterText_);
 }
 
 } // namespace orvane

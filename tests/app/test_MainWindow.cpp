@@ -110,36 +110,76 @@ class MainWindowTest : public QObject {
 private slots:
     void initTestCase() { orvaneInitResources(); }
 
+    // tab: the page opened first (0: the alarm page, built with the window; the others are built when
+    // first opened).
     void layout_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("place");
-        QTest::newRow("group box 时间") << "分组框1" << QRect(3, 4, 142, 152);
-        QTest::newRow("clock face") << "画板_时钟" << QRect(9, 21, 128, 128);
-        QTest::newRow("time group") << "分组框2" << QRect(3, 158, 143, 32);
-        QTest::newRow("weekday group") << "分组框3" << QRect(3, 190, 143, 32);
-        QTest::newRow("lunar group") << "分组框4" << QRect(3, 223, 143, 32);
-        QTest::newRow("time label in its group") << "透明标签_当前时间" << QRect(6, 10, 132, 16);
-        QTest::newRow("lunar label in its group") << "透明标签_农历" << QRect(6, 10, 132, 16);
-        QTest::newRow("tab control") << "高级选择夹1" << QRect(149, 9, 373, 245);
-        QTest::newRow("alarm list") << "超级列表框_我的闹钟" << QRect(3, 26, 367, 189);
-        QTest::newRow("挂机") << "按钮18" << QRect(20, 219, 64, 22);
-        QTest::newRow("添加闹钟") << "按钮19" << QRect(111, 219, 64, 22);
-        QTest::newRow("删除闹钟") << "按钮17" << QRect(202, 219, 64, 22);
-        QTest::newRow("天气预报") << "按钮13" << QRect(294, 219, 64, 22);
-        QTest::newRow("start counter") << "标签2" << QRect(53, 213, 176, 16);
-        QTest::newRow("about aims") << "标签4" << QRect(11, 30, 336, 45);
-        QTest::newRow("share text box") << "编辑框1" << QRect(3, 207, 80, 32);
-        QTest::newRow("copy button") << "按钮22" << QRect(264, 190, 71, 27);
-        QTest::newRow("hyperlink") << "超级链接框1" << QRect(108, 77, 96, 24);
+        QTest::addColumn<int>("tab");
+        QTest::newRow("group box 时间") << "分组框1" << QRect(3, 4, 142, 152) << 0;
+        QTest::newRow("clock face") << "画板_时钟" << QRect(9, 21, 128, 128) << 0;
+        QTest::newRow("time group") << "分组框2" << QRect(3, 158, 143, 32) << 0;
+        QTest::newRow("weekday group") << "分组框3" << QRect(3, 190, 143, 32) << 0;
+        QTest::newRow("lunar group") << "分组框4" << QRect(3, 223, 143, 32) << 0;
+        QTest::newRow("time label in its group") << "透明标签_当前时间" << QRect(6, 10, 132, 16) << 0;
+        QTest::newRow("lunar label in its group") << "透明标签_农历" << QRect(6, 10, 132, 16) << 0;
+        QTest::newRow("tab control") << "高级选择夹1" << QRect(149, 9, 373, 245) << 0;
+        QTest::newRow("alarm list") << "超级列表框_我的闹钟" << QRect(3, 26, 367, 189) << 0;
+        QTest::newRow("挂机") << "按钮18" << QRect(20, 219, 64, 22) << 0;
+        QTest::newRow("添加闹钟") << "按钮19" << QRect(111, 219, 64, 22) << 0;
+        QTest::newRow("删除闹钟") << "按钮17" << QRect(202, 219, 64, 22) << 0;
+        QTest::newRow("天气预报") << "按钮13" << QRect(294, 219, 64, 22) << 0;
+        QTest::newRow("diary list") << "超级列表框_记事本" << QRect(3, 26, 367, 215) << 1;
+        QTest::newRow("start counter") << "标签2" << QRect(53, 213, 176, 16) << 2;
+        QTest::newRow("about aims") << "标签4" << QRect(11, 30, 336, 45) << 5;
+        QTest::newRow("share text box") << "编辑框1" << QRect(3, 207, 80, 32) << 5;
+        QTest::newRow("copy button") << "按钮22" << QRect(264, 190, 71, 27) << 5;
+        QTest::newRow("hyperlink") << "超级链接框1" << QRect(108, 77, 96, 24) << 5;
     }
     void layout() {
         QFETCH(QString, name);
         QFETCH(QRect, place);
+        QFETCH(int, tab);
         Fixture f;
         auto w = f.window();
+        w->tabs()->setCurrentIndex(tab);
         QWidget* control = w->findChild<QWidget*>(name);
         QVERIFY2(control, qPrintable(name));
         QCOMPARE(control->geometry(), place);
+    }
+
+    // Pages built at their first opening on the shown window appear with their controls, while the
+    // lists kept out of sight stay hidden; opening a page again builds nothing twice.
+    void pagesBuiltWhenFirstOpenedShowTheirControls_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("hidden");
+        QTest::newRow("日记本") << 1 << u"超级列表框_记事本"_s << u"超级列表框_编号日记本"_s;
+        QTest::newRow("软件设置") << 2 << u"选择框_密码修改"_s << QString();
+        QTest::newRow("关于") << 5 << u"按钮22"_s << QString();
+    }
+    void pagesBuiltWhenFirstOpenedShowTheirControls() {
+        QFETCH(int, tab);
+        QFETCH(QString, shown);
+        QFETCH(QString, hidden);
+        Fixture f;
+        auto w = f.window();
+        QVERIFY(startUp(*w));
+        w->show();
+        QVERIFY(!w->findChild<QWidget*>(shown));
+        const int before = int(w->findChildren<QWidget*>().size());
+        w->tabs()->setCurrentIndex(tab);
+        auto* control = w->findChild<QWidget*>(shown);
+        QVERIFY(control && control->isVisible());
+        if (!hidden.isEmpty()) {
+            auto* list = w->findChild<QWidget*>(hidden);
+            QVERIFY(list && list->isHidden());
+        }
+        const int built = int(w->findChildren<QWidget*>().size());
+        QVERIFY(built > before);
+        w->tabs()->setCurrentIndex(0);
+        w->tabs()->setCurrentIndex(tab);
+        QCOMPARE(int(w->findChildren<QWidget*>().size()), built);
     }
 
     void windowAndPages() {
@@ -166,6 +206,7 @@ private slots:
             auto w = f.window();
             QVERIFY(startUp(*w));
             QVERIFY(f.dialogs.messages().isEmpty());
+            w->tabs()->setCurrentIndex(2); // the settings page, built after the start was counted
             QCOMPARE(textOf(*w, "标签2"), QStringLiteral("当前已使用：1次"));
             QCOMPARE(textOf(*w, "透明标签_当前时间"), QStringLiteral("2026/12/7 08:05:09"));
             QCOMPARE(textOf(*w, "透明标签_当前星期"), QStringLiteral("你好,今天是星期一"));
@@ -187,7 +228,9 @@ private slots:
         skin.close();
 
         auto w = f.window();
-        QVERIFY(startUp(*w));
+        QVERIFY(w->StartUp());
+        w->tabs()->setCurrentIndex(2); // the settings page, built before the start is counted
+        w->finishStartUp();
         QCOMPARE(textOf(*w, "标签2"), QStringLiteral("当前已使用：2次"));
         QVERIFY(bytesOf(f.paths.systemFile(QStringLiteral("yy.she"))) != "/* changed */");
         auto* list = w->findChild<QTreeWidget*>(QStringLiteral("超级列表框_我的闹钟"));
@@ -314,19 +357,26 @@ private slots:
         QVERIFY(calls.at(1).startsWith(QStringLiteral("playClip ")));
     }
 
-    // The diary list is read when its page is shown, so an entry saved meanwhile appears.
+    // The diary list is read each time its page is shown, so an entry saved meanwhile appears.
     void diaryPageLoadsWhenShown() {
         Fixture f;
         auto w = f.window();
         QVERIFY(startUp(*w));
-        QVERIFY(w->database().execute(QStringLiteral("insert into [记事本] ([内容]) values (?)"),
-                                      {QStringLiteral("第一篇")}));
+        const auto add = [&w](const QString& text) {
+            return w->database().execute(QStringLiteral("insert into [记事本] ([内容]) values (?)"), {text});
+        };
+        QVERIFY(add(QStringLiteral("第一篇")));
+        w->tabs()->setCurrentIndex(1);
         auto* list = w->findChild<QTreeWidget*>(QStringLiteral("超级列表框_记事本"));
         QVERIFY(list);
-        QCOMPARE(list->topLevelItemCount(), 0);
-        w->tabs()->setCurrentIndex(1);
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("第一篇"));
+        QVERIFY(add(QStringLiteral("第二篇")));
+        QCOMPARE(list->topLevelItemCount(), 1);
+        w->tabs()->setCurrentIndex(0);
+        w->tabs()->setCurrentIndex(1);
+        QCOMPARE(list->topLevelItemCount(), 2);
+        QCOMPARE(list->topLevelItem(1)->text(1), QStringLiteral("第二篇"));
     }
 
     void lockButtonOpensTheLockWindowModal() {
@@ -389,6 +439,7 @@ private slots:
         QFETCH(QString, text);
         Fixture f;
         auto w = f.window();
+        w->tabs()->setCurrentIndex(5);
         w->findChild<QLineEdit*>(QStringLiteral("编辑框1"))->setText(text);
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
         w->findChild<QPushButton*>(QStringLiteral("按钮22"))->click();

@@ -363,10 +363,11 @@ private slots:
     void switchingToThePageLoadsIt() {
         Fixture f;
         MainWindow w(f.services());
+        QVERIFY(IniProfile::write(f.sysIni(), kSection, u"整点报时"_s, u"真"_s));
+        w.tabs()->setCurrentIndex(2); // built at its first opening, then loaded
         auto* chime = w.findChild<QCheckBox*>(u"选择框_整点报时"_s);
         auto* autostart = w.findChild<QCheckBox*>(u"选择框_开机运行"_s);
-        QVERIFY(IniProfile::write(f.sysIni(), kSection, u"整点报时"_s, u"真"_s));
-        w.tabs()->setCurrentIndex(2);
+        QVERIFY(chime && autostart);
         QVERIFY(chime->isChecked());
         autostart->click();
         autostart->click();

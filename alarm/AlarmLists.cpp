@@ -65,6 +65,8 @@ void LoadAlarmList(Database& db, const AlarmLists& lists) {
     lists.flags->clear();
     lists.keys->clear();
 
+    // The records are read in full first: the cells then lie together in memory, which the scheduler's
+    // scan of every row each minute reads faster than cells built between the reads of the rows.
     const std::vector<AlarmRecord> records = readAlarmRecords(db);
     QList<QTreeWidgetItem*> shown, flags, keys;
     shown.reserve(qsizetype(records.size()));
@@ -72,10 +74,12 @@ void LoadAlarmList(Database& db, const AlarmLists& lists) {
     keys.reserve(qsizetype(records.size()));
     int n = 0;
     for (const AlarmRecord& record : records) {
-        const AlarmListRow row = alarmListRow(++n, record);
-        shown << new TextRow<4>({row.number, row.dueText, row.reminderText, row.weekdayColumn});
-        flags << new TextRow<4>({row.repeatRule, row.ringFlag, row.popupFlag, row.ringPath});
-        keys << new TextRow<1>({row.key});
+        AlarmListRow row = alarmListRow(++n, record);
+        shown << new TextRow<4>({std::move(row.number), std::move(row.dueText), std::move(row.reminderText),
+                                 std::move(row.weekdayColumn)});
+        flags << new TextRow<4>({std::move(row.repeatRule), std::move(row.ringFlag), std::move(row.popupFlag),
+                                 std::move(row.ringPath)});
+        keys << new TextRow<1>({std::move(row.key)});
     }
     // Added in one call per list: one layout pass instead of one per row.
     lists.shown->addTopLevelItems(shown);

@@ -16,6 +16,8 @@ public:
     const ClockHands& hands() const { return hands_; }
     // The face as it would be painted now (dial plus hands).
     QImage render() const;
+    // The dial picture under the hands.
+    const QImage& dial() const { return dial_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

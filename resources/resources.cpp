@@ -5,4 +5,5 @@
 
 void orvaneInitResources() {
     Q_INIT_RESOURCE(orvane_resources);
+    Q_INIT_RESOURCE(orvane_raw_resources);
 }

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <QtTest>
 
+#include <limits>
+
 using namespace orvane;
 using namespace Qt::Literals::StringLiterals;
 using orvane::test::TempDir;
@@ -61,6 +63,21 @@ private slots:
             << "真|默认"
             << "真|开会" << QStringList{u"1"_s, u""_s, u"开会"_s, u""_s}
             << QStringList{u"每天"_s, u"真"_s, u"真"_s, u"默认"_s};
+        QTest::newRow("texts without any |: flags only, every other cell empty")
+            << "每天"
+            << "真"
+            << "假" << QStringList{u"1"_s, u""_s, u""_s, u""_s}
+            << QStringList{u"每天"_s, u"真"_s, u"假"_s, u""_s};
+        QTest::newRow("| at the start: empty first pieces, the rest in place")
+            << "|2010年5月3日08时30分"
+            << "|默认"
+            << "|开会" << QStringList{u"1"_s, u"2010年5月3日08时30分"_s, u"开会"_s, u""_s}
+            << QStringList{u""_s, u""_s, u""_s, u"默认"_s};
+        QTest::newRow("|| in the reminder and path: three pieces, cells empty")
+            << "每天||2010年5月3日08时30分"
+            << "真||"
+            << "真||" << QStringList{u"1"_s, u""_s, u""_s, u"每天"_s}
+            << QStringList{u"每天"_s, u"真"_s, u"真"_s, u""_s};
         QTest::newRow("extra pieces of the due text are ignored")
             << "每天|2010年5月3日08时30分|x"
             << "真|默认"
@@ -77,6 +94,30 @@ private slots:
         QCOMPARE((QStringList{row.number, row.dueText, row.reminderText, row.weekdayColumn}), shown);
         QCOMPARE((QStringList{row.repeatRule, row.ringFlag, row.popupFlag, row.ringPath}), hidden);
         QCOMPARE(row.key, QStringLiteral("7"));
+    }
+
+    // The running number and the key are written as QString::number writes them.
+    void numbers_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<qint64>("key");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("keyText");
+        QTest::newRow("a zero digit inside is kept") << 10 << qint64(100) << u"10"_s << u"100"_s;
+        QTest::newRow("digits in their order, not reversed")
+            << 1234 << qint64(56789) << u"1234"_s << u"56789"_s;
+        QTest::newRow("key 0 is one digit, not empty") << 1 << qint64(0) << u"1"_s << u"0"_s;
+        QTest::newRow("largest key keeps all 19 digits") << 2147483647 << std::numeric_limits<qint64>::max()
+                                                         << u"2147483647"_s << u"9223372036854775807"_s;
+        QTest::newRow("negative key keeps its sign") << 3 << qint64(-42) << u"3"_s << u"-42"_s;
+    }
+    void numbers() {
+        QFETCH(int, n);
+        QFETCH(qint64, key);
+        QFETCH(QString, number);
+        QFETCH(QString, keyText);
+        const AlarmListRow row = alarmListRow(n, {key, u"每天|x"_s, u"真|默认"_s, u"真|y"_s});
+        QCOMPARE(row.number, number);
+        QCOMPARE(row.key, keyText);
     }
 
     void loadKeepsRowsAlignedWithKeys() {

@@ -66,8 +66,7 @@ int AlarmListCommands::selectedRow() const {
 
 QString AlarmListCommands::keyOfRow(int row) const {
     // The hidden key list is rebuilt with the shown one, row for row.
-    const QTreeWidgetItem* item = lists_.keys->topLevelItem(row);
-    return item != nullptr ? item->text(0) : QString();
+    return lists_.keys->text(row, 0);
 }
 
 void AlarmListCommands::OpenAlarmForAdd() {

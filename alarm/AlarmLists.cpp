@@ -53,10 +53,9 @@ AlarmLists createAlarmLists(QWidget* page, QWidget* window) {
                                  {40, 160, 140, 70});
     lists.shown->setGeometry(3, 26, 367, 189);
     lists.shown->setAccessibleName(QStringLiteral("我的闹钟"));
-    lists.flags = makeHiddenList(window, QStringLiteral("超级列表框_是否提醒"),
-                                 {QStringLiteral("提醒类型"), QStringLiteral("是否铃声"),
-                                  QStringLiteral("是否弹窗"), QStringLiteral("铃声位置")});
-    lists.keys = makeHiddenList(page, QStringLiteral("超级列表框_编号"), {QStringLiteral("编号")});
+    // Columns 提醒类型, 是否铃声, 是否弹窗, 铃声位置; and 编号.
+    lists.flags = new HiddenList(window, QStringLiteral("超级列表框_是否提醒"), 4);
+    lists.keys = new HiddenList(page, QStringLiteral("超级列表框_编号"), 1);
     return lists;
 }
 
@@ -68,23 +67,20 @@ void LoadAlarmList(Database& db, const AlarmLists& lists) {
     // The records are read in full first: the cells then lie together in memory, which the scheduler's
     // scan of every row each minute reads faster than cells built between the reads of the rows.
     const std::vector<AlarmRecord> records = readAlarmRecords(db);
-    QList<QTreeWidgetItem*> shown, flags, keys;
+    QList<QTreeWidgetItem*> shown;
     shown.reserve(qsizetype(records.size()));
-    flags.reserve(qsizetype(records.size()));
-    keys.reserve(qsizetype(records.size()));
+    lists.flags->reserve(int(records.size()));
+    lists.keys->reserve(int(records.size()));
     int n = 0;
     for (const AlarmRecord& record : records) {
         AlarmListRow row = alarmListRow(++n, record);
         shown << new TextRow<4>({std::move(row.number), std::move(row.dueText), std::move(row.reminderText),
                                  std::move(row.weekdayColumn)});
-        flags << new TextRow<4>({std::move(row.repeatRule), std::move(row.ringFlag), std::move(row.popupFlag),
-                                 std::move(row.ringPath)});
-        keys << new TextRow<1>({std::move(row.key)});
+        lists.flags->addRow({row.repeatRule, row.ringFlag, row.popupFlag, row.ringPath});
+        lists.keys->addRow({row.key});
     }
-    // Added in one call per list: one layout pass instead of one per row.
+    // Added in one call: one layout pass instead of one per row.
     lists.shown->addTopLevelItems(shown);
-    lists.flags->addTopLevelItems(flags);
-    lists.keys->addTopLevelItems(keys);
 }
 
 } // namespace orvane

@@ -55,7 +55,7 @@ void ReminderWindow::ShowReminder(const AlarmLists& lists, int firedRow) {
     // A row the list no longer has (rebuilt smaller meanwhile) gives empty labels.
     标签1->setText(cell(lists.shown, firedRow, 1));
     标签2->setText(cell(lists.shown, firedRow, 2));
-    标签3->setText(cell(lists.flags, firedRow, 3));
+    标签3->setText(lists.flags->text(firedRow, 3));
 }
 
 void ReminderWindow::StopRing() {

@@ -30,7 +30,7 @@ void Scheduler::AlarmScheduler() {
     for (int r = 0; r < rows; ++r) {
         if (d_.lists->shown->topLevelItem(r)->text(1) != due)
             continue;
-        if (repeatRulePasses(d_.lists->flags->topLevelItem(r)->text(0), *d_.todayWeekdayChar)) {
+        if (repeatRulePasses(d_.lists->flags->text(r, 0), *d_.todayWeekdayChar)) {
             fire(r);
             return;
         }
@@ -39,9 +39,9 @@ void Scheduler::AlarmScheduler() {
 
 void Scheduler::fire(int row) {
     *d_.firedRow = row;
-    QTreeWidgetItem* flags = d_.lists->flags->topLevelItem(row);
+    const HiddenList& flags = *d_.lists->flags;
     // An open reminder keeps showing the alarm that opened it.
-    if (flags->text(2) == QStringLiteral("真") && reminder_.isNull()) {
+    if (flags.text(row, 2) == QStringLiteral("真") && reminder_.isNull()) {
         reminder_ = new ReminderWindow(*d_.lists, *d_.firedRow, *d_.sound);
         reminder_->show();
     }
@@ -49,8 +49,8 @@ void Scheduler::fire(int row) {
     const QString settingsFile = settings::systemFile(*d_.paths);
     const int ringCount =
         ringCountFor(IniProfile::read(settingsFile, settings::systemSection(), settings::ringCountKey()));
-    if (flags->text(1) == QStringLiteral("真")) {
-        QString sound = flags->text(3);
+    if (flags.text(row, 1) == QStringLiteral("真")) {
+        QString sound = flags.text(row, 3);
         if (sound == QStringLiteral("默认")) {
             // Written at each ring; when it cannot be written, whatever copy stands there is played.
             sound = d_.paths->windowsFile(QStringLiteral("1.mp3"));
@@ -61,7 +61,7 @@ void Scheduler::fire(int row) {
 
     if (IniProfile::read(settingsFile, settings::systemSection(), settings::autoDeleteKey()) ==
         QStringLiteral("真")) {
-        const qint64 key = d_.lists->keys->topLevelItem(row)->text(0).toLongLong();
+        const qint64 key = d_.lists->keys->text(row, 0).toLongLong();
         d_.database->execute(alarmsql::deleteByKey(), {key});
         LoadAlarmList(*d_.database, *d_.lists);
     }

@@ -26,7 +26,9 @@ int main(int argc, char** argv) {
     list->setRootIsDecorated(false);
     list->setGeometry(3, 3, 363, 189);
 
+    probe.mark("window_ms");
     window.show();
+    probe.mark("show_ms");
     probe.watch(&window);
     return app.exec();
 }

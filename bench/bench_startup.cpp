@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
 
     orvane::RealServices real(orvane::Paths::under(options.data));
     orvane::MainWindow window(real.services());
+    probe.mark("window_ms");
     real.setParentWindow(&window);
     if (!window.StartUp()) {
         std::fprintf(stderr, "bench_startup: start-up failed\n");
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     probe.mark("started_ms");
     orvane::bench::report("alarms_listed", window.alarmPage()->lists().shown->topLevelItemCount());
     window.show();
+    probe.mark("show_ms");
     window.startTicking();
     probe.watch(&window);
     return app.exec();

@@ -2,9 +2,21 @@
 #include "common/FileWrite.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace orvane {
+
+namespace {
+// Only a regular file is opened: a FIFO at the path would block the read.
+bool holdsExactly(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() != bytes.size())
+        return false;
+    QFile existing(path);
+    return existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes;
+}
+} // namespace
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
@@ -23,7 +35,9 @@ bool dropCarriedFile(const QString& resource, const QString& path) {
     QFile carried(resource);
     if (!carried.open(QIODevice::ReadOnly))
         return false;
-    return writeWholeFile(path, carried.readAll());
+    const QByteArray bytes = carried.readAll();
+    // A copy that already holds these bytes stays as it is: no write, and no wait for the disk.
+    return holdsExactly(path, bytes) || writeWholeFile(path, bytes);
 }
 
 } // namespace orvane

@@ -23,6 +23,12 @@ QStringList rowTexts(QTreeWidget* list, int row) {
         texts << list->topLevelItem(row)->text(c);
     return texts;
 }
+QStringList rowTexts(const HiddenList* list, int row) {
+    QStringList texts;
+    for (int c = 0; c < list->columnCount(); ++c)
+        texts << list->text(row, c);
+    return texts;
+}
 } // namespace
 
 class AlarmListTest : public QObject {
@@ -143,8 +149,8 @@ private slots:
         LoadAlarmList(db, lists);
 
         QCOMPARE(lists.shown->topLevelItemCount(), 3);
-        QCOMPARE(lists.flags->topLevelItemCount(), 3);
-        QCOMPARE(lists.keys->topLevelItemCount(), 3);
+        QCOMPARE(lists.flags->rowCount(), 3);
+        QCOMPARE(lists.keys->rowCount(), 3);
         QCOMPARE(rowTexts(lists.shown, 0),
                  (QStringList{u"1"_s, u"2026年12月7日08时30分"_s, u"起床"_s, u"每天"_s}));
         QCOMPARE(rowTexts(lists.shown, 1),
@@ -164,6 +170,11 @@ private slots:
         LoadAlarmList(db, lists);
         QCOMPARE(rowTexts(lists.shown, 1).first(), QStringLiteral("2"));
         QCOMPARE(rowTexts(lists.keys, 1), QStringList{u"12"_s});
+        // The hidden lists shrink with the shown one; a row or column they lack reads as empty.
+        QCOMPARE(lists.flags->rowCount(), 2);
+        QCOMPARE(lists.keys->text(2, 0), QString());
+        QCOMPARE(lists.flags->text(-1, 0), QString());
+        QCOMPARE(lists.flags->text(1, 4), QString());
     }
 
     // Every statement of the table keeps quotes and "|" exactly and touches only its own row.

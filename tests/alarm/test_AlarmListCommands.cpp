@@ -64,6 +64,12 @@ struct Fixture {
             texts << l->topLevelItem(i)->text(column);
         return texts;
     }
+    QStringList column(const HiddenList* l, int column = 0) const {
+        QStringList texts;
+        for (int i = 0; i < l->rowCount(); ++i)
+            texts << l->text(i, column);
+        return texts;
+    }
     QStringList storedKeys() {
         QStringList keys;
         for (const AlarmRecord& r : readAlarmRecords(db))

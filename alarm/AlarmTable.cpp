@@ -11,8 +11,11 @@ AlarmRecord alarmRecordFrom(const RecordSet& rs) {
 std::vector<AlarmRecord> readAlarmRecords(Database& db) {
     std::vector<AlarmRecord> records;
     RecordSet rs = db.query(alarmsql::selectAll());
+    // The columns are looked up once: the list reload reads every alarm at each start.
+    const int key = rs.column(QStringLiteral("编号")), due = rs.column(QStringLiteral("提醒时间")),
+              ring = rs.column(QStringLiteral("铃声位置")), prompt = rs.column(QStringLiteral("提示文本"));
     for (rs.first(); !rs.atEnd(); rs.next())
-        records.push_back(alarmRecordFrom(rs));
+        records.push_back({rs.integer(key), rs.text(due), rs.text(ring), rs.text(prompt)});
     rs.close();
     return records;
 }

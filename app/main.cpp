@@ -1,4 +1,5 @@
 // Program entry: the real services, the main window, its start-up and the event loop.
+#include "app/FontWarmUp.h"
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
 #include "app/SingleInstance.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    const orvane::FontWarmUp fonts; // first: it runs beside everything that follows
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvane-clock"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));

@@ -113,6 +113,8 @@ void report(const char* key, double value) {
 StartProbe::StartProbe(const Options& options, qint64 entered)
     : options_(options), t0Ns_(options.t0Ns > 0 ? options.t0Ns : entered) {
     report("t0_given", options.t0Ns > 0 ? 1 : 0);
+    if (options.t0Ns > 0)
+        report("entry_ms", double(entered - options.t0Ns) / 1e6); // exec, loading and linking
     mark("main_ms");
 }
 

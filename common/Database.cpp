@@ -97,6 +97,28 @@ QVariant RecordSet::field(const QString& name) const {
     }
 }
 
+QString RecordSet::text(int column) const {
+    if (atEnd_ || column < 0 || size_t(column) >= names_.size())
+        return {};
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_TEXT:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
+                                 sqlite3_column_bytes(stmt_, column));
+    case SQLITE_NULL:
+        return {};
+    default:
+        return field(names_[size_t(column)]).toString();
+    }
+}
+
+qint64 RecordSet::integer(int column) const {
+    if (atEnd_ || column < 0 || size_t(column) >= names_.size())
+        return 0;
+    if (sqlite3_column_type(stmt_, column) == SQLITE_INTEGER)
+        return sqlite3_column_int64(stmt_, column);
+    return field(names_[size_t(column)]).toLongLong();
+}
+
 Database::~Database() {
     close();
 }

@@ -31,6 +31,11 @@ public:
     QVariant field(const QString& name) const;
     QString text(const QString& name) const { return field(name).toString(); }
     qint64 integer(const QString& name) const { return field(name).toLongLong(); }
+    // The same by column: a loop over many records looks each name up once (column(name), -1 when
+    // unknown). Texts come straight from the stored bytes, without a QVariant in between.
+    int column(const QString& name) const { return columnIndex(name); }
+    QString text(int column) const;
+    qint64 integer(int column) const;
     bool next();
     void close();
 

@@ -49,6 +49,23 @@ private slots:
         QCOMPARE(rs.integer(QStringLiteral("编号")), 1);
         QCOMPARE(rs.field(QStringLiteral("值")).toDouble(), 2.5);
         QVERIFY(rs.field(QStringLiteral("no such column")).isNull());
+        // By column: the values by name, for integers, texts, nulls and reals alike.
+        const int id = rs.column(QStringLiteral("编号")), content = rs.column(QStringLiteral("内容")),
+                  value = rs.column(QStringLiteral("值"));
+        int rows = 0;
+        for (rs.first(); !rs.atEnd(); rs.next(), ++rows) {
+            QCOMPARE(rs.text(content), rs.text(QStringLiteral("内容")));
+            QCOMPARE(rs.text(content).isNull(), rows == 3);
+            QCOMPARE(rs.text(value), QStringLiteral("2.5"));
+            QCOMPARE(rs.text(id), QString::number(rows + 1));
+            QCOMPARE(rs.integer(id), rows + 1);
+        }
+        QCOMPARE(rows, 5);
+        QCOMPARE(rs.text(content), QString()); // at the end
+        QCOMPARE(rs.column(QStringLiteral("no such column")), -1);
+        QVERIFY(rs.first());
+        QCOMPARE(rs.text(-1), QString());
+        QCOMPARE(rs.text(3), QString());
         rs.close();
         QVERIFY(rs.atEnd());
         QVERIFY(!rs.first());

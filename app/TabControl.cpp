@@ -19,6 +19,9 @@ TabControl::TabControl(QWidget* parent)
         emit currentChanged(index);
     });
     bar_->raise();
+    // The skin's font before the first tab is measured, not the default one and then the skin's again
+    // when first shown.
+    bar_->ensurePolished();
 }
 
 QWidget* TabControl::addPage(const QString& title) {

@@ -10,6 +10,8 @@ QTreeWidget* makeReportList(QWidget* parent, const QString& name, const QStringL
                             const QList<int>& widths) {
     auto* list = new QTreeWidget(parent);
     list->setObjectName(name);
+    // Styled (skin font included) before the headers are measured, so that they are measured once.
+    list->ensurePolished();
     list->setColumnCount(int(headers.size()));
     list->setHeaderLabels(headers);
     list->setRootIsDecorated(false);

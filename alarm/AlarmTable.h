@@ -26,8 +26,9 @@ inline QString update() {
 }
 } // namespace alarmsql
 
-// Every row of "配置" in the order the query returns them.
-std::vector<AlarmRecord> readAlarmRecords(Database& db);
+// Every row of "配置" in the order the query returns them; complete (when given) tells whether the
+// reading reached the end of the table (a failed read stops early).
+std::vector<AlarmRecord> readAlarmRecords(Database& db, bool* complete = nullptr);
 AlarmRecord alarmRecordFrom(const RecordSet& rs);
 
 } // namespace orvane

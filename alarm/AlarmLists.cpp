@@ -59,27 +59,21 @@ AlarmLists createAlarmLists(QWidget* page, QWidget* window) {
     return lists;
 }
 
-std::vector<AlarmListRow> readAlarmRows(Database& db, bool* complete) {
-    // The records are read in full first: the cells then lie together in memory, which the scheduler's
-    // scan of every row each minute reads faster than cells built between the reads of the rows.
-    const std::vector<AlarmRecord> records = readAlarmRecords(db, complete);
-    std::vector<AlarmListRow> rows;
-    rows.reserve(records.size());
-    int n = 0;
-    for (const AlarmRecord& record : records)
-        rows.push_back(alarmListRow(++n, record));
-    return rows;
-}
-
-void fillAlarmLists(const AlarmLists& lists, std::vector<AlarmListRow> rows) {
+void LoadAlarmList(Database& db, const AlarmLists& lists) {
     lists.shown->clear();
     lists.flags->clear();
     lists.keys->clear();
+
+    // The records are read in full first: the cells then lie together in memory, which the scheduler's
+    // scan of every row each minute reads faster than cells built between the reads of the rows.
+    const std::vector<AlarmRecord> records = readAlarmRecords(db);
     QList<QTreeWidgetItem*> shown;
-    shown.reserve(qsizetype(rows.size()));
-    lists.flags->reserve(int(rows.size()));
-    lists.keys->reserve(int(rows.size()));
-    for (AlarmListRow& row : rows) {
+    shown.reserve(qsizetype(records.size()));
+    lists.flags->reserve(int(records.size()));
+    lists.keys->reserve(int(records.size()));
+    int n = 0;
+    for (const AlarmRecord& record : records) {
+        AlarmListRow row = alarmListRow(++n, record);
         shown << new TextRow<4>({std::move(row.number), std::move(row.dueText), std::move(row.reminderText),
                                  std::move(row.weekdayColumn)});
         lists.flags->addRow({row.repeatRule, row.ringFlag, row.popupFlag, row.ringPath});
@@ -87,10 +81,6 @@ void fillAlarmLists(const AlarmLists& lists, std::vector<AlarmListRow> rows) {
     }
     // Added in one call: one layout pass instead of one per row.
     lists.shown->addTopLevelItems(shown);
-}
-
-void LoadAlarmList(Database& db, const AlarmLists& lists) {
-    fillAlarmLists(lists, readAlarmRows(db));
 }
 
 } // namespace orvane

@@ -1,11 +1,8 @@
 // The three row-aligned alarm lists of the main window and their loader.
 #pragma once
 
-#include "alarm/AlarmRecord.h"
 #include "alarm/HiddenList.h"
 #include "common/Database.h"
-
-#include <vector>
 
 class QTreeWidget;
 class QWidget;
@@ -24,10 +21,5 @@ AlarmLists createAlarmLists(QWidget* page, QWidget* window);
 
 // Rebuilds the three lists from the table "配置"; the selection is lost.
 void LoadAlarmList(Database& db, const AlarmLists& lists);
-
-// The two halves of LoadAlarmList: the stored alarms cut into cells (no widget involved, so any thread
-// may do it), and the lists rebuilt from such rows.
-std::vector<AlarmListRow> readAlarmRows(Database& db, bool* complete = nullptr);
-void fillAlarmLists(const AlarmLists& lists, std::vector<AlarmListRow> rows);
 
 } // namespace orvane

@@ -8,7 +8,7 @@ AlarmRecord alarmRecordFrom(const RecordSet& rs) {
             rs.text(QStringLiteral("铃声位置")), rs.text(QStringLiteral("提示文本"))};
 }
 
-std::vector<AlarmRecord> readAlarmRecords(Database& db, bool* complete) {
+std::vector<AlarmRecord> readAlarmRecords(Database& db) {
     std::vector<AlarmRecord> records;
     RecordSet rs = db.query(alarmsql::selectAll());
     // The columns are looked up once: the list reload reads every alarm at each start.
@@ -16,8 +16,6 @@ std::vector<AlarmRecord> readAlarmRecords(Database& db, bool* complete) {
               ring = rs.column(QStringLiteral("铃声位置")), prompt = rs.column(QStringLiteral("提示文本"));
     for (rs.first(); !rs.atEnd(); rs.next())
         records.push_back({rs.integer(key), rs.text(due), rs.text(ring), rs.text(prompt)});
-    if (complete != nullptr)
-        *complete = rs.completed();
     rs.close();
     return records;
 }

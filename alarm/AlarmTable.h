@@ -26,9 +26,8 @@ inline QString update() {
 }
 } // namespace alarmsql
 
-// Every row of "配置" in the order the query returns them; complete (when given) tells whether the
-// reading reached the end of the table (a failed read stops early).
-std::vector<AlarmRecord> readAlarmRecords(Database& db, bool* complete = nullptr);
+// Every row of "配置" in the order the query returns them.
+std::vector<AlarmRecord> readAlarmRecords(Database& db);
 AlarmRecord alarmRecordFrom(const RecordSet& rs);
 
 } // namespace orvane

@@ -101,16 +101,6 @@ bool ensureDatabaseFile(const QString& path) {
     return true;
 }
 
-bool isCurrentAlarmDatabase(Database& db) {
-    bool ok = false;
-    if (userVersion(db, &ok) != kSchemaVersion || !ok)
-        return false;
-    for (const TableShape& shape : expectedTables())
-        if (!hasTable(db, shape))
-            return false;
-    return true;
-}
-
 bool openAlarmDatabase(Database& db, const QString& path) {
     if (!QFileInfo(path).isFile() || !db.open(path, Database::Open::ExistingOnly))
         return false;

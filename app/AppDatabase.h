@@ -15,9 +15,6 @@ constexpr int kSchemaVersion = 1;
 // False when the file is missing and cannot be made.
 bool ensureDatabaseFile(const QString& path);
 
-// Whether an open database holds our tables at this program's schema version (nothing to migrate).
-bool isCurrentAlarmDatabase(Database& db);
-
 // Opens the file and checks that it holds our tables and a schema version this program knows.
 // A file that is not ours (or not a database) is left byte for byte as it was and gives false.
 bool openAlarmDatabase(Database& db, const QString& path);

@@ -1,7 +1,6 @@
 // The main window: clock column, six-page tab control, tray icon, the once-a-second tick and start-up.
 #pragma once
 
-#include "alarm/AlarmRecord.h"
 #include "app/AppState.h"
 #include "app/Services.h"
 #include "common/Database.h"
@@ -9,9 +8,6 @@
 #include <QDate>
 #include <QSystemTrayIcon>
 #include <QWidget>
-
-#include <optional>
-#include <vector>
 
 class QLabel;
 
@@ -42,9 +38,6 @@ public:
     // The start-up steps; false after a fatal message (skin file or database): the program then ends
     // with exit code 0 without showing the window.
     bool StartUp();
-    // The same, with the alarm rows already read from the database file (StartWarmUp); they are used
-    // only once the file has been opened and checked here, and read again when not given.
-    bool StartUp(std::optional<std::vector<AlarmListRow>> alarmRows);
     // The start-up steps that can wait until the window has been shown: the tray icon and the counter.
     void finishStartUp();
     void UpdateClock();

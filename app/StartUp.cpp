@@ -38,10 +38,6 @@ bool MainWindow::attachSkin() {
 }
 
 bool MainWindow::StartUp() {
-    return StartUp(std::nullopt);
-}
-
-bool MainWindow::StartUp(std::optional<std::vector<AlarmListRow>> alarmRows) {
     // The skin was attached before the controls were made (see the constructor); its absence ends here.
     if (!skinAttached_) {
         services_.dialogs->message(QStringLiteral("皮肤文件丢失，请检查"));
@@ -57,10 +53,7 @@ bool MainWindow::StartUp(std::optional<std::vector<AlarmListRow>> alarmRows) {
         services_.dialogs->message(QStringLiteral("数据库打开识别，请检查！"));
         return false;
     }
-    if (alarmRows)
-        fillAlarmLists(alarmPage_->lists(), std::move(*alarmRows));
-    else
-        LoadAlarmList(外部数据库1, alarmPage_->lists());
+    LoadAlarmList(外部数据库1, alarmPage_->lists());
 
     // The scheduler starts now, so the minute of the start is never scanned.
     scheduler_ = new Scheduler({services_.clock, services_.sound, &外部数据库1, &services_.paths,

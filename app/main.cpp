@@ -1,16 +1,14 @@
 // Program entry: the real services, the main window, its start-up and the event loop.
+#include "app/FontWarmUp.h"
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
 #include "app/SingleInstance.h"
-#include "app/StartWarmUp.h"
 #include "resources/resources.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    // First: it runs beside everything that follows.
-    const orvane::Paths paths = orvane::Paths::standard();
-    orvane::StartWarmUp warmUp(paths.windowsFile(QStringLiteral("dbtime.mdb")));
+    const orvane::FontWarmUp fonts; // first: it runs beside everything that follows
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvane-clock"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
@@ -22,11 +20,11 @@ int main(int argc, char** argv) {
     if (!instance.claim())
         return 0;
 
-    orvane::RealServices real(paths);
+    orvane::RealServices real(orvane::Paths::standard());
     orvane::MainWindow window(real.services());
     real.setParentWindow(&window);
     // Both fatal start-up failures end the program with exit code 0 after their message.
-    if (!window.StartUp(warmUp.takeAlarmRows()))
+    if (!window.StartUp())
         return 0;
     window.show();
     window.startTicking();

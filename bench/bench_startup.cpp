@@ -1,9 +1,9 @@
 // The real program's start (as app/main.cpp does it) under a given data folder, with the start probe.
 #include "alarm/AlarmPage.h"
 #include "app/AppDatabase.h"
+#include "app/FontWarmUp.h"
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
-#include "app/StartWarmUp.h"
 #include "bench/Probe.h"
 #include "bench/SeedAlarms.h"
 #include "resources/resources.h"
@@ -43,19 +43,18 @@ int main(int argc, char** argv) {
     }
 
     // From here on the same steps as the program's main(), with the data folder as the only change.
-    const orvane::Paths paths = orvane::Paths::under(options.data);
-    orvane::StartWarmUp warmUp(paths.windowsFile(QStringLiteral("dbtime.mdb")));
+    const orvane::FontWarmUp fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvane-clock"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
     orvaneInitResources();
     orvane::bench::StartProbe probe(options, entered);
 
-    orvane::RealServices real(paths);
+    orvane::RealServices real(orvane::Paths::under(options.data));
     orvane::MainWindow window(real.services());
     probe.mark("window_ms");
     real.setParentWindow(&window);
-    if (!window.StartUp(warmUp.takeAlarmRows())) {
+    if (!window.StartUp()) {
         std::fprintf(stderr, "bench_startup: start-up failed\n");
         return 1;
     }

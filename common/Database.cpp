@@ -17,8 +17,7 @@ RecordSet::RecordSet(sqlite3_stmt* stmt) : stmt_(stmt) {
 
 RecordSet::RecordSet(RecordSet&& other) noexcept
     : stmt_(std::exchange(other.stmt_, nullptr)), names_(std::move(other.names_)),
-      atEnd_(std::exchange(other.atEnd_, true)), completed_(std::exchange(other.completed_, false)),
-      row_(std::exchange(other.row_, 0)) {}
+      atEnd_(std::exchange(other.atEnd_, true)), row_(std::exchange(other.row_, 0)) {}
 
 RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
     if (this != &other) {
@@ -26,7 +25,6 @@ RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
         stmt_ = std::exchange(other.stmt_, nullptr);
         names_ = std::move(other.names_);
         atEnd_ = std::exchange(other.atEnd_, true);
-        completed_ = std::exchange(other.completed_, false);
         row_ = std::exchange(other.row_, 0);
     }
     return *this;
@@ -38,9 +36,7 @@ RecordSet::~RecordSet() {
 
 void RecordSet::step() {
     // A failed step (I/O error, busy) ends the set: a reader never sees a half-read row.
-    const int rc = stmt_ != nullptr ? sqlite3_step(stmt_) : SQLITE_MISUSE;
-    atEnd_ = rc != SQLITE_ROW;
-    completed_ = rc == SQLITE_DONE;
+    atEnd_ = stmt_ == nullptr || sqlite3_step(stmt_) != SQLITE_ROW;
 }
 
 bool RecordSet::first() {
@@ -129,8 +125,7 @@ Database::~Database() {
 
 bool Database::open(const QString& path, Open mode) {
     close();
-    const int flags = SQLITE_OPEN_NOMUTEX |
-                      (mode == Open::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX |
                       (mode == Open::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
@@ -141,7 +136,7 @@ bool Database::open(const QString& path, Open mode) {
     }
     sqlite3_extended_result_codes(db, 1);
     // Another process holding a write lock briefly should not fail a save at once.
-    sqlite3_busy_timeout(db, mode == Open::ReadOnly ? 0 : 2000);
+    sqlite3_busy_timeout(db, 2000);
     db_ = db;
     return true;
 }

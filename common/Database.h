@@ -38,8 +38,6 @@ public:
     qint64 integer(int column) const;
     bool next();
     void close();
-    // True once the set has been read to its end without an error (an error also ends a set).
-    bool completed() const { return completed_; }
 
 private:
     friend class Database;
@@ -50,14 +48,12 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
     std::vector<QString> names_;
     bool atEnd_ = true;
-    bool completed_ = false;
     qint64 row_ = 0; // records moved past since the first
 };
 
 class Database {
 public:
-    // ReadOnly never writes, and never waits for another connection's lock: it fails instead.
-    enum class Open { ExistingOnly, CreateIfMissing, ReadOnly };
+    enum class Open { ExistingOnly, CreateIfMissing };
 
     Database() = default;
     Database(const Database&) = delete;

@@ -264,35 +264,6 @@ private slots:
         QCOMPARE(bytesOf(f.dbFile()), before);
     }
 
-    // Rows read beside the start are listed as given, but only once the file passed the start-up's own
-    // checks: a foreign file still ends the start with its message.
-    void alarmRowsReadBesideTheStart() {
-        AlarmListRow row;
-        row.number = u"1"_s;
-        row.dueText = u"2026年12月7日08时30分"_s;
-        row.reminderText = u"read beside the start"_s;
-        row.repeatRule = row.weekdayColumn = u"每天"_s;
-        row.key = u"7"_s;
-        {
-            Fixture f;
-            QVERIFY(ensureDatabaseFile(f.dbFile()));
-            auto w = f.window();
-            QVERIFY(w->StartUp(std::vector<AlarmListRow>{row}));
-            const AlarmLists& lists = w->alarmPage()->lists();
-            QCOMPARE(lists.shown->topLevelItemCount(), 1);
-            QCOMPARE(lists.shown->topLevelItem(0)->text(2), row.reminderText);
-            QCOMPARE(lists.keys->text(0, 0), row.key);
-        }
-        Fixture f;
-        QFile db(f.dbFile());
-        QVERIFY(db.open(QIODevice::WriteOnly));
-        db.write("not a database at all");
-        db.close();
-        auto w = f.window();
-        QVERIFY(!w->StartUp(std::vector<AlarmListRow>{row}));
-        QCOMPARE(f.dialogs.messages(), QStringList{u"数据库打开识别，请检查！"_s});
-    }
-
     void dayTextsFollowTheDate() {
         Fixture f;
         f.clock.set(QDate(2026, 12, 13), QTime(23, 59, 59)); // a Sunday

@@ -138,7 +138,7 @@ private slots:
         news->findChild<QPushButton*>(QStringLiteral("按钮12"))->click(); // 腾讯
         auto* second = shown.last<WebBrowserWindow>();
         QVERIFY(waitForPage(second->browser(), QStringLiteral("/news12")));
-        clickLink(second->browser());
+        QVERIFY(followLink(second->browser(), server_));
         QVERIFY(waitForPage(second->browser(), QStringLiteral("/news12-link")));
         second->OnToolbarClick(0);
         QVERIFY(waitForPage(second->browser(), QStringLiteral("/news12")));

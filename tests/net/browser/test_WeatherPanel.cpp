@@ -46,7 +46,7 @@ private slots:
                 main.findChild<QPushButton*>(QStringLiteral("按钮") + click)->click();
             if (click != QLatin1String("21")) {
                 ++loads;
-                QVERIFY(QTest::qWaitFor([&] { return panel.browser()->loads() >= loads; }, pageTimeoutMs));
+                QVERIFY(runUntil([&] { return panel.browser()->loads() >= loads; }));
             }
         }
         QCOMPARE(main.size(), size);

@@ -78,8 +78,11 @@ int RecordSet::columnIndex(const QString& name) const {
 }
 
 QVariant RecordSet::field(const QString& name) const {
-    const int i = columnIndex(name);
-    if (atEnd_ || i < 0)
+    return fieldAt(columnIndex(name));
+}
+
+QVariant RecordSet::fieldAt(int i) const {
+    if (atEnd_ || i < 0 || size_t(i) >= names_.size())
         return {};
     switch (sqlite3_column_type(stmt_, i)) {
     case SQLITE_INTEGER:
@@ -107,7 +110,7 @@ QString RecordSet::text(int column) const {
     case SQLITE_NULL:
         return {};
     default:
-        return field(names_[size_t(column)]).toString();
+        return fieldAt(column).toString();
     }
 }
 
@@ -116,7 +119,7 @@ qint64 RecordSet::integer(int column) const {
         return 0;
     if (sqlite3_column_type(stmt_, column) == SQLITE_INTEGER)
         return sqlite3_column_int64(stmt_, column);
-    return field(names_[size_t(column)]).toLongLong();
+    return fieldAt(column).toLongLong();
 }
 
 Database::~Database() {

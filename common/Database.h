@@ -44,6 +44,7 @@ private:
     explicit RecordSet(sqlite3_stmt* stmt);
     void step();
     int columnIndex(const QString& name) const;
+    QVariant fieldAt(int column) const; // null outside the columns or at the end
 
     sqlite3_stmt* stmt_ = nullptr;
     std::vector<QString> names_;

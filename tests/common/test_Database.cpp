@@ -67,6 +67,11 @@ private slots:
         QCOMPARE(rs.text(-1), QString());
         QCOMPARE(rs.text(3), QString());
         rs.close();
+        // Two columns of one name: each is read by its own position.
+        RecordSet twins = db.query(QStringLiteral("select 'x' as [a], 7.5 as [a], 3 as [a]"));
+        QCOMPARE(twins.text(1), QStringLiteral("7.5"));
+        QCOMPARE(twins.integer(2), 3);
+        QCOMPARE(twins.text(QStringLiteral("a")), QStringLiteral("x"));
         QVERIFY(rs.atEnd());
         QVERIFY(!rs.first());
     }

@@ -8,8 +8,8 @@
 namespace orvane {
 
 FontWarmUp::FontWarmUp() {
-    // Safe beside Qt: fontconfig publishes the loaded configuration atomically, and a caller that
-    // comes before it is ready loads its own instead of waiting.
+    // Qt loads its platform plugin meanwhile; it asks fontconfig nothing before its first text, and
+    // main() waits for this thread before that.
     try {
         thread_ = std::thread([] { FcInit(); });
     } catch (const std::system_error&) {
@@ -18,6 +18,10 @@ FontWarmUp::FontWarmUp() {
 }
 
 FontWarmUp::~FontWarmUp() {
+    wait();
+}
+
+void FontWarmUp::wait() {
     if (thread_.joinable())
         thread_.join();
 }

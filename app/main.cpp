@@ -8,7 +8,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    const orvane::FontWarmUp fonts; // first: it runs beside everything that follows
+    orvane::FontWarmUp fonts; // first: it runs beside Qt's own start
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvane-clock"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     if (!instance.claim())
         return 0;
 
+    fonts.wait(); // ready before the first control measures a text
     orvane::RealServices real(orvane::Paths::standard());
     orvane::MainWindow window(real.services());
     real.setParentWindow(&window);

@@ -43,13 +43,14 @@ int main(int argc, char** argv) {
     }
 
     // From here on the same steps as the program's main(), with the data folder as the only change.
-    const orvane::FontWarmUp fonts;
+    orvane::FontWarmUp fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvane-clock"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
     orvaneInitResources();
     orvane::bench::StartProbe probe(options, entered);
 
+    fonts.wait();
     orvane::RealServices real(orvane::Paths::under(options.data));
     orvane::MainWindow window(real.services());
     probe.mark("window_ms");

@@ -18,7 +18,7 @@
 namespace orvane {
 
 namespace {
-// Five sizes, each decoded only when the tray first paints at that size.
+// Five sizes; Qt decodes all five here, which is why this waits until the window has been painted.
 QIcon carriedTrayIcon() {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64})

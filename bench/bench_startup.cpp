@@ -4,6 +4,7 @@
 #include "app/FontWarmUp.h"
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
+#include "app/SingleInstance.h"
 #include "bench/Probe.h"
 #include "bench/SeedAlarms.h"
 #include "resources/resources.h"
@@ -49,6 +50,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
     orvaneInitResources();
     orvane::bench::StartProbe probe(options, entered);
+
+    // The program's single-instance lock, kept beside the data so that runs never meet a real instance.
+    orvane::SingleInstance instance(options.data + QStringLiteral("/run"));
+    if (!instance.claim()) {
+        std::fprintf(stderr, "bench_startup: another run holds %s/run\n", qPrintable(options.data));
+        return 1;
+    }
 
     fonts.wait();
     orvane::RealServices real(orvane::Paths::under(options.data));

@@ -1,8 +1,6 @@
 // The main window through its real widgets, offscreen: layout, start-up, day change, copy and tray.
-#include "FakeClock.h"
+#include "FakeServices.h"
 #include "RecordingSoundPlayer.h"
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmEditorWindow.h"
 #include "alarm/AlarmListCommands.h"
@@ -38,31 +36,9 @@ using namespace orvane::test;
 
 namespace {
 
-// Ends nothing: the lock's task-manager sweep is recorded by its own tests.
-struct RecordingKiller final : ProcessKiller {
-    int endProcesses(const QStringList&) override { return 0; }
-};
-
-struct Fixture {
-    TempDir dir;
-    FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
-    ScriptedDialogs dialogs;
+struct Fixture : FakeServices {
     RecordingSoundPlayer sound;
-    Paths paths = Paths::under(dir.path());
-    Registry registry{paths};
-    RecordingKiller killer;
-
-    Fixture() { paths.makeFolders(); }
-    std::unique_ptr<MainWindow> window() {
-        Services s;
-        s.paths = paths;
-        s.clock = &clock;
-        s.dialogs = &dialogs;
-        s.registry = &registry;
-        s.sound = &sound;
-        s.killer = &killer;
-        return std::make_unique<MainWindow>(s);
-    }
+    std::unique_ptr<MainWindow> window() { return std::make_unique<MainWindow>(services(&sound)); }
     QString dbFile() const { return paths.windowsFile(QStringLiteral("dbtime.mdb")); }
 };
 

@@ -1,7 +1,5 @@
 // The "软件设置" page through its real widgets, offscreen: loading from the stores and writing each click.
-#include "FakeClock.h"
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
+#include "FakeServices.h"
 #include "TestRegistry.h"
 #include "app/MainWindow.h"
 #include "app/SettingsPage.h"
@@ -41,16 +39,10 @@ bool blockFolder(const QString& folder) {
 }
 
 // The page alone on a plain widget of the tab control's size, with its stores in a temporary folder.
-struct Fixture {
-    TempDir dir;
-    Paths paths = Paths::under(dir.path());
-    ScriptedDialogs dialogs;
-    FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
-    Registry registry{paths};
+struct Fixture : FakeServices {
     std::unique_ptr<QWidget> widget;
     SettingsPage* page = nullptr;
 
-    Fixture() { paths.makeFolders(); }
     // Built on first use.
     SettingsPage& settings() {
         if (page == nullptr) {
@@ -60,14 +52,6 @@ struct Fixture {
             widget->show();
         }
         return *page;
-    }
-    Services services() {
-        Services s;
-        s.paths = paths;
-        s.clock = &clock;
-        s.dialogs = &dialogs;
-        s.registry = &registry;
-        return s;
     }
     SettingsPage& loaded() {
         settings().LoadSettingsPage();

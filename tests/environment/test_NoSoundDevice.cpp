@@ -1,7 +1,6 @@
 // With no usable sound device the real SDL player must fall back to silence: an alarm still rings (its
 // reminder shows, nothing is reported), the chime still runs its clips, and nothing crashes or hangs.
-#include "FakeClock.h"
-#include "ScriptedDialogs.h"
+#include "FakeServices.h"
 #include "TempDir.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmLists.h"
@@ -30,10 +29,6 @@ namespace {
 
 // Far below anything a hang would take: every step here returns at once on a silent device.
 constexpr qint64 kPromptMs = 5000;
-
-struct RecordingKiller final : ProcessKiller {
-    int endProcesses(const QStringList&) override { return 0; }
-};
 
 // SDL reads these when the player first opens the audio device; the test restores them afterwards.
 class AudioEnvironment {
@@ -74,24 +69,11 @@ private slots:
     void alarmRingsSilently() {
         QFETCH(QByteArray, driver);
         QFETCH(QString, diskFile);
-        TempDir dir;
-        AudioEnvironment env(driver, QFile::encodeName(dir.file(diskFile)));
-        FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 29, 58))};
-        ScriptedDialogs dialogs;
-        RecordingKiller killer;
-        Paths paths = Paths::under(dir.path());
-        QVERIFY(paths.makeFolders());
-        Registry registry{paths};
+        FakeServices f{QDateTime(QDate(2026, 12, 7), QTime(8, 29, 58))};
+        AudioEnvironment env(driver, QFile::encodeName(f.dir.file(diskFile)));
         {
             SdlSoundPlayer sound;
-            Services s;
-            s.paths = paths;
-            s.clock = &clock;
-            s.dialogs = &dialogs;
-            s.registry = &registry;
-            s.sound = &sound;
-            s.killer = &killer;
-            MainWindow w(s);
+            MainWindow w(f.services(&sound));
             QVERIFY(w.StartUp());
             QVERIFY(w.database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
                                          "values ('每天|2026年12月7日08时30分','真|默认','真|开会')"_s));
@@ -100,17 +82,17 @@ private slots:
             QElapsedTimer timer;
             timer.start();
             for (int i = 0; i < 3; ++i) {
-                clock.advance(1);
+                f.clock.advance(1);
                 w.onTick();
             }
             QVERIFY2(timer.elapsed() < kPromptMs, "ringing waited for a device");
             ReminderWindow* reminder = w.scheduler()->reminder();
             QVERIFY2(reminder && reminder->isVisible(), "the alarm did not ring");
-            QVERIFY(QFileInfo::exists(paths.windowsFile(u"1.mp3"_s)));
+            QVERIFY(QFileInfo::exists(f.paths.windowsFile(u"1.mp3"_s)));
             QCOMPARE(currentDriver(), u"dummy"_s); // the fallback took over: the music goes nowhere
             reminder->findChild<QPushButton*>(u"按钮2"_s)->click();
             QVERIFY(!sound.isPlaying());
-            QVERIFY2(dialogs.log().isEmpty(), qPrintable(dialogs.log().join(u'\n')));
+            QVERIFY2(f.dialogs.log().isEmpty(), qPrintable(f.dialogs.log().join(u'\n')));
         }
         // The player's destructor closed SDL again (it joins SDL's audio thread: a hang shows here).
         QCOMPARE(SDL_WasInit(SDL_INIT_AUDIO), 0u);

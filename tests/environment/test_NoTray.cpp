@@ -1,9 +1,7 @@
 // On a real X server without a notification area, minimising must leave the window in the task bar:
 // hidden, it could never be brought back. With one (trayer), it hides and the tray brings it back.
-#include "FakeClock.h"
+#include "FakeServices.h"
 #include "RecordingSoundPlayer.h"
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
 #include "TestRegistry.h"
 #include "app/MainWindow.h"
 #include "resources/resources.h"
@@ -20,10 +18,6 @@ using namespace orvane::test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-struct RecordingKiller final : ProcessKiller {
-    int endProcesses(const QStringList&) override { return 0; }
-};
 
 // A notification area of our own on the test's X server, ended with the test.
 class Trayer {
@@ -71,22 +65,9 @@ private slots:
         } else {
             QVERIFY2(!QSystemTrayIcon::isSystemTrayAvailable(), "this X server already has a tray");
         }
-        TempDir dir;
-        FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
-        ScriptedDialogs dialogs;
+        FakeServices f;
         RecordingSoundPlayer sound;
-        RecordingKiller killer;
-        Paths paths = Paths::under(dir.path());
-        QVERIFY(paths.makeFolders());
-        Registry registry{paths};
-        Services s;
-        s.paths = paths;
-        s.clock = &clock;
-        s.dialogs = &dialogs;
-        s.registry = &registry;
-        s.sound = &sound;
-        s.killer = &killer;
-        MainWindow w(s);
+        MainWindow w(f.services(&sound));
         QVERIFY(w.StartUp());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -103,7 +84,7 @@ private slots:
         } else {
             QVERIFY(w.isMinimized());
         }
-        QVERIFY2(dialogs.log().isEmpty(), qPrintable(dialogs.log().join(u'\n')));
+        QVERIFY2(f.dialogs.log().isEmpty(), qPrintable(f.dialogs.log().join(u'\n')));
     }
 };
 

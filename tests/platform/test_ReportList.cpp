@@ -23,7 +23,8 @@ private slots:
             << uR"(QWidget { font-family: "WenQuanYi Micro Hei", sans-serif; font-size: 9pt; }
                    QHeaderView::section { padding: 2px 4px; border: none; border-bottom: 1px solid #c9d2dd; })"_s;
         QTest::newRow("large font") << u"QWidget { font-size: 20pt; }"_s;
-        QTest::newRow("tall section box") << u"QHeaderView::section { padding: 9px 2px; border: 3px solid red; }"_s;
+        QTest::newRow("tall section box")
+            << u"QHeaderView::section { padding: 9px 2px; border: 3px solid red; }"_s;
     }
     void headerAsHighAsQtMakesIt() {
         QFETCH(QString, styleSheet);

@@ -7,23 +7,27 @@
 #include <QTreeWidget>
 
 #include <array>
+#include <memory>
+#include <utility>
 
 namespace orvane {
 
 namespace {
 
-// A list row that keeps its texts as they are: QTreeWidgetItem stores each cell as a QVariant in lists
-// grown cell by cell, which for a reload of thousands of alarms is most of the work. Texts set later
-// (setText) go through it too; every other role is the item's own.
-template <size_t N> class TextRow final : public QTreeWidgetItem {
+// A shown row takes its texts from the rows of its load at the first read of a cell, and keeps them
+// (shared, not copied) for the scheduler's scan of every row each minute. QTreeWidgetItem would keep each
+// cell as a QVariant in lists grown cell by cell, and every alarm's texts would be cut before the first
+// picture; here a row costs one small object until it is read. Texts set later (setText) stay in the
+// row; every other role is the item's own.
+class AlarmRow final : public QTreeWidgetItem {
 public:
-    explicit TextRow(std::array<QString, N> texts) : texts_(std::move(texts)) {
+    AlarmRow(std::shared_ptr<AlarmRows> rows, int row) : rows_(std::move(rows)), row_(row) {
         // No child ever: the view then skips its look-up of expanded rows while laying out each row.
         setFlags(flags() | Qt::ItemNeverHasChildren);
     }
     QVariant data(int column, int role) const override {
         if (isText(column, role))
-            return texts_[size_t(column)];
+            return texts()[size_t(column)];
         return QTreeWidgetItem::data(column, role);
     }
     void setData(int column, int role, const QVariant& value) override {
@@ -31,16 +35,29 @@ public:
             QTreeWidgetItem::setData(column, role, value);
             return;
         }
+        texts(); // its texts taken first, so the other cells keep theirs
         texts_[size_t(column)] = value.toString();
         emitDataChanged();
     }
-    QTreeWidgetItem* clone() const override { return new TextRow(*this); }
+    QTreeWidgetItem* clone() const override { return new AlarmRow(*this); }
 
 private:
     static bool isText(int column, int role) {
-        return (role == Qt::DisplayRole || role == Qt::EditRole) && column >= 0 && size_t(column) < N;
+        return (role == Qt::DisplayRole || role == Qt::EditRole) && column >= 0 && size_t(column) < 4;
     }
-    std::array<QString, N> texts_;
+    // 编号, 闹钟时间, 闹钟事件(双击修改), 工作日期
+    const std::array<QString, 4>& texts() const {
+        if (!taken_) {
+            const AlarmListRow& cells = rows_->cells(row_);
+            texts_ = {cells.number, cells.dueText, cells.reminderText, cells.weekdayColumn};
+            taken_ = true;
+        }
+        return texts_;
+    }
+    std::shared_ptr<AlarmRows> rows_;
+    int row_;
+    mutable bool taken_ = false;
+    mutable std::array<QString, 4> texts_;
 };
 
 } // namespace
@@ -54,8 +71,10 @@ AlarmLists createAlarmLists(QWidget* page, QWidget* window) {
     lists.shown->setGeometry(3, 26, 367, 189);
     lists.shown->setAccessibleName(QStringLiteral("我的闹钟"));
     // Columns 提醒类型, 是否铃声, 是否弹窗, 铃声位置; and 编号.
-    lists.flags = new HiddenList(window, QStringLiteral("超级列表框_是否提醒"), 4);
-    lists.keys = new HiddenList(page, QStringLiteral("超级列表框_编号"), 1);
+    lists.flags = new HiddenList(window, QStringLiteral("超级列表框_是否提醒"),
+                                 {&AlarmListRow::repeatRule, &AlarmListRow::ringFlag,
+                                  &AlarmListRow::popupFlag, &AlarmListRow::ringPath});
+    lists.keys = new HiddenList(page, QStringLiteral("超级列表框_编号"), {&AlarmListRow::key});
     return lists;
 }
 
@@ -64,21 +83,15 @@ void LoadAlarmList(Database& db, const AlarmLists& lists) {
     lists.flags->clear();
     lists.keys->clear();
 
-    // The records are read in full first: the cells then lie together in memory, which the scheduler's
-    // scan of every row each minute reads faster than cells built between the reads of the rows.
-    const std::vector<AlarmRecord> records = readAlarmRecords(db);
+    // The alarms are read in full, their texts as stored; each is decoded and cut into cells when a cell
+    // of it is first read: at the start only the rows in view, the rest at the scheduler's next scan.
+    auto rows = std::make_shared<AlarmRows>(readStoredAlarms(db));
     QList<QTreeWidgetItem*> shown;
-    shown.reserve(qsizetype(records.size()));
-    lists.flags->reserve(int(records.size()));
-    lists.keys->reserve(int(records.size()));
-    int n = 0;
-    for (const AlarmRecord& record : records) {
-        AlarmListRow row = alarmListRow(++n, record);
-        shown << new TextRow<4>({std::move(row.number), std::move(row.dueText), std::move(row.reminderText),
-                                 std::move(row.weekdayColumn)});
-        lists.flags->addRow({row.repeatRule, row.ringFlag, row.popupFlag, row.ringPath});
-        lists.keys->addRow({row.key});
-    }
+    shown.reserve(rows->size());
+    for (int r = 0; r < rows->size(); ++r)
+        shown << new AlarmRow(rows, r);
+    lists.flags->setRows(rows);
+    lists.keys->setRows(rows);
     // Added in one call: one layout pass instead of one per row.
     lists.shown->addTopLevelItems(shown);
 }

@@ -2,7 +2,6 @@
 #include "alarm/AlarmRecord.h"
 
 #include <iterator>
-#include <utility>
 
 namespace orvane {
 
@@ -11,17 +10,17 @@ namespace {
 // The first two "|"-separated pieces of a text and how many pieces it has (0 for an empty text, 3 for
 // three or more), cut without building a list: the list reload does this for every alarm.
 struct FirstPieces {
-    QString first, second;
+    QStringView first, second;
     int count = 0;
 };
 
-FirstPieces firstPieces(const QString& text) {
+FirstPieces firstPieces(QStringView text) {
     FirstPieces pieces;
     if (text.isEmpty())
         return pieces;
     const qsizetype bar = text.indexOf(u'|');
     if (bar < 0) {
-        pieces.first = text; // shared, not copied
+        pieces.first = text;
         pieces.count = 1;
         return pieces;
     }
@@ -47,6 +46,10 @@ QString decimal(qint64 value) {
 
 } // namespace
 
+AlarmRecord StoredAlarm::decoded() const {
+    return {key, QString::fromUtf8(dueField), QString::fromUtf8(ringField), QString::fromUtf8(promptField)};
+}
+
 QStringList splitPieces(const QString& text) {
     if (text.isEmpty())
         return {};
@@ -54,25 +57,29 @@ QStringList splitPieces(const QString& text) {
 }
 
 AlarmListRow alarmListRow(int n, const AlarmRecord& record) {
-    FirstPieces t = firstPieces(record.dueField);
-    FirstPieces r = firstPieces(record.ringField);
-    FirstPieces p = firstPieces(record.promptField);
+    return alarmListRow(n, record.key, record.dueField, record.ringField, record.promptField);
+}
+
+AlarmListRow alarmListRow(int n, qint64 key, QStringView due, QStringView ring, QStringView prompt) {
+    const FirstPieces t = firstPieces(due);
+    const FirstPieces r = firstPieces(ring);
+    const FirstPieces p = firstPieces(prompt);
 
     AlarmListRow row;
     row.number = decimal(n);
-    row.key = decimal(record.key);
+    row.key = decimal(key);
+    row.repeatRule = t.first.toString();
     if (t.count >= 2) {
-        row.dueText = std::move(t.second);
-        row.weekdayColumn = t.first;
+        row.dueText = t.second.toString();
+        row.weekdayColumn = row.repeatRule; // shared, not copied
     }
-    row.repeatRule = std::move(t.first);
-    row.ringFlag = std::move(r.first);
+    row.ringFlag = r.first.toString();
     // A "|" typed into a path or a reminder text makes a third piece: the cell then stays empty.
     if (r.count == 2)
-        row.ringPath = std::move(r.second);
-    row.popupFlag = std::move(p.first);
+        row.ringPath = r.second.toString();
+    row.popupFlag = p.first.toString();
     if (p.count == 2)
-        row.reminderText = std::move(p.second);
+        row.reminderText = p.second.toString();
     return row;
 }
 

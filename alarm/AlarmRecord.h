@@ -1,8 +1,10 @@
 // The stored alarm row and how its three "|"-joined texts spread over the cells of the alarm lists.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace orvane {
 
@@ -12,6 +14,13 @@ struct AlarmRecord {
     QString dueField;    // 提醒时间: repeat rule | due text
     QString ringField;   // 铃声位置: ring flag | "默认" or a sound file
     QString promptField; // 提示文本: popup flag | reminder text
+};
+
+// The same row with its texts as stored (UTF-8): a list load keeps them so until a cell is read.
+struct StoredAlarm {
+    qint64 key = 0;
+    QByteArray dueField, ringField, promptField;
+    AlarmRecord decoded() const;
 };
 
 // The cells one alarm fills in the three row-aligned lists.
@@ -29,5 +38,7 @@ struct AlarmListRow {
 QStringList splitPieces(const QString& text);
 // The cells of the n-th alarm (n counts from 1).
 AlarmListRow alarmListRow(int n, const AlarmRecord& record);
+// The same from the stored texts in a buffer of the caller's: each cell is a string of its own.
+AlarmListRow alarmListRow(int n, qint64 key, QStringView due, QStringView ring, QStringView prompt);
 
 } // namespace orvane

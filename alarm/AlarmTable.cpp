@@ -8,15 +8,22 @@ AlarmRecord alarmRecordFrom(const RecordSet& rs) {
             rs.text(QStringLiteral("铃声位置")), rs.text(QStringLiteral("提示文本"))};
 }
 
-std::vector<AlarmRecord> readAlarmRecords(Database& db) {
-    std::vector<AlarmRecord> records;
+std::vector<StoredAlarm> readStoredAlarms(Database& db) {
+    std::vector<StoredAlarm> alarms;
     RecordSet rs = db.query(alarmsql::selectAll());
     // The columns are looked up once: the list reload reads every alarm at each start.
     const int key = rs.column(QStringLiteral("编号")), due = rs.column(QStringLiteral("提醒时间")),
               ring = rs.column(QStringLiteral("铃声位置")), prompt = rs.column(QStringLiteral("提示文本"));
     for (rs.first(); !rs.atEnd(); rs.next())
-        records.push_back({rs.integer(key), rs.text(due), rs.text(ring), rs.text(prompt)});
+        alarms.push_back({rs.integer(key), rs.utf8(due), rs.utf8(ring), rs.utf8(prompt)});
     rs.close();
+    return alarms;
+}
+
+std::vector<AlarmRecord> readAlarmRecords(Database& db) {
+    std::vector<AlarmRecord> records;
+    for (const StoredAlarm& alarm : readStoredAlarms(db))
+        records.push_back(alarm.decoded());
     return records;
 }
 

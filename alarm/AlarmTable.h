@@ -28,6 +28,8 @@ inline QString update() {
 
 // Every row of "配置" in the order the query returns them.
 std::vector<AlarmRecord> readAlarmRecords(Database& db);
+// The same with the texts left as stored, for the list load (decoding is most of the reading).
+std::vector<StoredAlarm> readStoredAlarms(Database& db);
 AlarmRecord alarmRecordFrom(const RecordSet& rs);
 
 } // namespace orvane

@@ -1,33 +1,37 @@
 // A list kept out of sight: the texts that belong beside the shown alarm rows, row for row.
 #pragma once
 
+#include "alarm/AlarmRows.h"
+
 #include <QObject>
 #include <QString>
 
 #include <initializer_list>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace orvane {
 
-// Never drawn, so no widget: a row-major table of texts with the list's name, owned by its parent.
+// Never drawn, so no widget: a named view of some cells of the loaded alarms, owned by its parent.
 class HiddenList : public QObject {
     Q_OBJECT
 public:
-    HiddenList(QObject* parent, const QString& name, int columns);
+    using Column = QString AlarmListRow::*;
+    HiddenList(QObject* parent, const QString& name, std::initializer_list<Column> columns);
 
-    int columnCount() const { return columns_; }
-    int rowCount() const { return int(cells_.size() / size_t(columns_)); }
+    int columnCount() const { return int(columns_.size()); }
+    int rowCount() const { return rows_ ? rows_->size() : 0; }
     // The text of a cell; empty for a row or column the list does not have (as a missing item reads).
     QString text(int row, int column) const;
 
-    void clear();
-    void reserve(int rows);
-    // A row of exactly columnCount() texts (missing ones are left empty, extra ones dropped).
-    void addRow(std::initializer_list<QString> texts);
+    void clear() { rows_.reset(); }
+    // The rows of a list load, the same the shown list holds.
+    void setRows(std::shared_ptr<AlarmRows> rows) { rows_ = std::move(rows); }
 
 private:
-    int columns_;
-    std::vector<QString> cells_;
+    std::vector<Column> columns_;
+    std::shared_ptr<AlarmRows> rows_;
 };
 
 } // namespace orvane

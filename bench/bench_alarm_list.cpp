@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
 
     // Reloads of the shown list: the call alone, and the call plus the layout and paint it leads to.
     const orvane::AlarmLists& lists = window.alarmPage()->lists();
-    std::vector<double> callMs, shownMs, shownCpuMs;
+    std::vector<double> callMs, shownMs, shownCpuMs, readMs;
+    qsizetype readChars = 0;
     for (int i = 0; i <= options.reloads; ++i) {
         const qint64 cpu = orvane::bench::threadCpuNs();
         QElapsedTimer t;
@@ -99,16 +100,26 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
         lists.shown->viewport()->repaint();
         const qint64 shown = t.nsecsElapsed();
+        const qint64 shownCpu = orvane::bench::threadCpuNs() - cpu;
+        // A row's texts are cut into cells at its first read: read every row as the next scan does.
+        qsizetype chars = 0;
+        for (int r = 0; r < lists.shown->topLevelItemCount(); ++r)
+            chars += lists.shown->topLevelItem(r)->text(1).size() + lists.flags->text(r, 0).size();
+        const qint64 read = t.nsecsElapsed();
         if (i > 0) { // the first load only warms up
             callMs.push_back(double(call) / 1e6);
             shownMs.push_back(double(shown) / 1e6);
-            shownCpuMs.push_back(double(orvane::bench::threadCpuNs() - cpu) / 1e6);
+            shownCpuMs.push_back(double(shownCpu) / 1e6);
+            readMs.push_back(double(read) / 1e6);
         }
+        readChars = chars;
     }
     orvane::bench::report("alarms_listed", lists.shown->topLevelItemCount());
     orvane::bench::report("load_call_ms", median(callMs));
     orvane::bench::report("load_shown_ms", median(shownMs));
     orvane::bench::report("load_shown_cpu_ms", median(shownCpuMs));
+    orvane::bench::report("load_read_ms", median(readMs));
+    orvane::bench::report("load_read_chars", double(readChars));
 
     // UpdateClock alone, then with the paint it causes: repaint() paints every dirty widget of the window
     // at once (the face and the time label) and flushes it, as the event loop does after a tick.

@@ -47,7 +47,7 @@ QString decimal(qint64 value) {
 } // namespace
 
 AlarmRecord StoredAlarm::decoded() const {
-    return {key, QString::fromUtf8(dueField), QString::fromUtf8(ringField), QString::fromUtf8(promptField)};
+    return {key, QString::fromUtf8(due()), QString::fromUtf8(ring()), QString::fromUtf8(prompt())};
 }
 
 QStringList splitPieces(const QString& text) {

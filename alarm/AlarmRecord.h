@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -16,10 +17,16 @@ struct AlarmRecord {
     QString promptField; // 提示文本: popup flag | reminder text
 };
 
-// The same row with its texts as stored (UTF-8): a list load keeps them so until a cell is read.
+// The same row with its three texts as stored (UTF-8), one after another in one array: a list load
+// keeps them so until a cell is read.
 struct StoredAlarm {
     qint64 key = 0;
-    QByteArray dueField, ringField, promptField;
+    QByteArray texts;
+    qsizetype dueEnd = 0, ringEnd = 0; // where 提醒时间 and 铃声位置 end; 提示文本 runs to the end
+
+    QByteArrayView due() const { return QByteArrayView(texts).first(dueEnd); }
+    QByteArrayView ring() const { return QByteArrayView(texts).sliced(dueEnd, ringEnd - dueEnd); }
+    QByteArrayView prompt() const { return QByteArrayView(texts).sliced(ringEnd); }
     AlarmRecord decoded() const;
 };
 

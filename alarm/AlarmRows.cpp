@@ -8,39 +8,40 @@
 
 namespace orvane {
 
-AlarmRows::AlarmRows(std::vector<StoredAlarm> alarms) {
-    slots_.reserve(alarms.size());
-    for (StoredAlarm& alarm : alarms)
-        slots_.push_back({std::move(alarm), {}, false});
-}
+AlarmRows::AlarmRows(std::vector<StoredAlarm> alarms)
+    : stored_(std::move(alarms)), blocks_((stored_.size() + blockRows - 1) / blockRows),
+      isCut_(stored_.size()) {}
 
 const AlarmListRow& AlarmRows::cells(int row) {
-    Slot& slot = slots_[size_t(row)];
-    if (slot.isCut)
-        return slot.cells;
-    const StoredAlarm& stored = slot.stored;
+    std::unique_ptr<AlarmListRow[]>& block = blocks_[size_t(row / blockRows)];
+    if (!block)
+        block = std::make_unique<AlarmListRow[]>(blockRows);
+    AlarmListRow& cells = block[size_t(row % blockRows)];
+    if (isCut_[size_t(row)])
+        return cells;
+    StoredAlarm& stored = stored_[size_t(row)];
     // The three texts are decoded side by side into one buffer, mostly on the stack, so that the cells
     // are the only strings made: a scan of every row then finds them close together. Decoded as
     // QString::fromUtf8 decodes: a leading byte-order mark is dropped, a bad byte becomes U+FFFD, and
     // nothing of one text carries over into the next.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QVarLengthArray<QChar, 512> buffer(decoder.requiredSpace(stored.dueField.size()) +
-                                       decoder.requiredSpace(stored.ringField.size()) +
-                                       decoder.requiredSpace(stored.promptField.size()));
+    QVarLengthArray<QChar, 512> buffer(decoder.requiredSpace(stored.dueEnd) +
+                                       decoder.requiredSpace(stored.ringEnd - stored.dueEnd) +
+                                       decoder.requiredSpace(stored.texts.size() - stored.ringEnd));
     QChar* at = buffer.data();
-    const auto decode = [&](const QByteArray& bytes) {
+    const auto decode = [&](QByteArrayView bytes) {
         QChar* const begin = at;
         at = decoder.appendToBuffer(at, bytes);
         return QStringView(begin, at);
     };
-    const QStringView due = decode(stored.dueField);
-    const QStringView ring = decode(stored.ringField);
-    const QStringView prompt = decode(stored.promptField);
-    slot.cells = alarmListRow(row + 1, stored.key, due, ring, prompt);
+    const QStringView due = decode(stored.due());
+    const QStringView ring = decode(stored.ring());
+    const QStringView prompt = decode(stored.prompt());
+    cells = alarmListRow(row + 1, stored.key, due, ring, prompt);
+    isCut_[size_t(row)] = true;
     // The cells hold what is needed; the stored texts would only double the memory.
-    slot.stored = {};
-    slot.isCut = true;
-    return slot.cells;
+    stored.texts = QByteArray();
+    return cells;
 }
 
 } // namespace orvane

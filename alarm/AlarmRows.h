@@ -3,6 +3,7 @@
 
 #include "alarm/AlarmRecord.h"
 
+#include <memory>
 #include <vector>
 
 namespace orvane {
@@ -14,17 +15,17 @@ class AlarmRows {
 public:
     explicit AlarmRows(std::vector<StoredAlarm> alarms);
 
-    int size() const { return int(slots_.size()); }
+    int size() const { return int(stored_.size()); }
     // The cells of a row (0-based; the shown number counts from 1), cut at the first read.
     const AlarmListRow& cells(int row);
 
 private:
-    struct Slot {
-        StoredAlarm stored; // emptied once cut
-        AlarmListRow cells;
-        bool isCut = false;
-    };
-    std::vector<Slot> slots_;
+    // Cells are kept in blocks of rows, each made at the first cut of a row of it: a start that paints
+    // ten rows makes one block, and a scan of every row finds the cells' texts close together.
+    static constexpr int blockRows = 64;
+    std::vector<StoredAlarm> stored_; // emptied row by row as cut
+    std::vector<std::unique_ptr<AlarmListRow[]>> blocks_;
+    std::vector<bool> isCut_;
 };
 
 } // namespace orvane

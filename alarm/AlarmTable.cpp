@@ -14,8 +14,15 @@ std::vector<StoredAlarm> readStoredAlarms(Database& db) {
     // The columns are looked up once: the list reload reads every alarm at each start.
     const int key = rs.column(QStringLiteral("编号")), due = rs.column(QStringLiteral("提醒时间")),
               ring = rs.column(QStringLiteral("铃声位置")), prompt = rs.column(QStringLiteral("提示文本"));
-    for (rs.first(); !rs.atEnd(); rs.next())
-        alarms.push_back({rs.integer(key), rs.utf8(due), rs.utf8(ring), rs.utf8(prompt)});
+    for (rs.first(); !rs.atEnd(); rs.next()) {
+        const QByteArrayView d = rs.textBytes(due), r = rs.textBytes(ring), p = rs.textBytes(prompt);
+        StoredAlarm& alarm = alarms.emplace_back();
+        alarm.key = rs.integer(key);
+        alarm.texts.reserve(d.size() + r.size() + p.size());
+        alarm.texts.append(d).append(r).append(p);
+        alarm.dueEnd = d.size();
+        alarm.ringEnd = d.size() + r.size();
+    }
     rs.close();
     return alarms;
 }

@@ -114,13 +114,12 @@ QString RecordSet::text(int column) const {
     }
 }
 
-QByteArray RecordSet::utf8(int column) const {
+QByteArrayView RecordSet::textBytes(int column) const {
     if (atEnd_ || column < 0 || size_t(column) >= names_.size())
         return {};
-    if (sqlite3_column_type(stmt_, column) == SQLITE_TEXT)
-        return QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
-                          sqlite3_column_bytes(stmt_, column));
-    return text(column).toUtf8();
+    // The text first, then its length: the order in which SQLite keeps the pointer valid.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return QByteArrayView(text, text ? sqlite3_column_bytes(stmt_, column) : 0);
 }
 
 qint64 RecordSet::integer(int column) const {

@@ -35,8 +35,8 @@ public:
     // unknown). Texts come straight from the stored bytes, without a QVariant in between.
     int column(const QString& name) const { return columnIndex(name); }
     QString text(int column) const;
-    // A text field's stored UTF-8 bytes, not decoded (any other field as its text).
-    QByteArray utf8(int column) const;
+    // A field as SQLite's UTF-8 text, neither decoded nor copied: valid until the set moves on.
+    QByteArrayView textBytes(int column) const;
     qint64 integer(int column) const;
     bool next();
     void close();

@@ -155,7 +155,11 @@ private slots:
         QFETCH(QByteArray, due);
         QFETCH(QByteArray, ring);
         QFETCH(QByteArray, prompt);
-        const StoredAlarm stored{42, due, ring, prompt};
+        StoredAlarm stored;
+        stored.key = 42;
+        stored.texts = due + ring + prompt;
+        stored.dueEnd = due.size();
+        stored.ringEnd = due.size() + ring.size();
         const AlarmListRow expected =
             alarmListRow(3, {42, QString::fromUtf8(due), QString::fromUtf8(ring), QString::fromUtf8(prompt)});
         AlarmRows rows({StoredAlarm{}, StoredAlarm{}, stored});
@@ -219,6 +223,13 @@ private slots:
         QCOMPARE(lists.keys->text(2, 0), QString());
         QCOMPARE(lists.flags->text(-1, 0), QString());
         QCOMPARE(lists.flags->text(1, 4), QString());
+
+        // Fields left NULL by another program read as empty texts.
+        QVERIFY(db.execute(QStringLiteral("insert into [配置] ([编号]) values (20)")));
+        LoadAlarmList(db, lists);
+        QCOMPARE(rowTexts(lists.shown, 2), (QStringList{u"3"_s, u""_s, u""_s, u""_s}));
+        QCOMPARE(rowTexts(lists.flags, 2), (QStringList{u""_s, u""_s, u""_s, u""_s}));
+        QCOMPARE(rowTexts(lists.keys, 2), QStringList{u"20"_s});
     }
 
     // Every statement of the table keeps quotes and "|" exactly and touches only its own row.

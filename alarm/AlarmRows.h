@@ -9,8 +9,8 @@
 namespace orvane {
 
 // Shared by the shown list's rows and the two hidden lists. A start with many alarms only paints the
-// rows in view, and the scheduler's first scan reads the rest a minute later: cutting every alarm's
-// texts before the first picture would be work nobody waits for.
+// rows in view, and the scheduler reads the rest at its next scan: cutting every alarm's texts before
+// the first picture would be work nobody waits for.
 class AlarmRows {
 public:
     explicit AlarmRows(std::vector<StoredAlarm> alarms);

@@ -9,15 +9,14 @@
 namespace orvane {
 
 AlarmRows::AlarmRows(std::vector<StoredAlarm> alarms)
-    : stored_(std::move(alarms)), blocks_((stored_.size() + blockRows - 1) / blockRows),
-      isCut_(stored_.size()) {}
+    : stored_(std::move(alarms)), blocks_((stored_.size() + blockRows - 1) / blockRows) {}
 
 const AlarmListRow& AlarmRows::cells(int row) {
     std::unique_ptr<AlarmListRow[]>& block = blocks_[size_t(row / blockRows)];
     if (!block)
         block = std::make_unique<AlarmListRow[]>(blockRows);
     AlarmListRow& cells = block[size_t(row % blockRows)];
-    if (isCut_[size_t(row)])
+    if (!cells.number.isEmpty())
         return cells;
     StoredAlarm& stored = stored_[size_t(row)];
     // The three texts are decoded side by side into one buffer, mostly on the stack, so that the cells
@@ -38,7 +37,6 @@ const AlarmListRow& AlarmRows::cells(int row) {
     const QStringView ring = decode(stored.ring());
     const QStringView prompt = decode(stored.prompt());
     cells = alarmListRow(row + 1, stored.key, due, ring, prompt);
-    isCut_[size_t(row)] = true;
     // The cells hold what is needed; the stored texts would only double the memory.
     stored.texts = QByteArray();
     return cells;

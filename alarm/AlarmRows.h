@@ -23,9 +23,8 @@ private:
     // Cells are kept in blocks of rows, each made at the first cut of a row of it: a start that paints
     // ten rows makes one block, and a scan of every row finds the cells' texts close together.
     static constexpr int blockRows = 64;
-    std::vector<StoredAlarm> stored_; // emptied row by row as cut
-    std::vector<std::unique_ptr<AlarmListRow[]>> blocks_;
-    std::vector<bool> isCut_;
+    std::vector<StoredAlarm> stored_;                     // emptied row by row as cut
+    std::vector<std::unique_ptr<AlarmListRow[]>> blocks_; // a cut row always has its number
 };
 
 } // namespace orvane

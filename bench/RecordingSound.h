@@ -15,12 +15,14 @@ public:
         qint64 wallNs; // CLOCK_REALTIME, read first thing in play()
     };
 
-    void play(const QString& file, int) override {
+    PlayOutcome play(const QString& file, int) override {
         const qint64 at = wallNs();
         plays.push_back({file, at});
+        return PlayOutcome::Played;
     }
     void stop() override {}
     void playClip(const QByteArray&) override {}
+    bool isPlaying() const override { return false; }
 
     std::vector<Play> plays;
 };

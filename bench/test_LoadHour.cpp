@@ -38,11 +38,13 @@ struct NoKiller final : ProcessKiller {
 class MinuteSound final : public SoundPlayer {
 public:
     explicit MinuteSound(const FakeClock& clock) : clock_(clock) {}
-    void play(const QString& file, int) override {
+    PlayOutcome play(const QString& file, int) override {
         plays << file + QStringLiteral(" at ") + clock_.now().toString(QStringLiteral("HH:mm"));
+        return PlayOutcome::Played;
     }
     void stop() override {}
     void playClip(const QByteArray&) override {}
+    bool isPlaying() const override { return false; }
     QStringList plays;
 
 private:

@@ -1,6 +1,8 @@
 // Run-time binding of SDL2 and SDL2_mixer: dlopen by soname on the first sound, dlsym once per process.
 #include "platform/SdlApi.h"
 
+#include "platform/SoundLog.h"
+
 #include <dlfcn.h>
 
 #include <optional>
@@ -15,6 +17,8 @@ constexpr char kSdlLibrary[] = "libSDL2-2.0.so.0";
 
 template <typename Function> bool resolve(void* library, const char* name, Function& function) {
     function = reinterpret_cast<Function>(dlsym(library, name));
+    if (!function)
+        qCWarning(lcSound, "SDL function %s is missing: %s", name, dlerror());
     return function != nullptr;
 }
 
@@ -24,8 +28,10 @@ std::optional<SdlApi> load() {
     // them), dlopen hands back those very copies, so the player and the program share SDL's state.
     void* mixer = dlopen(kMixerLibrary, RTLD_NOW | RTLD_LOCAL);
     void* sdl = mixer ? dlopen(kSdlLibrary, RTLD_NOW | RTLD_LOCAL) : nullptr;
-    if (!sdl)
+    if (!sdl) {
+        qCWarning(lcSound, "no sound: %s", dlerror());
         return std::nullopt;
+    }
     SdlApi api{};
     bool ok = true;
 #define ORVANE_RESOLVE(library, function) ok = resolve(library, #function, api.function) && ok
@@ -35,6 +41,7 @@ std::optional<SdlApi> load() {
     ORVANE_RESOLVE(sdl, SDL_QuitSubSystem);
     ORVANE_RESOLVE(sdl, SDL_Quit);
     ORVANE_RESOLVE(sdl, SDL_RWFromConstMem);
+    ORVANE_RESOLVE(sdl, SDL_GetError);
     ORVANE_RESOLVE(mixer, Mix_Init);
     ORVANE_RESOLVE(mixer, Mix_Quit);
     ORVANE_RESOLVE(mixer, Mix_OpenAudio);

@@ -15,6 +15,7 @@ struct SdlApi {
     decltype(&::SDL_QuitSubSystem) SDL_QuitSubSystem;
     decltype(&::SDL_Quit) SDL_Quit;
     decltype(&::SDL_RWFromConstMem) SDL_RWFromConstMem;
+    decltype(&::SDL_GetError) SDL_GetError; // also SDL_mixer's error text: Mix_GetError is a macro for it
 
     decltype(&::Mix_Init) Mix_Init;
     decltype(&::Mix_Quit) Mix_Quit;

@@ -2,12 +2,15 @@
 #include "platform/SdlSoundPlayer.h"
 
 #include "platform/SdlApi.h"
+#include "platform/SoundLog.h"
 
 #include <QFile>
 
 #include <utility>
 
 namespace orvane {
+
+Q_LOGGING_CATEGORY(lcSound, "orvane.sound")
 
 namespace {
 constexpr int kClipChannel = 0;
@@ -28,14 +31,25 @@ SdlSoundPlayer::~SdlSoundPlayer() {
     sdl_->SDL_Quit(); // also clears the hints set in openWith, so a later player starts afresh
 }
 
-void SdlSoundPlayer::play(const QString& file, int count) {
+PlayOutcome SdlSoundPlayer::play(const QString& file, int count) {
     stop();
     // Mix_PlayMusic(m, 0) would play once: 0 (and any count below -1) must only stop.
-    if (count == 0 || count < -1 || !ensureOpen())
-        return;
+    if (count == 0 || count < -1)
+        return PlayOutcome::Played;
+    if (!ensureOpen())
+        return PlayOutcome::NoOutput;
     music_ = sdl_->Mix_LoadMUS(QFile::encodeName(file).constData());
-    if (music_ && sdl_->Mix_PlayMusic(music_, count) != 0)
+    if (!music_) {
+        qCWarning(lcSound).noquote() << "cannot load" << QString(file + u':') << sdl_->SDL_GetError();
+        return PlayOutcome::Unplayable;
+    }
+    if (sdl_->Mix_PlayMusic(music_, count) != 0) {
+        qCWarning(lcSound).noquote() << "cannot play" << QString(file + u':') << sdl_->SDL_GetError();
         freeMusic();
+        return PlayOutcome::Unplayable;
+    }
+    // On the fallback the file still runs its course, silently, so that isPlaying keeps its timing.
+    return fallback_ ? PlayOutcome::NoOutput : PlayOutcome::Played;
 }
 
 void SdlSoundPlayer::stop() {
@@ -55,18 +69,28 @@ void SdlSoundPlayer::playClip(const QByteArray& wav) {
     freeClip();
     // Mix_LoadWAV_RW decodes into a chunk of its own, so the caller's bytes need not outlive the call.
     clip_ = sdl_->Mix_LoadWAV_RW(sdl_->SDL_RWFromConstMem(wav.constData(), int(wav.size())), 1);
-    if (clip_ && sdl_->Mix_PlayChannel(kClipChannel, clip_, 0) < 0)
+    if (!clip_)
+        qCWarning(lcSound).noquote() << "cannot decode a clip of" << wav.size()
+                                     << "bytes:" << sdl_->SDL_GetError();
+    else if (sdl_->Mix_PlayChannel(kClipChannel, clip_, 0) < 0) {
+        qCWarning(lcSound).noquote() << "cannot play a clip:" << sdl_->SDL_GetError();
         freeClip();
+    }
 }
 
 bool SdlSoundPlayer::isPlaying() const {
-    return audio_ == Audio::Open && (sdl_->Mix_PlayingMusic() != 0 || sdl_->Mix_Playing(kClipChannel) != 0);
+    return audio_ == Audio::Open && sdl_->Mix_PlayingMusic() != 0;
 }
 
 bool SdlSoundPlayer::ensureOpen() {
     if (audio_ == Audio::Closed) {
-        sdl_ = sdlApi();
-        const bool open = sdl_ && (openWith(driver_) || openWith(QByteArrayLiteral("dummy")));
+        sdl_ = sdlApi(); // logs why when it fails
+        bool open = sdl_ && openWith(driver_);
+        if (sdl_ && !open) {
+            fallback_ = open = openWith(QByteArrayLiteral("dummy"));
+            if (open)
+                qCWarning(lcSound, "no audio device: sounds play silently on SDL's dummy driver");
+        }
         audio_ = open ? Audio::Open : Audio::Unavailable;
     }
     return audio_ == Audio::Open;
@@ -78,12 +102,16 @@ bool SdlSoundPlayer::openWith(const QByteArray& driver) {
     // OVERRIDE, because SDL otherwise lets the SDL_AUDIODRIVER variable win over a hint.
     if (!driver.isEmpty())
         sdl_->SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.constData(), SDL_HINT_OVERRIDE);
-    if (sdl_->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    const char* name = driver.isEmpty() ? "of SDL's choice" : driver.constData();
+    if (sdl_->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        qCWarning(lcSound, "audio driver %s: %s", name, sdl_->SDL_GetError());
         return false;
+    }
     sdl_->Mix_Init(MIX_INIT_MP3);
     if (sdl_->Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, MIX_DEFAULT_CHANNELS, kChunkFrames) ==
         0)
         return true;
+    qCWarning(lcSound, "audio device of driver %s: %s", name, sdl_->SDL_GetError());
     sdl_->SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
 }

@@ -14,24 +14,25 @@ namespace orvane {
 struct SdlApi;
 
 // Used from the GUI thread only, one object at a time (SDL's audio device is process-wide). The SDL
-// libraries are loaded and the audio device opened on the first sound, so start-up pays nothing for SDL;
-// when the device cannot be opened the player falls back to SDL's silent "dummy" driver, and when the
-// libraries are missing it stays silent; either way it reports nothing.
+// libraries are loaded and the audio device opened on the first sound, so start-up pays nothing for SDL.
+// When the device cannot be opened the player falls back to SDL's silent "dummy" driver, so that files
+// still take their time (isPlaying), and play() answers NoOutput; when the libraries are missing it
+// stays silent and answers NoOutput too. Every such failure is logged under "orvane.sound".
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     // driver: an SDL audio driver name ("disk" lets tests capture the output); empty takes SDL's choice.
+    // A driver named here counts as heard, even "dummy": only the fallback to it answers NoOutput.
     explicit SdlSoundPlayer(QString driver = {});
     ~SdlSoundPlayer() override;
     SdlSoundPlayer(const SdlSoundPlayer&) = delete;
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
-    void play(const QString& file, int count) override;
+    PlayOutcome play(const QString& file, int count) override;
     void stop() override;
     // A new clip replaces the one still sounding; music goes on under it.
     void playClip(const QByteArray& wav) override;
-
-    // True while a file or a clip is sounding.
-    bool isPlaying() const;
+    // Clips do not count: they are the chime's, and never the ring that a caller waits for.
+    bool isPlaying() const override;
 
 private:
     enum class Audio { Closed, Open, Unavailable };
@@ -42,6 +43,7 @@ private:
 
     QByteArray driver_;
     Audio audio_ = Audio::Closed;
+    bool fallback_ = false;       // open on the silent dummy driver because the chosen one failed
     const SdlApi* sdl_ = nullptr; // set with the first sound; null while Closed or with no libraries
     _Mix_Music* music_ = nullptr;
     Mix_Chunk* clip_ = nullptr;

@@ -1,0 +1,22 @@
+// Word from the system that the wall clock moved other than by ticking: it was set, or the machine
+// slept and woke up.
+#pragma once
+
+#include <QObject>
+
+namespace orvane {
+
+// The once-a-second work re-aims itself and catches up at once on these signals instead of waiting for
+// its next timer, which counts in monotonic time and knows nothing of either event.
+class ClockEvents : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    void clockChanged(); // the wall clock was set (forwards or backwards)
+    void aboutToSleep(); // the machine is about to suspend
+    void resumed();      // the machine woke from a suspend
+};
+
+} // namespace orvane

@@ -1,7 +1,7 @@
 // The alarm editor's texts: building, checking, add presets and the modify fill.
 #include "alarm/AlarmEditorTexts.h"
 
-#include "alarm/AlarmRecord.h"
+#include "alarm/AlarmTime.h"
 #include "common/OleDateTime.h"
 
 namespace orvane {
@@ -39,12 +39,6 @@ QString flagText(bool on) {
 
 } // namespace
 
-QStringList repeatRuleItems() {
-    return {QStringLiteral("每天"),   QStringLiteral("星期一"), QStringLiteral("星期二"),
-            QStringLiteral("星期三"), QStringLiteral("星期四"), QStringLiteral("星期五"),
-            QStringLiteral("星期六"), QStringLiteral("星期日")};
-}
-
 QStringList hourItems() {
     return twoDigitItems(24);
 }
@@ -76,7 +70,7 @@ EditorCheck checkEditorValues(const QString& hour, const QString& minute, const 
 
 AddPresets addPresets(const QDateTime& now) {
     const QDateTime next = now.addSecs(60);
-    return {next, twoDigits(next.time().hour()), twoDigits(next.time().minute())};
+    return {next.date(), twoDigits(next.time().hour()), twoDigits(next.time().minute())};
 }
 
 ModifyFill modifyFill(const QString& dueField, const QString& ringField, const QString& promptField) {
@@ -89,7 +83,7 @@ ModifyFill modifyFill(const QString& dueField, const QString& ringField, const Q
         // "日", the hour is the two characters after it, the minute the two after the hour and "时".
         const QString& p = t.at(1);
         const qsizetype d = p.indexOf(u'日') + 1; // 0 when there is none
-        fill.dateTime = OleDateTime::fromText(p.left(d)).toQDateTime();
+        fill.date = OleDateTime::fromText(p.left(d)).toQDateTime().date();
         const QString rest = p.mid(d);
         fill.hour = rest.left(2);
         fill.minute = rest.mid(3, 2);

@@ -2,6 +2,8 @@
 // the add presets and the modify fill read from stored texts.
 #pragma once
 
+#include "alarm/AlarmRecord.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -35,8 +37,7 @@ inline QString badRule() {
 }
 } // namespace editortext
 
-// The items of the three combo boxes: "每天", "星期一" … "星期日"; "00"…"23"; "00"…"59".
-QStringList repeatRuleItems();
+// The items of the hour and minute boxes: "00"…"23"; "00"…"59" (the rules: repeatRuleItems()).
 QStringList hourItems();
 QStringList minuteItems();
 
@@ -52,12 +53,6 @@ struct AlarmEditorValues {
     QString reminder;   // 编辑框_弹窗内容
 };
 
-// The three stored texts of one alarm: 提醒时间, 铃声位置, 提示文本.
-struct AlarmTexts {
-    QString due, ring, prompt;
-    bool operator==(const AlarmTexts&) const = default;
-};
-
 // "2010年5月3日": the numbers without leading zeros.
 QString datePiece(QDate date);
 // The texts exactly as the values stand (hour and minute are not re-formatted here).
@@ -71,13 +66,13 @@ struct EditorCheck {
     bool ok() const { return error.isEmpty(); }
 };
 // Refuses what the scheduler could never match: an hour outside 0–23, a minute outside 0–59 (one or two
-// ASCII digits, blanks around them ignored), a rule that is not one of the eight items.
+// ASCII digits, blanks around them ignored), a rule that is not one of the nine items.
 EditorCheck checkEditorValues(const QString& hour, const QString& minute, const QString& repeatRule);
 
 // The add presets: the date box, hour and minute one minute from now, taken as a whole so that 10:59
 // gives 11 and 00 and 23:59 moves to tomorrow.
 struct AddPresets {
-    QDateTime dateTime;
+    QDate date;
     QString hour, minute;
     bool operator==(const AddPresets&) const = default;
 };
@@ -86,7 +81,7 @@ AddPresets addPresets(const QDateTime& now);
 // What the modify fill puts into the controls; a missing value leaves its control at the layout content.
 struct ModifyFill {
     std::optional<QString> repeatRule;
-    std::optional<QDateTime> dateTime;
+    std::optional<QDate> date;
     std::optional<QString> hour, minute;
     std::optional<bool> ring;
     std::optional<QString> ringPath;

@@ -2,9 +2,9 @@
 #include "alarm/AlarmEditorWindow.h"
 
 #include "alarm/AlarmEditorTexts.h"
+#include "alarm/AlarmModel.h"
 #include "alarm/AlarmTable.h"
-#include "app/AppState.h"
-#include "common/Database.h"
+#include "alarm/AlarmTime.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
@@ -20,9 +20,6 @@
 namespace orvane {
 
 namespace {
-
-constexpr int kModeModify = 1;
-constexpr int kModeAdd = 2;
 
 template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
     widget->setObjectName(QString::fromUtf8(name));
@@ -45,9 +42,8 @@ void clearCombo(QComboBox* box) {
 
 } // namespace
 
-AlarmEditorWindow::AlarmEditorWindow(AppState& state, Database& db, const AlarmLists& lists, Dialogs& dialogs,
-                                     const Clock& clock, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), db_(db), lists_(lists), dialogs_(dialogs), clock_(clock) {
+AlarmEditorWindow::AlarmEditorWindow(AlarmModel& model, Dialogs& dialogs, const Clock& clock, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(model), dialogs_(dialogs), clock_(clock) {
     setObjectName(QStringLiteral("AlarmEditorWindow"));
     setWindowTitle(QStringLiteral(" 添加闹钟"));
     setGeometry(50, 50, 380, 258);
@@ -67,6 +63,8 @@ void AlarmEditorWindow::buildControls() {
     组合框_分 = comboBox(分组框1, "组合框_分", minuteItems(), 222, 49);
     (new QLabel(QStringLiteral("分"), 分组框1))->setGeometry(274, 33, 20, 16);
     组合框_提醒工作日 = comboBox(分组框1, "组合框_提醒工作日", repeatRuleItems(), 300, 62);
+    组合框_提醒工作日->setToolTip(
+        QStringLiteral("每天、星期几：从所选日期起，每到这一天都响；仅一次：只在所选日期响一次"));
 
     分组框2 = place(new QGroupBox(QStringLiteral("铃声设置"), this), "分组框2", 8, 72, 360, 56);
     选择框_铃声 = place(new QCheckBox(QStringLiteral("铃声"), 分组框2), "选择框_铃声", 8, 24, 48, 16);
@@ -90,7 +88,9 @@ void AlarmEditorWindow::buildControls() {
 
 // What a freshly created window holds before the presets or the modify fill.
 void AlarmEditorWindow::applyLayoutContent() {
-    日期框1->setDateTime(clock_.now());
+    // setDate, not setDateTime: Qt 6.4 keeps a date-time set there in UTC, which east of UTC turns a
+    // local morning into the day before.
+    日期框1->setDate(clock_.now().date());
     clearCombo(组合框_时);
     clearCombo(组合框_分);
     clearCombo(组合框_提醒工作日);
@@ -111,12 +111,12 @@ void AlarmEditorWindow::showInFront() {
 }
 
 void AlarmEditorWindow::openForAdd() {
-    state_.alarmEditorMode = kModeAdd;
+    mode_ = Mode::Add;
     applyLayoutContent();
     showInFront();
     const AddPresets presets = addPresets(clock_.now());
     编辑框_弹窗内容->setPlainText(QString());
-    日期框1->setDateTime(presets.dateTime);
+    日期框1->setDate(presets.date);
     组合框_时->setEditText(presets.hour);
     组合框_分->setEditText(presets.minute);
     组合框_提醒工作日->setCurrentIndex(0);
@@ -124,25 +124,24 @@ void AlarmEditorWindow::openForAdd() {
 
 void AlarmEditorWindow::openForEdit(const QString& key, const QString& time, const QString& ring,
                                     const QString& prompt) {
-    state_.pendingAlarmNumber = key;
-    state_.pendingAlarmTime = time;
-    state_.pendingAlarmRing = ring;
-    state_.pendingAlarmPrompt = prompt;
-    state_.alarmEditorMode = kModeModify;
+    pendingAlarmNumber_ = key;
+    pendingAlarmTime_ = time;
+    pendingAlarmRing_ = ring;
+    pendingAlarmPrompt_ = prompt;
+    mode_ = Mode::Modify;
     applyLayoutContent();
     showInFront();
     AlarmEditorCreated();
 }
 
 void AlarmEditorWindow::AlarmEditorCreated() {
-    if (state_.alarmEditorMode != kModeModify)
+    if (mode_ != Mode::Modify)
         return;
-    const ModifyFill fill =
-        modifyFill(state_.pendingAlarmTime, state_.pendingAlarmRing, state_.pendingAlarmPrompt);
+    const ModifyFill fill = modifyFill(pendingAlarmTime_, pendingAlarmRing_, pendingAlarmPrompt_);
     if (fill.repeatRule)
         组合框_提醒工作日->setEditText(*fill.repeatRule);
-    if (fill.dateTime)
-        日期框1->setDateTime(*fill.dateTime);
+    if (fill.date)
+        日期框1->setDate(*fill.date);
     if (fill.hour)
         组合框_时->setEditText(*fill.hour);
     if (fill.minute)
@@ -164,8 +163,8 @@ void AlarmEditorWindow::ChooseRingFile() {
 }
 
 void AlarmEditorWindow::SaveAlarm() {
-    const int mode = state_.alarmEditorMode;
-    if (mode != kModeAdd && mode != kModeModify)
+    const Mode mode = mode_;
+    if (mode == Mode::None)
         return;
     const EditorCheck check = checkEditorValues(组合框_时->currentText(), 组合框_分->currentText(),
                                                 组合框_提醒工作日->currentText());
@@ -188,24 +187,15 @@ void AlarmEditorWindow::SaveAlarm() {
     values.reminder = 编辑框_弹窗内容->toPlainText();
     const AlarmTexts texts = buildAlarmTexts(values);
 
-    bool written = false;
-    if (mode == kModeAdd) {
-        written = db_.execute(alarmsql::insert(), {texts.due, texts.ring, texts.prompt});
-    } else {
-        bool numeric = false;
-        const qint64 key = state_.pendingAlarmNumber.toLongLong(&numeric);
-        const QVariant keyParam = numeric ? QVariant(key) : QVariant(state_.pendingAlarmNumber);
-        // An alarm deleted meanwhile (say by the automatic delete) changes no row: that is no success.
-        written = db_.execute(alarmsql::update(), {texts.due, texts.ring, texts.prompt, keyParam}) &&
-                  db_.changes() > 0;
-    }
+    // An alarm deleted meanwhile (say by the automatic delete) changes no row: that is no success.
+    const bool written =
+        mode == Mode::Add ? model_.add(texts) : model_.update(keyParameter(pendingAlarmNumber_), texts);
     if (!written) {
         // The user's input stays in the editor so that it can be saved again.
-        dialogs_.errorMessage(mode == kModeAdd ? editortext::addFailed() : editortext::modifyFailed());
+        dialogs_.errorMessage(mode == Mode::Add ? editortext::addFailed() : editortext::modifyFailed());
         return;
     }
-    LoadAlarmList(db_, lists_);
-    dialogs_.message(mode == kModeAdd ? editortext::added() : editortext::modified());
+    dialogs_.message(mode == Mode::Add ? editortext::added() : editortext::modified());
 }
 
 void AlarmEditorWindow::CloseAlarmEditor() {

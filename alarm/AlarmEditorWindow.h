@@ -1,8 +1,7 @@
 // The alarm editor window " 添加闹钟": adds a new alarm or modifies one, and writes it to "配置".
 #pragma once
 
-#include "alarm/AlarmLists.h"
-
+#include <QString>
 #include <QWidget>
 
 class QCheckBox;
@@ -15,42 +14,46 @@ class QPushButton;
 
 namespace orvane {
 
+class AlarmModel;
 class Clock;
-class Database;
 class Dialogs;
-struct AppState;
 
 // One non-modal top-level window, reused for every opening: an opening resets every control to the
 // layout content, so nothing of an earlier alarm is carried over, and brings the window to the front.
 class AlarmEditorWindow : public QWidget {
     Q_OBJECT
 public:
-    AlarmEditorWindow(AppState& state, Database& db, const AlarmLists& lists, Dialogs& dialogs,
-                      const Clock& clock, QWidget* parent = nullptr);
+    enum class Mode { None, Modify, Add };
 
-    // Add mode (2): the layout content, then the presets one minute from now.
+    AlarmEditorWindow(AlarmModel& model, Dialogs& dialogs, const Clock& clock, QWidget* parent = nullptr);
+
+    // Add mode: the layout content, then the presets one minute from now.
     void openForAdd();
-    // Modify mode (1): keeps the record under modification in the state, then fills the controls.
+    // Modify mode: keeps the record under modification, then fills the controls.
     void openForEdit(const QString& key, const QString& time, const QString& ring, const QString& prompt);
 
-    // The modify fill from the pending texts; does nothing unless the mode is 1.
+    // The modify fill from the pending texts; does nothing unless in modify mode.
     void AlarmEditorCreated();
     void ChooseRingFile();
-    // Checks hour, minute and rule, then inserts (mode 2) or updates (mode 1) the row; on success the
-    // lists are reloaded and the editor stays open with its contents and mode.
+    // Checks hour, minute and rule, then inserts (add) or updates (modify) the row; on success the
+    // model reloads and the editor stays open with its contents and mode.
     void SaveAlarm();
     void CloseAlarmEditor();
+
+    Mode mode() const { return mode_; }
+    QString pendingAlarmNumber() const { return pendingAlarmNumber_; }
 
 private:
     void buildControls();
     void applyLayoutContent();
     void showInFront();
 
-    AppState& state_;
-    Database& db_;
-    AlarmLists lists_;
+    AlarmModel& model_;
     Dialogs& dialogs_;
     const Clock& clock_;
+    // What the opener asked for, kept for the save: the mode and the record under modification.
+    Mode mode_ = Mode::None;
+    QString pendingAlarmNumber_, pendingAlarmTime_, pendingAlarmRing_, pendingAlarmPrompt_;
 
     QGroupBox* 分组框1;
     QDateEdit* 日期框1;

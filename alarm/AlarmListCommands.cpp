@@ -2,9 +2,9 @@
 #include "alarm/AlarmListCommands.h"
 
 #include "alarm/AlarmEditorWindow.h"
+#include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
 #include "alarm/AlarmTable.h"
-#include "common/Database.h"
 #include "platform/Dialogs.h"
 
 #include <QMenu>
@@ -20,18 +20,11 @@ QString wrongCredentials() {
     return QStringLiteral("帐号密码错误，请检查！");
 }
 
-// Keys are integers; a key text that is not one is bound as it stands and matches nothing.
-QVariant keyParameter(const QString& key) {
-    bool numeric = false;
-    const qint64 value = key.toLongLong(&numeric);
-    return numeric ? QVariant(value) : QVariant(key);
-}
-
 } // namespace
 
-AlarmListCommands::AlarmListCommands(Database& db, const AlarmLists& lists, Dialogs& dialogs, Gate gate,
+AlarmListCommands::AlarmListCommands(AlarmModel& model, const AlarmLists& lists, Dialogs& dialogs, Gate gate,
                                      EditorSource editor, QObject* parent)
-    : QObject(parent), db_(db), lists_(lists), dialogs_(dialogs), gate_(std::move(gate)),
+    : QObject(parent), model_(model), lists_(lists), dialogs_(dialogs), gate_(std::move(gate)),
       editor_(std::move(editor)), menu_(new QMenu(QStringLiteral("我的闹钟"), lists.shown)) {
     menu_->setObjectName(QStringLiteral("我的闹钟"));
     connect(menu_->addAction(QStringLiteral("添加闹钟")), &QAction::triggered, this,
@@ -84,19 +77,14 @@ void AlarmListCommands::OpenAlarmForEdit() {
     if (row < 0)
         return;
     const QString key = keyOfRow(row);
-    RecordSet rs = db_.query(alarmsql::selectByKey(), {keyParameter(key)});
-    const bool found = rs.first();
-    const QString time = rs.text(QStringLiteral("提醒时间"));
-    const QString ring = rs.text(QStringLiteral("铃声位置"));
-    const QString prompt = rs.text(QStringLiteral("提示文本"));
-    rs.close();
-    if (!found) {
+    const std::optional<AlarmRecord> record = model_.read(keyParameter(key));
+    if (!record) {
         // The row was deleted behind the list's back: show the table as it is instead of an editor
         // whose save could only fail.
-        LoadAlarmList(db_, lists_);
+        model_.LoadAlarmList();
         return;
     }
-    editor_()->openForEdit(key, time, ring, prompt);
+    editor_()->openForEdit(key, record->dueField, record->ringField, record->promptField);
 }
 
 void AlarmListCommands::DeleteAlarm() {
@@ -109,9 +97,10 @@ void AlarmListCommands::DeleteAlarm() {
         dialogs_.message(QStringLiteral("请选择要删除的闹钟"));
         return;
     }
-    // A refused statement leaves the row; the reload then shows it again.
-    db_.execute(alarmsql::deleteByKey(), {keyParameter(keyOfRow(row))});
-    LoadAlarmList(db_, lists_);
+    // A refused statement leaves the row; the reload then shows it again. A key that is no integer
+    // matches no row.
+    const QVariant key = keyParameter(keyOfRow(row));
+    model_.remove(key.typeId() == QMetaType::LongLong ? QList<qint64>{key.toLongLong()} : QList<qint64>{});
 }
 
 void AlarmListCommands::ShowAlarmMenu(const QPoint& pos) {

@@ -13,8 +13,8 @@ class QPoint;
 namespace orvane {
 
 class AlarmEditorWindow;
+class AlarmModel;
 class AlarmPage;
-class Database;
 class Dialogs;
 
 // Every command first passes the gate (the account password, asked while protection is on); the gate is
@@ -25,8 +25,8 @@ public:
     using Gate = std::function<bool()>;
     using EditorSource = std::function<AlarmEditorWindow*()>; // the single editor, made at first use
 
-    AlarmListCommands(Database& db, const AlarmLists& lists, Dialogs& dialogs, Gate gate, EditorSource editor,
-                      QObject* parent = nullptr);
+    AlarmListCommands(AlarmModel& model, const AlarmLists& lists, Dialogs& dialogs, Gate gate,
+                      EditorSource editor, QObject* parent = nullptr);
 
     // Binds 按钮19, 按钮17, a double-click anywhere on the shown list and its right-click menu.
     void connectTo(const AlarmPage& page);
@@ -49,7 +49,7 @@ private:
     int selectedRow() const; // -1 when none
     QString keyOfRow(int row) const;
 
-    Database& db_;
+    AlarmModel& model_;
     AlarmLists lists_;
     Dialogs& dialogs_;
     Gate gate_;

@@ -1,13 +1,15 @@
-// The three row-aligned alarm lists of the main window and their loader.
+// The three row-aligned alarm lists of the main window: views of the alarm model.
 #pragma once
 
 #include "alarm/HiddenList.h"
-#include "common/Database.h"
 
 class QTreeWidget;
 class QWidget;
 
 namespace orvane {
+
+class AlarmModel;
+class Clock;
 
 struct AlarmLists {
     QTreeWidget* shown = nullptr; // 超级列表框_我的闹钟: 编号, 闹钟时间, 闹钟事件(双击修改), 工作日期
@@ -15,11 +17,9 @@ struct AlarmLists {
     HiddenList* keys = nullptr; // 超级列表框_编号 (hidden): 编号
 };
 
-// Builds the shown list and the hidden key list on the alarm page, the hidden flag list on the window.
-// The hidden lists are never drawn, so they hold their texts without any widget.
-AlarmLists createAlarmLists(QWidget* page, QWidget* window);
-
-// Rebuilds the three lists from the table "配置"; the selection is lost.
-void LoadAlarmList(Database& db, const AlarmLists& lists);
+// Builds the shown list and the hidden key list on the alarm page, the hidden flag list on the window;
+// all three are rebuilt from the model at each of its loads (the selection is lost). A shown row's
+// tooltip tells when it rings next, by the clock.
+AlarmLists createAlarmLists(QWidget* page, QWidget* window, AlarmModel& model, const Clock& clock);
 
 } // namespace orvane

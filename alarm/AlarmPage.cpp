@@ -14,7 +14,8 @@ QPushButton* button(QWidget* page, const char* name, const QString& text, int le
 }
 } // namespace
 
-AlarmPage::AlarmPage(QWidget* page, QWidget* window) : QObject(page), lists_(createAlarmLists(page, window)) {
+AlarmPage::AlarmPage(QWidget* page, QWidget* window, AlarmModel& model, const Clock& clock)
+    : QObject(page), lists_(createAlarmLists(page, window, model, clock)) {
     按钮18 = button(page, "按钮18", QStringLiteral("挂机"), 20);
     按钮19 = button(page, "按钮19", QStringLiteral("添加闹钟"), 111);
     按钮17 = button(page, "按钮17", QStringLiteral("删除闹钟"), 202);

@@ -10,11 +10,14 @@ class QWidget;
 
 namespace orvane {
 
+class AlarmModel;
+class Clock;
+
 // Places its controls on the given page (the hidden flag list on the window); owned by the page.
 class AlarmPage : public QObject {
     Q_OBJECT
 public:
-    AlarmPage(QWidget* page, QWidget* window);
+    AlarmPage(QWidget* page, QWidget* window, AlarmModel& model, const Clock& clock);
     const AlarmLists& lists() const { return lists_; }
     QPushButton* lockButton() const { return 按钮18; }    // 挂机
     QPushButton* addButton() const { return 按钮19; }     // 添加闹钟

@@ -1,13 +1,18 @@
-// The stored alarm row and how its three "|"-joined texts spread over the cells of the alarm lists.
+// The stored alarm row: its key and three "|"-joined texts, as read and as written.
 #pragma once
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
 namespace orvane {
+
+// The three stored texts of one alarm: 提醒时间, 铃声位置, 提示文本.
+struct AlarmTexts {
+    QString due, ring, prompt;
+    bool operator==(const AlarmTexts&) const = default;
+};
 
 // One row of the table "配置" as stored.
 struct AlarmRecord {
@@ -17,8 +22,8 @@ struct AlarmRecord {
     QString promptField; // 提示文本: popup flag | reminder text
 };
 
-// The same row with its three texts as stored (UTF-8), one after another in one array: a list load
-// keeps them so until a cell is read.
+// The same row with its three texts as stored (UTF-8), one after another in one array: a load keeps
+// them so until the alarm is first read.
 struct StoredAlarm {
     qint64 key = 0;
     QByteArray texts;
@@ -30,22 +35,7 @@ struct StoredAlarm {
     AlarmRecord decoded() const;
 };
 
-// The cells one alarm fills in the three row-aligned lists.
-struct AlarmListRow {
-    // shown list: 编号 (running number), 闹钟时间, 闹钟事件, 工作日期
-    QString number, dueText, reminderText, weekdayColumn;
-    // hidden list 超级列表框_是否提醒: 提醒类型, 是否铃声, 是否弹窗, 铃声位置
-    QString repeatRule, ringFlag, popupFlag, ringPath;
-    // hidden list 超级列表框_编号
-    QString key;
-    bool operator==(const AlarmListRow&) const = default;
-};
-
 // Splits at every "|" (nothing is escaped); an empty text gives no piece.
 QStringList splitPieces(const QString& text);
-// The cells of the n-th alarm (n counts from 1).
-AlarmListRow alarmListRow(int n, const AlarmRecord& record);
-// The same from the stored texts in a buffer of the caller's: each cell is a string of its own.
-AlarmListRow alarmListRow(int n, qint64 key, QStringView due, QStringView ring, QStringView prompt);
 
 } // namespace orvane

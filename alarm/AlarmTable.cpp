@@ -3,15 +3,16 @@
 
 namespace orvane {
 
-AlarmRecord alarmRecordFrom(const RecordSet& rs) {
-    return {rs.integer(QStringLiteral("编号")), rs.text(QStringLiteral("提醒时间")),
-            rs.text(QStringLiteral("铃声位置")), rs.text(QStringLiteral("提示文本"))};
+QVariant keyParameter(const QString& key) {
+    bool numeric = false;
+    const qint64 value = key.toLongLong(&numeric);
+    return numeric ? QVariant(value) : QVariant(key);
 }
 
 std::vector<StoredAlarm> readStoredAlarms(Database& db) {
     std::vector<StoredAlarm> alarms;
     RecordSet rs = db.query(alarmsql::selectAll());
-    // The columns are looked up once: the list reload reads every alarm at each start.
+    // The columns are looked up once: the load reads every alarm at each start.
     const int key = rs.column(QStringLiteral("编号")), due = rs.column(QStringLiteral("提醒时间")),
               ring = rs.column(QStringLiteral("铃声位置")), prompt = rs.column(QStringLiteral("提示文本"));
     for (rs.first(); !rs.atEnd(); rs.next()) {

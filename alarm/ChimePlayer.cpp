@@ -1,6 +1,7 @@
 // The hourly chime's tick and its timer-chained playback.
 #include "alarm/ChimePlayer.h"
 
+#include "alarm/AlarmTime.h"
 #include "alarm/ChimeSpeech.h"
 #include "platform/IniProfile.h"
 #include "platform/SoundPlayer.h"
@@ -25,12 +26,28 @@ HourlyChime::~HourlyChime() = default;
 
 void HourlyChime::HourlyChimeTick(const QDateTime& now) {
     const QTime time = now.time();
-    if (time.second() != 0 || (time.minute() != 0 && time.minute() != 30) || announcing_)
+    const qint64 minute = minuteKey(now);
+    const bool first = lastMinute_ < 0;
+    if (minute == lastMinute_ || (first && time.second() != 0)) {
+        lastMinute_ = minute;
+        return;
+    }
+    lastMinute_ = minute;
+    if ((time.minute() != 0 && time.minute() != 30) || announcing_)
         return;
     const QString setting =
         IniProfile::read(settings::systemFile(paths_), settings::systemSection(), settings::hourlyChimeKey());
+    // Announced as at second 0 of the minute, the full- or half-hour form.
     if (setting == u"真")
-        AnnounceTime(time);
+        AnnounceTime(QTime(time.hour(), time.minute()));
+}
+
+void HourlyChime::stop() {
+    if (!announcing_)
+        return;
+    pending_.clear();
+    announcing_ = false;
+    ++chain_;
 }
 
 bool HourlyChime::AnnounceTime(const QTime& time) {
@@ -55,7 +72,10 @@ void HourlyChime::playNext() {
     const chime::Clip clip = pending_.takeFirst();
     const int delay =
         clip.kind == chime::Clip::Kind::Phrase ? PlayChimePhrase(clip.index) : PlayDigit(clip.index);
-    schedule_(delay, [this] { playNext(); });
+    schedule_(delay, [this, chain = chain_] {
+        if (chain == chain_)
+            playNext();
+    });
 }
 
 int HourlyChime::PlayChimePhrase(int index) {

@@ -30,10 +30,14 @@ public:
     HourlyChime(SoundPlayer& sound, const Paths& paths, Schedule schedule, QObject* parent = nullptr);
     ~HourlyChime() override;
 
-    // The once-a-second tick: announces at hh:00:00 and hh:30:00 when "整点报时" of "系统配置" in the
-    // system settings file is exactly "真". The file is read afresh at those ticks only, so a change on the
-    // settings page counts from the next full or half hour and the other ticks cost one comparison.
+    // The once-a-second tick: announces in the first tick of each hh:00 and hh:30 minute, whatever its
+    // second (a late tick must not lose it), when "整点报时" of "系统配置" in the system settings file is
+    // exactly "真". The file is read afresh at those ticks only, so a change on the settings page counts
+    // from the next full or half hour and the other ticks cost one comparison. The first tick after the
+    // start announces only when it falls on second 0.
     void HourlyChimeTick(const QDateTime& now);
+    // Drops every clip still to come; the clip sounding ends with the player's stop().
+    void stop();
     // Starts the announcement for the time and returns at once, having played its first clip. False, and
     // nothing played, while an announcement is still running or when the time has nothing to say.
     bool AnnounceTime(const QTime& time);
@@ -52,6 +56,8 @@ private:
     std::unique_ptr<chime::Clips> clips_; // loaded at the first announcement
     QList<chime::Clip> pending_;
     bool announcing_ = false;
+    quint64 chain_ = 0;      // counts announcements, so a stopped chain's timer finds itself outdated
+    qint64 lastMinute_ = -1; // the minute of the last tick
 };
 
 } // namespace orvane

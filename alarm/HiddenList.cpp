@@ -11,7 +11,7 @@ HiddenList::HiddenList(QObject* parent, const QString& name, std::initializer_li
 QString HiddenList::text(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
         return {};
-    return rows_->cells(row).*columns_[size_t(column)];
+    return columns_[size_t(column)](rows_->at(row));
 }
 
 } // namespace orvane

@@ -1,4 +1,4 @@
-// A list kept out of sight: the texts that belong beside the shown alarm rows, row for row.
+// A list kept out of sight: texts of the alarm model that belong beside the shown rows, row for row.
 #pragma once
 
 #include "alarm/AlarmRows.h"
@@ -13,11 +13,11 @@
 
 namespace orvane {
 
-// Never drawn, so no widget: a named view of some cells of the loaded alarms, owned by its parent.
+// Never drawn, so no widget: a named view of some texts of the loaded alarms, owned by its parent.
 class HiddenList : public QObject {
     Q_OBJECT
 public:
-    using Column = QString AlarmListRow::*;
+    using Column = QString (*)(const Alarm&);
     HiddenList(QObject* parent, const QString& name, std::initializer_list<Column> columns);
 
     int columnCount() const { return int(columns_.size()); }
@@ -25,8 +25,7 @@ public:
     // The text of a cell; empty for a row or column the list does not have (as a missing item reads).
     QString text(int row, int column) const;
 
-    void clear() { rows_.reset(); }
-    // The rows of a list load, the same the shown list holds.
+    // The rows of a load, the same the shown list holds.
     void setRows(std::shared_ptr<AlarmRows> rows) { rows_ = std::move(rows); }
 
 private:

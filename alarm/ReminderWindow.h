@@ -1,4 +1,4 @@
-// " 设定时间到": the reminder that names the fired alarm and silences its ring.
+// " 设定时间到": the reminder that names the ringing alarm and silences its ring.
 #pragma once
 
 #include <QWidget>
@@ -7,26 +7,26 @@ class QLabel;
 
 namespace orvane {
 
-class SoundPlayer;
-struct AlarmLists;
+struct FiredAlarm;
 
 class ReminderWindow : public QWidget {
     Q_OBJECT
 public:
-    // Fills the labels from row firedRow of the lists as they stand now.
-    ReminderWindow(const AlarmLists& lists, int firedRow, SoundPlayer& sound);
-    ~ReminderWindow() override;
-    void StopRing();
+    // The labels: the due text of this ring (with its late note), the reminder text, and the sound
+    // ("默认", a file, or "无法播放声音").
+    ReminderWindow(const FiredAlarm& alarm, const QString& soundLine);
+
+signals:
+    void stopRequested(); // "停止播放"
+    void closed();        // any way of closing (button, close box, Alt+F4)
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void ShowReminder(const AlarmLists& lists, int firedRow);
-    SoundPlayer& sound_;
-    QLabel* 标签1;
-    QLabel* 标签2;
-    QLabel* 标签3;
+    QLabel* dueLabel_;
+    QLabel* reminderLabel_;
+    QLabel* soundLabel_;
 };
 
 } // namespace orvane

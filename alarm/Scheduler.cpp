@@ -1,70 +1,62 @@
-// Scanning the list once a minute and firing the first due alarm.
+// Scanning the alarms once a minute, catching up minutes that were skipped.
 #include "alarm/Scheduler.h"
 
-#include "alarm/AlarmTable.h"
-#include "alarm/ReminderWindow.h"
-#include "common/FileWrite.h"
+#include "alarm/AlarmModel.h"
 #include "platform/Clock.h"
 #include "platform/IniProfile.h"
-#include "platform/SoundPlayer.h"
 #include "platform/SystemSettings.h"
 
-#include <QTreeWidget>
+#include <QLoggingCategory>
+
+#include <algorithm>
 
 namespace orvane {
 
-Scheduler::Scheduler(const Deps& deps, QObject* parent)
-    : QObject(parent), d_(deps), gate_(deps.clock->now()) {}
-
-Scheduler::~Scheduler() {
-    delete reminder_.data();
+namespace {
+Q_LOGGING_CATEGORY(lcAlarm, "orvane.alarm")
 }
+
+Scheduler::Scheduler(const Clock& clock, AlarmModel& model, const Paths& paths, QObject* parent)
+    : QObject(parent), clock_(clock), model_(model), paths_(paths), window_(minuteKey(clock.now())) {}
 
 void Scheduler::AlarmScheduler() {
-    const QDateTime now = d_.clock->now();
+    const MinuteWindow::Range range = window_.advance(minuteKey(clock_.now()));
     // The other ticks of a minute do nothing but read the clock.
-    if (!gate_.shouldScan(now))
+    if (range.empty())
         return;
-    const QString due = dueNowText(now);
-    const int rows = d_.lists->shown->topLevelItemCount();
+
+    std::vector<FiredAlarm> due;
+    const int rows = model_.size();
     for (int r = 0; r < rows; ++r) {
-        if (d_.lists->shown->topLevelItem(r)->text(1) != due)
+        const Alarm& alarm = model_.at(r);
+        if (alarm.time.repeat == Repeat::Never)
             continue;
-        if (repeatRulePasses(d_.lists->flags->text(r, 0), *d_.todayWeekdayChar)) {
-            fire(r);
-            return;
+        // Mostly one minute; after a jump at most a day, so at most two rings of a daily alarm.
+        for (std::optional<qint64> at = alarm.time.nextAt(range.from + 1); at && *at <= range.to;
+             at = alarm.time.nextAt(*at + 1)) {
+            if (!window_.hasRung(alarm.key, *at))
+                due.push_back({alarm, *at, int(range.to - *at)});
         }
     }
-}
+    if (due.empty())
+        return;
+    std::stable_sort(due.begin(), due.end(),
+                     [](const FiredAlarm& a, const FiredAlarm& b) { return a.minute < b.minute; });
 
-void Scheduler::fire(int row) {
-    *d_.firedRow = row;
-    const HiddenList& flags = *d_.lists->flags;
-    // An open reminder keeps showing the alarm that opened it.
-    if (flags.text(row, 2) == QStringLiteral("真") && reminder_.isNull()) {
-        reminder_ = new ReminderWindow(*d_.lists, *d_.firedRow, *d_.sound);
-        reminder_->show();
+    QList<qint64> deleted;
+    const bool autoDelete = IniProfile::read(settings::systemFile(paths_), settings::systemSection(),
+                                             settings::autoDeleteKey()) == u"真";
+    for (const FiredAlarm& alarm : due) {
+        window_.markRung(alarm.alarm.key, alarm.minute);
+        if (alarm.lateMinutes > 0)
+            qCInfo(lcAlarm) << "alarm" << alarm.alarm.key << "rings" << alarm.lateMinutes << "minutes late";
+        emit fired(alarm);
+        // The automatic delete still deletes after the first ring, whatever the rule.
+        if (autoDelete && !deleted.contains(alarm.alarm.key))
+            deleted << alarm.alarm.key;
     }
-
-    const QString settingsFile = settings::systemFile(*d_.paths);
-    const int ringCount =
-        ringCountFor(IniProfile::read(settingsFile, settings::systemSection(), settings::ringCountKey()));
-    if (flags.text(row, 1) == QStringLiteral("真")) {
-        QString sound = flags.text(row, 3);
-        if (sound == QStringLiteral("默认")) {
-            // Written at each ring; when it cannot be written, whatever copy stands there is played.
-            sound = d_.paths->windowsFile(QStringLiteral("1.mp3"));
-            dropCarriedFile(QStringLiteral(":/ring.mp3"), sound);
-        }
-        d_.sound->play(sound, ringCount);
-    }
-
-    if (IniProfile::read(settingsFile, settings::systemSection(), settings::autoDeleteKey()) ==
-        QStringLiteral("真")) {
-        const qint64 key = d_.lists->keys->text(row, 0).toLongLong();
-        d_.database->execute(alarmsql::deleteByKey(), {key});
-        LoadAlarmList(*d_.database, *d_.lists);
-    }
+    if (!deleted.isEmpty())
+        model_.remove(deleted);
 }
 
 } // namespace orvane

@@ -1,45 +1,35 @@
-// The once-a-second alarm check: at the first tick of each minute it fires the first due alarm of the
-// list: reminder window, ring, and the automatic delete.
+// The once-a-second alarm check: in the first tick of each new minute it finds every alarm due in the
+// minutes since the last check, says so, and deletes them afterwards when the settings ask for that.
 #pragma once
 
-#include "alarm/AlarmLists.h"
-#include "alarm/AlarmSchedule.h"
-#include "alarm/ReminderWindow.h"
+#include "alarm/FiredAlarm.h"
+#include "alarm/MinuteWindow.h"
 
 #include <QObject>
-#include <QPointer>
 
 namespace orvane {
 
+class AlarmModel;
 class Clock;
-class Database;
-class SoundPlayer;
 struct Paths;
 
 class Scheduler : public QObject {
     Q_OBJECT
 public:
-    struct Deps {
-        const Clock* clock;
-        SoundPlayer* sound;
-        Database* database;
-        const Paths* paths;
-        const AlarmLists* lists;
-        int* firedRow;                   // shared with the reminder window
-        const QString* todayWeekdayChar; // renewed by the main window when the date changes
-    };
     // The minute of construction (the program's start) is never scanned.
-    Scheduler(const Deps& deps, QObject* parent = nullptr);
-    ~Scheduler() override;
+    Scheduler(const Clock& clock, AlarmModel& model, const Paths& paths, QObject* parent = nullptr);
 
     void AlarmScheduler(); // the tick handler
-    ReminderWindow* reminder() const { return reminder_; }
+
+signals:
+    // In the order they were due; those of one minute in list order.
+    void fired(const orvane::FiredAlarm& alarm);
 
 private:
-    void fire(int row);
-    Deps d_;
-    MinuteGate gate_;
-    QPointer<ReminderWindow> reminder_;
+    const Clock& clock_;
+    AlarmModel& model_;
+    const Paths& paths_;
+    MinuteWindow window_;
 };
 
 } // namespace orvane

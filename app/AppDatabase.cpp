@@ -1,6 +1,8 @@
 // Creation, check and step-by-step migration of the alarm database.
 #include "app/AppDatabase.h"
 
+#include "alarm/AlarmTable.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,8 +14,8 @@ namespace orvane {
 
 namespace {
 
-const char kSchema[] = R"(
-CREATE TABLE [配置] ([编号] INTEGER PRIMARY KEY AUTOINCREMENT, [提醒时间] TEXT(100), [铃声位置] TEXT(100), [提示文本] TEXT);
+// The alarm table's own statement comes from the alarm model, which owns that table.
+const char kOtherTables[] = R"(
 CREATE TABLE [记事本] ([编号] INTEGER PRIMARY KEY AUTOINCREMENT, [内容] TEXT);
 CREATE TABLE [登陆次数] ([编号] INTEGER PRIMARY KEY AUTOINCREMENT, [登陆次数] INTEGER NOT NULL);
 INSERT INTO [登陆次数] ([登陆次数]) VALUES (0);
@@ -84,9 +86,9 @@ bool ensureDatabaseFile(const QString& path) {
         Database db;
         if (!db.open(building, Database::Open::CreateIfMissing))
             return false;
-        const QString script = QStringLiteral("BEGIN;") + QString::fromUtf8(kSchema) +
-                               QStringLiteral("PRAGMA user_version=") + QString::number(kSchemaVersion) +
-                               QStringLiteral(";COMMIT;");
+        const QString script = QStringLiteral("BEGIN;") + alarmsql::createTable() +
+                               QString::fromUtf8(kOtherTables) + QStringLiteral("PRAGMA user_version=") +
+                               QString::number(kSchemaVersion) + QStringLiteral(";COMMIT;");
         if (!db.executeScript(script)) {
             db.close();
             QFile::remove(building);

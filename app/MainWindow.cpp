@@ -3,8 +3,11 @@
 
 #include "alarm/AlarmEditorWindow.h"
 #include "alarm/AlarmListCommands.h"
+#include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
+#include "alarm/AlarmRinger.h"
 #include "alarm/ChimePlayer.h"
+#include "alarm/ReminderPresenter.h"
 #include "alarm/Scheduler.h"
 #include "app/AboutPage.h"
 #include "app/ClockFace.h"
@@ -72,6 +75,7 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     // skin's look and font once, instead of the default ones and a restyling of all of them. Nothing is
     // shown before StartUp, which ends the program when the skin file is missing.
     skinAttached_ = attachSkin();
+    alarmModel_ = new AlarmModel(外部数据库1, this);
     buildLeftColumn();
     buildPages();
     ticker_ = new SecondTicker(*services_.clock, this);
@@ -95,7 +99,8 @@ void MainWindow::buildPages() {
     高级选择夹1 = new TabControl(this);
     高级选择夹1->setObjectName(QStringLiteral("高级选择夹1"));
     高级选择夹1->setGeometry(149, 9, 373, 245);
-    alarmPage_ = new AlarmPage(高级选择夹1->addPage(QStringLiteral("我的闹钟")), this);
+    alarmPage_ =
+        new AlarmPage(高级选择夹1->addPage(QStringLiteral("我的闹钟")), this, *alarmModel_, *services_.clock);
     // The other pages get their controls when first opened (OnMainTabChanged): the first picture shows
     // only the alarm page, and every control built before it costs start-up time.
     diaryTab_ = 高级选择夹1->addPage(QStringLiteral("日记本"));
@@ -105,7 +110,7 @@ void MainWindow::buildPages() {
     aboutTab_ = 高级选择夹1->addPage(QStringLiteral("关于"));
     connect(高级选择夹1, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
     alarmCommands_ = new AlarmListCommands(
-        外部数据库1, alarmPage_->lists(), *services_.dialogs, [this] { return CheckAlarmPassword(); },
+        *alarmModel_, alarmPage_->lists(), *services_.dialogs, [this] { return CheckAlarmPassword(); },
         [this] { return alarmEditor(); }, this);
     alarmCommands_->connectTo(*alarmPage_);
     connect(alarmPage_->weatherButton(), &QPushButton::clicked, this, &MainWindow::ShowWeatherPanel);
@@ -161,8 +166,7 @@ void MainWindow::ShowWeatherPanel() {
 
 AlarmEditorWindow* MainWindow::alarmEditor() {
     if (alarmEditor_ == nullptr)
-        alarmEditor_ = new AlarmEditorWindow(state_, 外部数据库1, alarmPage_->lists(), *services_.dialogs,
-                                             *services_.clock, this);
+        alarmEditor_ = new AlarmEditorWindow(*alarmModel_, *services_.dialogs, *services_.clock, this);
     return alarmEditor_;
 }
 
@@ -212,17 +216,19 @@ void MainWindow::UpdateClock() {
 
 void MainWindow::refreshDayTexts(const QDate& today) {
     dayTextsDate_ = today;
-    state_.todayWeekdayChar = weekdayChar(today);
-    透明标签_当前星期->setText(weekdayGreeting(state_.todayWeekdayChar));
+    todayWeekdayChar_ = weekdayChar(today);
+    透明标签_当前星期->setText(weekdayGreeting(todayWeekdayChar_));
     透明标签_农历->setText(lunarLabelText(lunarDateText(today)));
 }
 
 void MainWindow::onTick() {
     UpdateClock();
-    // A program left running overnight must greet today and give the scheduler today's weekday.
+    // A program left running overnight must greet today.
     const QDate today = services_.clock->now().date();
     if (today != dayTextsDate_)
         refreshDayTexts(today);
+    if (ringer_ != nullptr)
+        ringer_->tick();
     if (scheduler_ != nullptr)
         scheduler_->AlarmScheduler();
     // After the scheduler: an alarm due at the same second fires on time; the chime never blocks.
@@ -232,6 +238,15 @@ void MainWindow::onTick() {
 
 void MainWindow::startTicking() {
     ticker_->start();
+}
+
+void MainWindow::onClockMoved() {
+    onTick();
+    ticker_->start();
+}
+
+ReminderWindow* MainWindow::reminder() const {
+    return reminders_ ? reminders_->window() : nullptr;
 }
 
 void MainWindow::changeEvent(QEvent* event) {

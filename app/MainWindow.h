@@ -1,7 +1,6 @@
 // The main window: clock column, six-page tab control, tray icon, the once-a-second tick and start-up.
 #pragma once
 
-#include "app/AppState.h"
 #include "app/Services.h"
 #include "common/Database.h"
 
@@ -15,6 +14,10 @@ namespace orvane {
 
 class AboutPage;
 class AlarmEditorWindow;
+class AlarmModel;
+class AlarmRinger;
+class ReminderPresenter;
+class ReminderWindow;
 class AlarmListCommands;
 class AlarmPage;
 class ClockFace;
@@ -41,7 +44,10 @@ public:
     // The start-up steps that can wait until the window has been shown: the tray icon and the counter.
     void finishStartUp();
     void UpdateClock();
-    void onTick();                    // everything that runs once a second
+    void onTick(); // everything that runs once a second
+    // The clock was set or the machine woke up: the tick runs now (catching up skipped minutes) and
+    // re-aims at the next whole second.
+    void onClockMoved();
     void RestoreFromTray(int action); // 1 click, 2 double-click, 3 right click
     void startTicking();
     // Builds a page at its first opening; the diary page reads its list and the settings page the stores
@@ -51,8 +57,11 @@ public:
     bool CheckAlarmPassword();
     AlarmEditorWindow* alarmEditor(); // made at its first use, then reused
 
-    AppState& state() { return state_; }
+    const QString& todayWeekdayChar() const { return todayWeekdayChar_; } // "一" … "六", "日"
     Database& database() { return 外部数据库1; }
+    AlarmModel& alarmModel() const { return *alarmModel_; }
+    AlarmRinger* ringer() const { return ringer_; }
+    ReminderWindow* reminder() const; // the reminder on screen, if any
     TabControl* tabs() const { return 高级选择夹1; }
     AlarmPage* alarmPage() const { return alarmPage_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
@@ -83,8 +92,9 @@ private:
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
 
     Services services_;
-    AppState state_;
+    QString todayWeekdayChar_; // renewed when the date changes
     Database 外部数据库1;
+    AlarmModel* alarmModel_ = nullptr;
     QDate dayTextsDate_;
     bool skinAttached_ = false;
     QString startCounterText_; // 标签2's text once the start has been counted
@@ -100,6 +110,8 @@ private:
     QSystemTrayIcon* tray_ = nullptr;
     SecondTicker* ticker_ = nullptr;
     Scheduler* scheduler_ = nullptr;
+    AlarmRinger* ringer_ = nullptr;
+    ReminderPresenter* reminders_ = nullptr;
     HourlyChime* chime_ = nullptr;
     DiaryPage* diaryPage_ = nullptr;
     AlarmEditorWindow* alarmEditor_ = nullptr;

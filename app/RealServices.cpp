@@ -12,6 +12,7 @@ RealServices::RealServices(Paths paths, Clock* clock, SoundPlayer* sound) : regi
     services_.sound = sound ? sound : &sound_;
     services_.timeSetter = &timeSetter_;
     services_.killer = &killer_;
+    services_.clockEvents = &clockEvents_;
 }
 
 } // namespace orvane

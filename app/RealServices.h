@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/Services.h"
+#include "platform/KernelClockEvents.h"
 #include "platform/ProcfsProcessKiller.h"
 #include "platform/QtDialogs.h"
 #include "platform/SdlSoundPlayer.h"
@@ -27,6 +28,7 @@ private:
     Registry registry_;
     RealSystemTimeSetter timeSetter_;
     ProcfsProcessKiller killer_;
+    KernelClockEvents clockEvents_;
     Services services_;
 };
 

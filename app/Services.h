@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/ClockEvents.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/ProcessKiller.h"
@@ -18,7 +19,8 @@ struct Services {
     Registry* registry = nullptr;
     SoundPlayer* sound = nullptr;
     SystemTimeSetter* timeSetter = nullptr;
-    ProcessKiller* killer = nullptr; // the screen lock ends task managers
+    ProcessKiller* killer = nullptr;    // the screen lock ends task managers
+    ClockEvents* clockEvents = nullptr; // the clock set, a resume: optional
 };
 
 } // namespace orvane

@@ -1,8 +1,10 @@
 // The main window's start-up steps, in their order.
 #include "app/MainWindow.h"
 
-#include "alarm/AlarmPage.h"
+#include "alarm/AlarmModel.h"
+#include "alarm/AlarmRinger.h"
 #include "alarm/ChimePlayer.h"
+#include "alarm/ReminderPresenter.h"
 #include "alarm/Scheduler.h"
 #include "app/AppDatabase.h"
 #include "app/SettingsPage.h"
@@ -11,6 +13,7 @@
 #include "app/StartCounter.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QTimer>
@@ -53,13 +56,22 @@ bool MainWindow::StartUp() {
         services_.dialogs->message(QStringLiteral("数据库打开识别，请检查！"));
         return false;
     }
-    LoadAlarmList(外部数据库1, alarmPage_->lists());
+    alarmModel_->LoadAlarmList();
 
     // The scheduler starts now, so the minute of the start is never scanned.
-    scheduler_ = new Scheduler({services_.clock, services_.sound, &外部数据库1, &services_.paths,
-                                &alarmPage_->lists(), &state_.firedRow, &state_.todayWeekdayChar},
-                               this);
+    scheduler_ = new Scheduler(*services_.clock, *alarmModel_, services_.paths, this);
     chime_ = new HourlyChime(*services_.sound, services_.paths, this);
+    ringer_ = new AlarmRinger(
+        *services_.sound, services_.paths, *services_.clock, [this] { chime_->stop(); }, this);
+    reminders_ = new ReminderPresenter(*ringer_, this);
+    connect(scheduler_, &Scheduler::fired, ringer_, &AlarmRinger::enqueue);
+    if (services_.clockEvents != nullptr) {
+        connect(services_.clockEvents, &ClockEvents::clockChanged, this, &MainWindow::onClockMoved);
+        connect(services_.clockEvents, &ClockEvents::resumed, this, &MainWindow::onClockMoved);
+    }
+    // The program lives in the tray: closing a reminder or an editor while the main window is hidden
+    // must not end it. It ends when the main window is closed (closeEvent).
+    QGuiApplication::setQuitOnLastWindowClosed(false);
 
     // Nothing in the first picture needs these: they run once the window has been painted (see
     // paintEvent), or after half a second should it not be shown.
@@ -74,6 +86,8 @@ void MainWindow::finishStartUp() {
     tray_ = new QSystemTrayIcon(carriedTrayIcon(), this);
     connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
     tray_->show();
+    if (services_.clockEvents != nullptr)
+        services_.clockEvents->start();
     // The counter's write waits for the disk; its label is on a page not shown at start (and built only
     // when first opened, which then shows this text).
     startCounterText_ = startCounterText(CountStart(外部数据库1));

@@ -1,6 +1,7 @@
 // In-process timings on the shown main window: LoadAlarmList with many alarms, and UpdateClock with its
 // paint.
 #include "alarm/AlarmLists.h"
+#include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
 #include "app/MainWindow.h"
 #include "bench/Probe.h"
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
         const qint64 cpu = orvane::bench::threadCpuNs();
         QElapsedTimer t;
         t.start();
-        orvane::LoadAlarmList(window.database(), lists);
+        window.alarmModel().LoadAlarmList();
         const qint64 call = t.nsecsElapsed();
         QCoreApplication::processEvents();
         lists.shown->viewport()->repaint();

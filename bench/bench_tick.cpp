@@ -1,8 +1,9 @@
 // The real window on the real clock: how late each tick runs after its second, each ring after its minute.
 #include "alarm/AlarmLists.h"
+#include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
-#include "alarm/AlarmSchedule.h"
 #include "alarm/AlarmTable.h"
+#include "alarm/AlarmTime.h"
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
 #include "app/SecondTicker.h"
@@ -164,7 +165,7 @@ int main(int argc, char** argv) {
         }
         dueNs[file] = due.toMSecsSinceEpoch() * kNsPerMs;
     }
-    orvane::LoadAlarmList(window.database(), window.alarmPage()->lists());
+    window.alarmModel().LoadAlarmList();
 
     // The window's own connection was made in its constructor, so this slot runs after onTick.
     auto* ticker = window.findChild<orvane::SecondTicker*>();

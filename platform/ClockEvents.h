@@ -12,6 +12,8 @@ class ClockEvents : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
+    // Begins watching; called once the window has been painted, since it may cost a round trip to a bus.
+    virtual void start() {}
 
 signals:
     void clockChanged(); // the wall clock was set (forwards or backwards)

@@ -22,7 +22,7 @@ public:
     ~KernelClockEvents() override;
 
     // Starts watching the clock and the suspends; later calls do nothing.
-    void start();
+    void start() override;
 
 private slots:
     // Slot by name: Qt D-Bus connects bus signals only that way.

@@ -1,13 +1,10 @@
 // The alarm editor window against a real database file: presets, modify fill, checks, saving and failures.
+#include "AlarmFixture.h"
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
-#include "TempDir.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmEditorWindow.h"
-#include "alarm/AlarmRecord.h"
-#include "alarm/AlarmTable.h"
-#include "app/AppDatabase.h"
-#include "app/AppState.h"
+#include "alarm/AlarmLists.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,30 +21,21 @@
 
 using namespace orvane;
 using namespace Qt::Literals::StringLiterals;
+using orvane::test::AlarmFixture;
 using orvane::test::FakeClock;
 using orvane::test::ScriptedDialogs;
-using orvane::test::TempDir;
 
 namespace {
 
-// One editor on a fresh database, its lists on a main window that is never shown.
-struct Editor {
-    TempDir dir;
-    Database db;
+// One editor on a fresh database, the model's lists on a main window that is never shown.
+struct Editor : AlarmFixture {
     QWidget mainWindow;
     QWidget page{&mainWindow};
-    AlarmLists lists = createAlarmLists(&page, &mainWindow);
-    AppState state;
-    ScriptedDialogs dialogs;
     FakeClock clock{QDateTime(QDate(2010, 5, 3), QTime(8, 29))};
-    std::unique_ptr<AlarmEditorWindow> window;
-    bool ready = false;
+    AlarmLists lists = createAlarmLists(&page, &mainWindow, model, clock);
+    ScriptedDialogs dialogs;
+    std::unique_ptr<AlarmEditorWindow> window = std::make_unique<AlarmEditorWindow>(model, dialogs, clock);
 
-    Editor() {
-        const QString path = dir.file(u"dbtime.mdb"_s);
-        ready = ensureDatabaseFile(path) && openAlarmDatabase(db, path);
-        window = std::make_unique<AlarmEditorWindow>(state, db, lists, dialogs, clock);
-    }
     template <typename T> T* get(const QString& name) const { return window->findChild<T*>(name); }
     QComboBox* combo(const QString& name) const { return get<QComboBox>(name); }
     QCheckBox* check(const QString& name) const { return get<QCheckBox>(name); }
@@ -56,10 +44,8 @@ struct Editor {
     QDate date() const { return get<QDateEdit>(u"日期框1"_s)->date(); }
     void click(const QString& button) const { get<QPushButton>(button)->click(); }
     void save() const { click(u"按钮_添加"_s); }
-    std::vector<AlarmRecord> rows() { return readAlarmRecords(db); }
     qint64 insert(const QString& due, const QString& ring, const QString& prompt) {
-        db.execute(alarmsql::insert(), {due, ring, prompt});
-        return db.lastInsertId();
+        return AlarmFixture::insert(due + u';' + ring + u';' + prompt);
     }
 };
 
@@ -86,6 +72,11 @@ private slots:
             << at(2010, 5, 3, 23, 59) << u"每天|2010年5月4日00时00分"_s;
         QTest::newRow("new year's eve moves the year")
             << at(2010, 12, 31, 23, 59) << u"每天|2011年1月1日00时00分"_s;
+        // East of UTC a local morning is the previous day in UTC: the date box must keep the local date.
+        QTest::newRow("00:30 stores today, not yesterday")
+            << at(2010, 5, 3, 0, 30) << u"每天|2010年5月3日00时31分"_s;
+        QTest::newRow("07:59 stores today, not yesterday")
+            << at(2010, 5, 3, 7, 59) << u"每天|2010年5月3日08时00分"_s;
         QTest::newRow("two-digit month and day, one-digit minute padded")
             << at(2010, 12, 25, 9, 4) << u"每天|2010年12月25日09时05分"_s;
     }
@@ -96,7 +87,7 @@ private slots:
         QVERIFY(e.ready);
         e.clock.set(now);
         e.window->openForAdd();
-        QCOMPARE(e.state.alarmEditorMode, 2);
+        QCOMPARE(e.window->mode(), AlarmEditorWindow::Mode::Add);
         QVERIFY(e.window->isVisible());
         e.save();
         const auto rows = e.rows();
@@ -142,6 +133,8 @@ private slots:
             "星期日|2010年5月3日23时05分,真|默认,真|");
         row("00:00 is a real time", "00", "00", "星期一", true, "", added,
             "星期一|2010年5月3日00时00分,真|默认,真|");
+        row("仅一次 is a rule of its own", "06", "00", "仅一次", true, "", added,
+            "仅一次|2010年5月3日06时00分,真|默认,真|");
         const char* badHour = "小时必须是00到23之间的数字";
         const char* badMinute = "分钟必须是00到59之间的数字";
         row("hour 24 never fires", "24", "30", "每天", true, "", badHour, "");
@@ -243,8 +236,8 @@ private slots:
                                  e.reminder()->toPlainText()};
         QCOMPARE(actual, shown);
         QCOMPARE(e.get<QPushButton>(u"按钮_添加"_s)->text(), u"修改"_s);
-        QCOMPARE(e.state.alarmEditorMode, 1);
-        QCOMPARE(e.state.pendingAlarmNumber, u"7"_s);
+        QCOMPARE(e.window->mode(), AlarmEditorWindow::Mode::Modify);
+        QCOMPARE(e.window->pendingAlarmNumber(), u"7"_s);
     }
 
     void modifyWritesTheSameRow() {
@@ -270,13 +263,31 @@ private slots:
         QCOMPARE(e.lists.shown->topLevelItem(1)->text(2), u"new"_s);
     }
 
+    // Opening an alarm and pressing 修改 without a change writes back exactly what was stored.
+    void modifyUnchangedKeepsTheTexts_data() {
+        QTest::addColumn<QString>("due");
+        QTest::newRow("late morning") << u"每天|2010年5月9日11时00分"_s;
+        QTest::newRow("midnight on new year's day") << u"星期五|2010年1月1日00时00分"_s;
+        QTest::newRow("just before midnight") << u"仅一次|2026年12月31日23时59分"_s;
+        QTest::newRow("early morning, east of UTC the day before") << u"每天|2026年12月8日06时30分"_s;
+    }
+    void modifyUnchangedKeepsTheTexts() {
+        QFETCH(QString, due);
+        Editor e;
+        QVERIFY(e.ready);
+        const qint64 key = e.insert(due, u"真|/a.mp3"_s, u"假|x"_s);
+        e.window->openForEdit(QString::number(key), due, u"真|/a.mp3"_s, u"假|x"_s);
+        e.save();
+        QCOMPARE(texts(e.rows().at(0)), (QStringList{due, u"真|/a.mp3"_s, u"假|x"_s}));
+    }
+
     void addAfterModifyShowsTheLayoutDefaults() {
         Editor e;
         QVERIFY(e.ready);
         e.window->openForEdit(u"4"_s, u"星期五|2009年1月2日03时04分"_s, u"假|/a.mp3"_s, u"假|old"_s);
         e.window->openForAdd(); // while the editor is still open
         QVERIFY(e.window->isVisible());
-        QCOMPARE(e.state.alarmEditorMode, 2);
+        QCOMPARE(e.window->mode(), AlarmEditorWindow::Mode::Add);
         QCOMPARE(e.get<QPushButton>(u"按钮_添加"_s)->text(), u"添加"_s);
         QVERIFY(e.check(u"选择框_铃声"_s)->isChecked());
         QVERIFY(e.check(u"选择框_弹窗"_s)->isChecked());
@@ -420,7 +431,8 @@ private slots:
                 all << box->itemText(i);
             return box->isEditable() ? all.join(u',') : QString();
         };
-        QCOMPARE(items(u"组合框_提醒工作日"_s), u"每天,星期一,星期二,星期三,星期四,星期五,星期六,星期日"_s);
+        QCOMPARE(items(u"组合框_提醒工作日"_s),
+                 u"每天,星期一,星期二,星期三,星期四,星期五,星期六,星期日,仅一次"_s);
         QCOMPARE(items(u"组合框_时"_s).split(u',').size(), 24);
         QVERIFY(items(u"组合框_时"_s).startsWith(u"00,01,"_s) && items(u"组合框_时"_s).endsWith(u",23"_s));
         QCOMPARE(items(u"组合框_分"_s).split(u',').size(), 60);

@@ -1,21 +1,19 @@
-// Splitting stored alarm texts and loading the three row-aligned lists from a real database file.
-#include "TempDir.h"
+// Splitting stored alarm texts, reading due texts and rules, and the model with its three lists over a
+// real database file.
+#include "AlarmFixture.h"
+#include "FakeClock.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmLists.h"
-#include "alarm/AlarmRecord.h"
 #include "alarm/AlarmRows.h"
-#include "alarm/AlarmTable.h"
-#include "app/AppDatabase.h"
 
 #include <QTreeWidget>
 #include <QWidget>
 #include <QtTest>
 
-#include <limits>
-
 using namespace orvane;
 using namespace Qt::Literals::StringLiterals;
-using orvane::test::TempDir;
+using orvane::test::AlarmFixture;
+using orvane::test::FakeClock;
 
 namespace {
 QStringList rowTexts(QTreeWidget* list, int row) {
@@ -97,34 +95,10 @@ private slots:
         QFETCH(QString, prompt);
         QFETCH(QStringList, shown);
         QFETCH(QStringList, hidden);
-        const AlarmListRow row = alarmListRow(1, {7, due, ring, prompt});
-        QCOMPARE((QStringList{row.number, row.dueText, row.reminderText, row.weekdayColumn}), shown);
-        QCOMPARE((QStringList{row.repeatRule, row.ringFlag, row.popupFlag, row.ringPath}), hidden);
-        QCOMPARE(row.key, QStringLiteral("7"));
-    }
-
-    // The running number and the key are written as QString::number writes them.
-    void numbers_data() {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<qint64>("key");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("keyText");
-        QTest::newRow("a zero digit inside is kept") << 10 << qint64(100) << u"10"_s << u"100"_s;
-        QTest::newRow("digits in their order, not reversed")
-            << 1234 << qint64(56789) << u"1234"_s << u"56789"_s;
-        QTest::newRow("key 0 is one digit, not empty") << 1 << qint64(0) << u"1"_s << u"0"_s;
-        QTest::newRow("largest key keeps all 19 digits") << 2147483647 << std::numeric_limits<qint64>::max()
-                                                         << u"2147483647"_s << u"9223372036854775807"_s;
-        QTest::newRow("negative key keeps its sign") << 3 << qint64(-42) << u"3"_s << u"-42"_s;
-    }
-    void numbers() {
-        QFETCH(int, n);
-        QFETCH(qint64, key);
-        QFETCH(QString, number);
-        QFETCH(QString, keyText);
-        const AlarmListRow row = alarmListRow(n, {key, u"每天|x"_s, u"真|默认"_s, u"真|y"_s});
-        QCOMPARE(row.number, number);
-        QCOMPARE(row.key, keyText);
+        const Alarm alarm = alarmFrom({7, due, ring, prompt});
+        QCOMPARE((QStringList{u"1"_s, alarm.dueText, alarm.reminder, alarm.weekdayColumn()}), shown);
+        QCOMPARE((QStringList{alarm.rule, alarm.ringFlag, alarm.popupFlag, alarm.sound}), hidden);
+        QCOMPARE(alarm.key, 7);
     }
 
     // A list load keeps the texts as stored and cuts a row at its first read; the cells must be those
@@ -160,34 +134,27 @@ private slots:
         stored.texts = due + ring + prompt;
         stored.dueEnd = due.size();
         stored.ringEnd = due.size() + ring.size();
-        const AlarmListRow expected =
-            alarmListRow(3, {42, QString::fromUtf8(due), QString::fromUtf8(ring), QString::fromUtf8(prompt)});
+        const Alarm expected =
+            alarmFrom({42, QString::fromUtf8(due), QString::fromUtf8(ring), QString::fromUtf8(prompt)});
         AlarmRows rows({StoredAlarm{}, StoredAlarm{}, stored});
-        QCOMPARE(rows.cells(2), expected);
-        QCOMPARE(rows.cells(2), expected); // read again: the cut is kept, not redone from emptied texts
+        QCOMPARE(rows.at(2), expected);
+        QCOMPARE(rows.at(2), expected); // read again: the cut is kept, not redone from emptied texts
     }
 
     void loadKeepsRowsAlignedWithKeys() {
-        TempDir dir;
-        const QString path = dir.file(QStringLiteral("dbtime.mdb"));
-        QVERIFY(ensureDatabaseFile(path));
-        Database db;
-        QVERIFY(openAlarmDatabase(db, path));
-        const QString insertWithKey =
-            QStringLiteral("insert into [配置] ([编号],[提醒时间],[铃声位置],[提示文本]) values (?,?,?,?)");
-        QVERIFY(db.execute(insertWithKey, {5, QStringLiteral("每天|2026年12月7日08时30分"),
-                                           QStringLiteral("真|默认"), QStringLiteral("真|起床")}));
-        QVERIFY(db.execute(insertWithKey, {9, QStringLiteral("星期五|2026年12月11日18时00分"),
-                                           QStringLiteral("假|默认"), QStringLiteral("真|a|b")}));
-        QVERIFY(db.execute(insertWithKey, {12, QStringLiteral("每天|2026年12月7日22时05分"),
-                                           QStringLiteral("真|"), QStringLiteral("假|It's \"quoted\"")}));
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        QVERIFY(f.insert(5, u"每天|2026年12月7日08时30分"_s, u"真|默认"_s, u"真|起床"_s));
+        QVERIFY(f.insert(9, u"星期五|2026年12月11日18时00分"_s, u"假|默认"_s, u"真|a|b"_s));
+        QVERIFY(f.insert(12, u"每天|2026年12月7日22时05分"_s, u"真|"_s, u"假|It's \"quoted\""_s));
 
         QWidget window;
         QWidget page(&window);
-        const AlarmLists lists = createAlarmLists(&page, &window);
+        FakeClock clock(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
+        const AlarmLists lists = createAlarmLists(&page, &window, f.model, clock);
         // A stale row from an earlier load must disappear.
         lists.shown->addTopLevelItem(new QTreeWidgetItem(QStringList{u"stale"_s}));
-        LoadAlarmList(db, lists);
+        f.model.LoadAlarmList();
 
         QCOMPARE(lists.shown->topLevelItemCount(), 3);
         QCOMPARE(lists.flags->rowCount(), 3);
@@ -205,11 +172,15 @@ private slots:
         QCOMPARE(rowTexts(lists.flags, 2), (QStringList{u"每天"_s, u"真"_s, u"假"_s, u""_s}));
         QCOMPARE(lists.shown->headerItem()->text(2), QStringLiteral("闹钟事件(双击修改)"));
         QCOMPARE(lists.shown->columnWidth(1), 160);
+        // The tooltip tells the next ring by the clock: the 08:30 of today has passed.
+        QCOMPARE(lists.shown->topLevelItem(0)->data(1, Qt::ToolTipRole).toString(),
+                 u"下次响铃：2026年12月9日08时30分"_s);
+        QCOMPARE(lists.shown->topLevelItem(1)->data(0, Qt::ToolTipRole).toString(),
+                 u"下次响铃：2026年12月11日18时00分"_s);
 
         // Deleting the middle alarm and reloading renumbers the rows from 1. This time the hidden lists
         // are read first: a row gives the same cells whichever list reads it first.
-        QVERIFY(db.execute(alarmsql::deleteByKey(), {9}));
-        LoadAlarmList(db, lists);
+        f.model.remove({9});
         QCOMPARE(rowTexts(lists.keys, 1), QStringList{u"12"_s});
         QCOMPARE(rowTexts(lists.flags, 1), (QStringList{u"每天"_s, u"真"_s, u"假"_s, u""_s}));
         QCOMPARE(rowTexts(lists.shown, 1),
@@ -225,39 +196,107 @@ private slots:
         QCOMPARE(lists.flags->text(1, 4), QString());
 
         // Fields left NULL by another program read as empty texts.
-        QVERIFY(db.execute(QStringLiteral("insert into [配置] ([编号]) values (20)")));
-        LoadAlarmList(db, lists);
+        QVERIFY(f.db.execute(QStringLiteral("insert into [配置] ([编号]) values (20)")));
+        f.model.LoadAlarmList();
         QCOMPARE(rowTexts(lists.shown, 2), (QStringList{u"3"_s, u""_s, u""_s, u""_s}));
         QCOMPARE(rowTexts(lists.flags, 2), (QStringList{u""_s, u""_s, u""_s, u""_s}));
         QCOMPARE(rowTexts(lists.keys, 2), QStringList{u"20"_s});
+        QCOMPARE(lists.shown->topLevelItem(2)->data(1, Qt::ToolTipRole).toString(), u"不会再响铃"_s);
     }
 
-    // Every statement of the table keeps quotes and "|" exactly and touches only its own row.
-    void statementsRoundTrip() {
-        TempDir dir;
-        const QString path = dir.file(QStringLiteral("dbtime.mdb"));
-        QVERIFY(ensureDatabaseFile(path));
-        Database db;
-        QVERIFY(openAlarmDatabase(db, path));
-        const QString nasty = QStringLiteral("真|'); delete from [配置]; --");
-        QVERIFY(db.execute(alarmsql::insert(),
-                           {QStringLiteral("每天|2026年1月1日00时00分"), QStringLiteral("真|默认"), nasty}));
-        const qint64 first = db.lastInsertId();
-        QVERIFY(db.execute(alarmsql::insert(), {QStringLiteral("每天|2026年1月1日00时01分"),
-                                                QStringLiteral("真|默认"), QStringLiteral("真|b")}));
-        const qint64 second = db.lastInsertId();
-        QVERIFY(db.execute(alarmsql::update(),
-                           {QStringLiteral("星期日|2026年1月4日07时00分"), QStringLiteral("假|默认"),
-                            QStringLiteral("假|O'Brien"), second}));
-        RecordSet rs = db.query(alarmsql::selectByKey(), {second});
-        QCOMPARE(rs.text(QStringLiteral("提示文本")), QStringLiteral("假|O'Brien"));
-        rs.close();
-        const std::vector<AlarmRecord> records = readAlarmRecords(db);
-        QCOMPARE(records.size(), size_t(2));
-        QCOMPARE(records.at(0).key, first);
-        QCOMPARE(records.at(0).promptField, nasty);
-        QVERIFY(db.execute(alarmsql::deleteByKey(), {first}));
-        QCOMPARE(readAlarmRecords(db).size(), size_t(1));
+    // Every change through the model keeps quotes and "|" exactly, touches only its own row and reloads.
+    void changesRoundTrip() {
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        int reloads = 0;
+        connect(&f.model, &AlarmModel::reloaded, this, [&reloads] { ++reloads; });
+        const QString nasty = u"真|'); delete from [配置]; --"_s;
+        QVERIFY(f.model.add({u"每天|2026年1月1日00时00分"_s, u"真|默认"_s, nasty}));
+        const qint64 first = f.db.lastInsertId();
+        QVERIFY(f.model.add({u"每天|2026年1月1日00时01分"_s, u"真|默认"_s, u"真|b"_s}));
+        const qint64 second = f.db.lastInsertId();
+        QVERIFY(f.model.update(second, {u"星期日|2026年1月4日07时00分"_s, u"假|默认"_s, u"假|O'Brien"_s}));
+        QCOMPARE(f.model.read(second)->promptField, u"假|O'Brien"_s);
+        QVERIFY(!f.model.read(keyParameter(u"x"_s)));
+        QCOMPARE(f.model.size(), 2);
+        QCOMPARE(f.model.at(0).key, first);
+        QCOMPARE(f.model.at(0).reminder, nasty.mid(2));
+        QCOMPARE(f.model.at(1).reminder, u"O'Brien"_s);
+        QCOMPARE(f.rows().at(0).promptField, nasty);
+        QCOMPARE(reloads, 3);
+        // An update of a key no row has is no success and reloads nothing.
+        QVERIFY(!f.model.update(999, {u"每天|x"_s, u"真|默认"_s, u"真|y"_s}));
+        QCOMPARE(reloads, 3);
+        f.model.remove({first});
+        QCOMPARE(f.model.size(), 1);
+        QCOMPARE(f.rows().size(), size_t(1));
+    }
+
+    // Due texts are read strictly, and the rule decides the days.
+    void alarmTime_data() {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("due");
+        QTest::addColumn<QString>("after"); // the next ring at or after this minute
+        QTest::addColumn<QString>("next");  // empty: never
+        const auto row = [](const char* name, const char* rule, const char* due, const char* after,
+                            const char* next) {
+            QTest::newRow(name) << QString::fromUtf8(rule) << QString::fromUtf8(due)
+                                << QString::fromUtf8(after) << QString::fromUtf8(next);
+        };
+        row("每天 before its first day: the first day", "每天", "2026年12月9日07时05分", "2026-12-01 00:00",
+            "2026-12-09 07:05");
+        row("每天 later that day: the next day", "每天", "2026年12月9日07时05分", "2027-02-28 07:06",
+            "2027-03-01 07:05");
+        row("每天 in its own minute: that minute", "每天", "2026年12月9日07时05分", "2026-12-10 07:05",
+            "2026-12-10 07:05");
+        row("星期三 from a Thursday: next Wednesday", "星期三", "2026年12月9日07时05分", "2026-12-10 08:00",
+            "2026-12-16 07:05");
+        row("星期日 across a year end", "星期日", "2026年12月1日23时59分", "2026-12-28 00:00",
+            "2027-01-03 23:59");
+        row("星期一 stored on a Friday: the Monday after", "星期一", "2026年12月11日06时00分",
+            "2026-12-01 00:00", "2026-12-14 06:00");
+        row("仅一次 before its minute", "仅一次", "2026年12月9日07时05分", "2026-12-09 07:05",
+            "2026-12-09 07:05");
+        row("仅一次 after its minute: never", "仅一次", "2026年12月9日07时05分", "2026-12-09 07:06", "");
+        row("29 February in a leap year", "仅一次", "2024年2月29日00时00分", "2024-01-01 00:00",
+            "2024-02-29 00:00");
+        row("29 February in another year: never", "每天", "2023年2月29日00时00分", "2023-01-01 00:00", "");
+        row("one-digit hour: never", "每天", "2026年12月9日7时05分", "2026-12-01 00:00", "");
+        row("zero-padded day: never", "每天", "2026年12月09日07时05分", "2026-12-01 00:00", "");
+        row("hour 24: never", "每天", "2026年12月9日24时00分", "2026-12-01 00:00", "");
+        row("trailing text: never", "每天", "2026年12月9日07时05分 ", "2026-12-01 00:00", "");
+        row("full-width digits: never", "每天", "２０２６年12月9日07时05分", "2026-12-01 00:00", "");
+        row("weekday 星期八: never", "星期八", "2026年12月9日07时05分", "2026-12-01 00:00", "");
+        row("the rule 星期 alone: never", "星期", "2026年12月9日07时05分", "2026-12-01 00:00", "");
+    }
+    void alarmTime() {
+        QFETCH(QString, rule);
+        QFETCH(QString, due);
+        QFETCH(QString, after);
+        QFETCH(QString, next);
+        const auto key = [](const QString& text) {
+            return minuteKey(QDateTime::fromString(text, u"yyyy-MM-dd HH:mm"_s));
+        };
+        const AlarmTime time = orvane::alarmTime(rule, due);
+        const std::optional<qint64> found = time.nextAt(key(after));
+        QCOMPARE(found.has_value(), !next.isEmpty());
+        if (!found)
+            return;
+        QCOMPARE(*found, key(next));
+        QVERIFY(time.ringsAt(*found));
+        QVERIFY(!time.ringsAt(*found - 1));
+        QCOMPARE(dueText(*found),
+                 QDateTime::fromString(next, u"yyyy-MM-dd HH:mm"_s).toString(u"yyyy年M月d日HH时mm分"_s));
+    }
+
+    // The weekday worked out from the Julian day agrees with the calendar on every day of four years.
+    void weekdaysAgreeWithTheCalendar() {
+        for (QDate d(2024, 1, 1); d.year() < 2028; d = d.addDays(1)) {
+            const QString rule = u"星期"_s + u"一二三四五六日"_s.at(d.dayOfWeek() - 1);
+            const AlarmTime time = orvane::alarmTime(rule, u"2024年1月1日12时00分");
+            if (!time.ringsAt(minuteKey(d, 12 * 60)) || time.ringsAt(minuteKey(d.addDays(1), 12 * 60)))
+                QFAIL(qPrintable(d.toString(Qt::ISODate)));
+        }
     }
 };
 

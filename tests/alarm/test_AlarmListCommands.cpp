@@ -1,17 +1,15 @@
 // Add, modify and delete on the alarm list through its real widgets, with a scripted password gate.
+#include "AlarmFixture.h"
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
-#include "TempDir.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmEditorWindow.h"
 #include "alarm/AlarmListCommands.h"
 #include "alarm/AlarmPage.h"
-#include "alarm/AlarmTable.h"
-#include "app/AppDatabase.h"
-#include "app/AppState.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -23,33 +21,28 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // Three alarms with the keys 5, 9 and 12, shown as rows 1, 2, 3.
-struct Fixture {
-    TempDir dir;
-    Database db;
+struct Fixture : AlarmFixture {
     FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
     ScriptedDialogs dialogs;
-    AppState state;
     QWidget window;
     QWidget* page = new QWidget(&window);
-    AlarmPage alarmPage{page, &window};
+    AlarmPage alarmPage{page, &window, model, clock};
     AlarmEditorWindow* editor = nullptr;
     int gateCalls = 0;
-    AlarmListCommands commands{db, alarmPage.lists(), dialogs, [this] { return ++gateCalls > 0; },
+    AlarmListCommands commands{model, alarmPage.lists(), dialogs, [this] { return ++gateCalls > 0; },
                                [this] {
                                    if (editor == nullptr)
-                                       editor = new AlarmEditorWindow(state, db, alarmPage.lists(), dialogs,
-                                                                      clock, &window);
+                                       editor = new AlarmEditorWindow(model, dialogs, clock, &window);
                                    return editor;
                                }};
 
     Fixture() {
-        const QString path = dir.file(u"dbtime.mdb"_s);
-        QVERIFY(ensureDatabaseFile(path) && openAlarmDatabase(db, path));
+        QVERIFY(ready);
         for (int key : {5, 9, 12})
             QVERIFY(db.execute(
                 u"insert into [配置] ([编号],[提醒时间],[铃声位置],[提示文本]) values (?,?,?,?)"_s,
                 {key, u"每天|2026年12月7日08时%1分"_s.arg(key), u"真|默认"_s, u"真|alarm %1"_s.arg(key)}));
-        LoadAlarmList(db, alarmPage.lists());
+        model.LoadAlarmList();
         commands.connectTo(alarmPage);
         window.resize(530, 278);
         page->setGeometry(0, 0, 373, 245);
@@ -126,10 +119,9 @@ private slots:
         f.doubleClick(f.rowCenter(1));
         QCOMPARE(f.gateCalls, 1);
         QVERIFY(f.editor && f.editor->isVisible());
-        QCOMPARE(f.state.alarmEditorMode, 1);
-        QCOMPARE(
-            (QStringList{f.state.pendingAlarmNumber, f.state.pendingAlarmTime, f.state.pendingAlarmPrompt}),
-            (QStringList{u"9"_s, u"每天|2026年12月7日08时9分"_s, u"真|alarm 9"_s}));
+        QCOMPARE(f.editor->mode(), AlarmEditorWindow::Mode::Modify);
+        QCOMPARE(f.editor->pendingAlarmNumber(), u"9"_s);
+        QCOMPARE(f.editor->findChild<QPlainTextEdit*>(u"编辑框_弹窗内容"_s)->toPlainText(), u"alarm 9"_s);
         QCOMPARE(f.editor->findChild<QPushButton*>(u"按钮_添加"_s)->text(), u"修改"_s);
     }
 
@@ -154,7 +146,7 @@ private slots:
         menu->actions().at(1)->trigger(); // deletes the row the right-click selected
         QCOMPARE(f.storedKeys(), (QStringList{u"5"_s, u"9"_s}));
         menu->actions().at(0)->trigger();
-        QCOMPARE(f.state.alarmEditorMode, 2);
+        QCOMPARE(f.editor->mode(), AlarmEditorWindow::Mode::Add);
         QCOMPARE(f.gateCalls, 2);
     }
 };

@@ -1,22 +1,17 @@
-// The scheduler against a fake clock, a real database and INI file, and a recording sound player.
+// The scheduler on the alarm model (no widgets) against a fake clock and a real database; the ringer's
+// queue, ring count and fallbacks against a recording player; the reminder window it asks for.
+#include "AlarmFixture.h"
 #include "FakeClock.h"
 #include "RecordingSoundPlayer.h"
-#include "TempDir.h"
 #include "TestRegistry.h"
-#include "alarm/AlarmLists.h"
-#include "alarm/AlarmSchedule.h"
-#include "alarm/AlarmTable.h"
+#include "alarm/AlarmRinger.h"
+#include "alarm/ReminderPresenter.h"
 #include "alarm/ReminderWindow.h"
 #include "alarm/Scheduler.h"
-#include "app/AppDatabase.h"
-#include "app/ClockText.h"
-#include "platform/IniProfile.h"
-#include "platform/SystemSettings.h"
 #include "resources/resources.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QtTest>
 
 using namespace orvane;
@@ -24,10 +19,36 @@ using namespace orvane::test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
 QDateTime at(const QString& text) {
     return QDateTime::fromString(text, u"yyyy-MM-dd HH:mm:ss"_s);
 }
-const QString kAbsent = u"<absent>"_s;
+
+// The same time of day on n days in a row from the first.
+QStringList days(const QString& first, int n) {
+    QStringList ticks;
+    for (int i = 0; i < n; ++i) {
+        const QDateTime t = at(first);
+        ticks << QDateTime(t.date().addDays(i), t.time()).toString(u"yyyy-MM-dd HH:mm:ss"_s);
+    }
+    return ticks;
+}
+
+// "reminder@due line" of the rings expected, for the dates given ("M-d" in 2010 at hh:mm).
+QStringList rings(const QString& reminder, const QStringList& dates, const QString& time) {
+    QStringList out;
+    for (const QString& d : dates) {
+        const QStringList md = d.split(u'-');
+        out << reminder + u"@2010年"_s + md.at(0) + u'月' + md.at(1) + u'日' + time;
+    }
+    return out;
+}
+
+FiredAlarm fired(const QString& texts, const QString& when = u"2010-05-03 08:30:00"_s) {
+    const QStringList f = texts.split(u';');
+    return {alarmFrom({1, f.value(0), f.value(1), f.value(2)}), minuteKey(at(when)), 0};
+}
+
 } // namespace
 
 class SchedulerTest : public QObject {
@@ -35,210 +56,281 @@ class SchedulerTest : public QObject {
 private slots:
     void initTestCase() { orvaneInitResources(); }
 
-    void rules_data() {
-        QTest::addColumn<QString>("rule");
-        QTest::addColumn<QString>("today");
-        QTest::addColumn<bool>("passes");
-        QTest::newRow("每天 always") << "每天"
-                                     << "三" << true;
-        QTest::newRow("weekday rule on its day") << "星期三"
-                                                 << "三" << true;
-        QTest::newRow("weekday rule on another day") << "星期三"
-                                                     << "四" << false;
-        QTest::newRow("Sunday is 日") << "星期日"
-                                      << "日" << true;
-        QTest::newRow("bare 星期 never passes") << "星期"
-                                                << "" << false;
-        QTest::newRow("unknown rule") << "每周"
-                                      << "三" << false;
-    }
-    void rules() {
-        QFETCH(QString, rule);
-        QFETCH(QString, today);
-        QFETCH(bool, passes);
-        QCOMPARE(repeatRulePasses(rule, today), passes);
-    }
-
-    void dueNow() {
-        QCOMPARE(dueNowText(at(u"2010-05-03 08:05:09"_s)), u"2010年5月3日08时05分"_s);
-        QCOMPARE(dueNowText(at(u"2026-12-31 23:59:00"_s)), u"2026年12月31日23时59分"_s);
-    }
-
+    // Ticks at the given times; every alarm that fires is recorded with the due line of its ring.
     void ticks_data() {
         QTest::addColumn<QString>("start");
-        QTest::addColumn<QStringList>("ticks");  // times of the ticks, in order
+        QTest::addColumn<QStringList>("ticks");
         QTest::addColumn<QStringList>("alarms"); // 提醒时间;铃声位置;提示文本
-        QTest::addColumn<QString>("ringSetting");
-        QTest::addColumn<QString>("deleteSetting");
-        QTest::addColumn<QStringList>("calls"); // $W is the Windows directory
-        QTest::addColumn<QString>("popup");     // the three labels joined by "/", empty: no window
+        QTest::addColumn<bool>("autoDelete");
+        QTest::addColumn<QStringList>("fired"); // reminder@due line
         QTest::addColumn<int>("rowsLeft");
 
-        const QStringList meeting{u"每天|2010年5月3日08时30分;真|默认;真|开会"_s};
+        const QString daily = u"每天|2010年5月3日08时30分;真|默认;真|起床"_s;
         const QStringList around830{u"2010-05-03 08:29:59"_s, u"2010-05-03 08:30:00"_s,
                                     u"2010-05-03 08:30:01"_s};
-        QTest::newRow("due today fires once at second 0 with popup and ring")
-            << "2010-05-03 08:29:30" << around830 << meeting << "播放一次"
-            << "假" << QStringList{u"play $W/1.mp3 1"_s} << "2010年5月3日08时30分/开会/默认" << 1;
-        QTest::newRow("started inside the due minute: never fires")
-            << "2010-05-03 08:30:01" << QStringList{u"2010-05-03 08:30:02"_s, u"2010-05-03 08:31:00"_s}
-            << meeting << "播放一次"
-            << "假" << QStringList{} << "" << 1;
-        QTest::newRow("late first tick of the minute still fires")
-            << "2010-05-03 08:29:30" << QStringList{u"2010-05-03 08:29:59"_s, u"2010-05-03 08:30:02"_s}
-            << meeting << "播放一次"
-            << "假" << QStringList{u"play $W/1.mp3 1"_s} << "2010年5月3日08时30分/开会/默认" << 1;
-        QTest::newRow("due on another day: nothing")
-            << "2010-05-04 08:29:30" << QStringList{u"2010-05-04 08:30:00"_s} << meeting << "播放一次"
-            << "假" << QStringList{} << "" << 1;
-        QTest::newRow("one-digit hour and minute never match")
-            << "2010-05-03 07:04:30" << QStringList{u"2010-05-03 07:05:00"_s}
-            << QStringList{u"每天|2010年5月3日7时5分;真|默认;真|x"_s} << "播放一次"
-            << "假" << QStringList{} << "" << 1;
-        QTest::newRow("row without | never fires")
-            << "2010-05-03 08:29:30" << QStringList{u"2010-05-03 08:30:00"_s}
-            << QStringList{u"每天;真|默认;真|x"_s} << "播放一次"
-            << "假" << QStringList{} << "" << 1;
-        QTest::newRow("two alarms in one minute: only the upper fires")
-            << "2010-05-03 08:29:30" << around830
-            << QStringList{u"每天|2010年5月3日08时30分;真|/a.mp3;真|开会"_s,
-                           u"每天|2010年5月3日08时30分;真|/b.mp3;真|吃饭"_s}
-            << "播放二次"
-            << "假" << QStringList{u"play /a.mp3 2"_s} << "2010年5月3日08时30分/开会//a.mp3" << 2;
-        QTest::newRow("weekday rule fires on its weekday (Monday)")
-            << "2010-05-03 08:29:30" << around830
-            << QStringList{u"星期一|2010年5月3日08时30分;真|默认;假|x"_s} << "无限重复"
-            << "假" << QStringList{u"play $W/1.mp3 -1"_s} << "" << 1;
-        QTest::newRow("weekday rule of another day skipped, next row fires")
-            << "2010-05-03 08:29:30" << around830
-            << QStringList{u"星期二|2010年5月3日08时30分;真|/a.mp3;真|a"_s,
-                           u"每天|2010年5月3日08时30分;真|/b.mp3;真|b"_s}
-            << "播放一次"
-            << "假" << QStringList{u"play /b.mp3 1"_s} << "2010年5月3日08时30分/b//b.mp3" << 2;
-        QTest::newRow("past midnight the rule sees the new weekday")
-            << "2010-05-03 23:59:30" << QStringList{u"2010-05-04 00:00:00"_s, u"2010-05-04 00:01:00"_s}
-            << QStringList{u"星期一|2010年5月4日00时01分;真|/mon.mp3;假|"_s,
-                           u"星期二|2010年5月4日00时01分;真|/tue.mp3;假|"_s}
-            << "播放一次"
-            << "假" << QStringList{u"play /tue.mp3 1"_s} << "" << 2;
-        QTest::newRow("ring count never chosen rings once")
-            << "2010-05-03 08:29:30" << around830 << meeting << kAbsent << "假"
-            << QStringList{u"play $W/1.mp3 1"_s} << "2010年5月3日08时30分/开会/默认" << 1;
-        QTest::newRow("unknown ring count plays nothing but still stops")
-            << "2010-05-03 08:29:30" << around830 << meeting << "播放三次"
-            << "假" << QStringList{u"play $W/1.mp3 0"_s} << "2010年5月3日08时30分/开会/默认" << 1;
-        QTest::newRow("ring off: no play call at all")
-            << "2010-05-03 08:29:30" << around830
-            << QStringList{u"每天|2010年5月3日08时30分;假|默认;真|静音"_s} << "播放一次"
-            << "假" << QStringList{} << "2010年5月3日08时30分/静音/默认" << 1;
-        QTest::newRow("auto delete removes the row, popup keeps its texts")
-            << "2010-05-03 08:29:30" << around830 << meeting << "播放一次"
-            << "真" << QStringList{u"play $W/1.mp3 1"_s} << "2010年5月3日08时30分/开会/默认" << 0;
-        QTest::newRow("open popup is left as it is; the next alarm still rings")
-            << "2010-05-03 08:29:30" << QStringList{u"2010-05-03 08:30:00"_s, u"2010-05-03 08:31:00"_s}
-            << QStringList{u"每天|2010年5月3日08时30分;真|默认;真|开会"_s,
-                           u"每天|2010年5月3日08时31分;真|/b.mp3;真|吃饭"_s}
-            << "播放一次"
-            << "假" << QStringList{u"play $W/1.mp3 1"_s, u"play /b.mp3 1"_s}
-            << "2010年5月3日08时30分/开会/默认" << 2;
-        QTest::newRow("clock set back to the minute fires again")
-            << "2010-05-03 08:29:30"
-            << QStringList{u"2010-05-03 08:30:00"_s, u"2010-05-03 08:31:00"_s, u"2010-05-03 08:30:00"_s}
-            << meeting << "播放一次"
-            << "假" << QStringList{u"play $W/1.mp3 1"_s, u"play $W/1.mp3 1"_s}
-            << "2010年5月3日08时30分/开会/默认" << 1;
+        const QString start = u"2010-05-03 08:29:30"_s;
+        const auto row = [](const char* name, const QString& start, const QStringList& ticks,
+                            const QStringList& alarms, bool autoDelete, const QStringList& fired) {
+            QTest::newRow(name) << start << ticks << alarms << autoDelete << fired
+                                << int(autoDelete ? 0 : alarms.size());
+        };
+
+        row("due minute fires once, in its second-0 tick", start, around830, {daily}, false,
+            {u"起床@2010年5月3日08时30分"_s});
+        row("late first tick of the minute still fires, not marked late", start,
+            {u"2010-05-03 08:29:59"_s, u"2010-05-03 08:30:02"_s}, {daily}, false,
+            {u"起床@2010年5月3日08时30分"_s});
+        row("started inside the due minute: that minute is never scanned", u"2010-05-03 08:30:01"_s,
+            {u"2010-05-03 08:30:02"_s, u"2010-05-03 08:31:00"_s}, {daily}, false, {});
+        row("每天 rings every day at its time for three weeks", start, days(u"2010-05-03 08:30:00"_s, 21),
+            {daily}, false,
+            rings(u"起床"_s, {u"5-3"_s,  u"5-4"_s,  u"5-5"_s,  u"5-6"_s,  u"5-7"_s,  u"5-8"_s,  u"5-9"_s,
+                              u"5-10"_s, u"5-11"_s, u"5-12"_s, u"5-13"_s, u"5-14"_s, u"5-15"_s, u"5-16"_s,
+                              u"5-17"_s, u"5-18"_s, u"5-19"_s, u"5-20"_s, u"5-21"_s, u"5-22"_s, u"5-23"_s},
+                  u"08时30分"_s));
+        row("每天 never before its stored first day", u"2010-05-01 08:29:30"_s,
+            days(u"2010-05-01 08:30:00"_s, 3), {daily}, false, {u"起床@2010年5月3日08时30分"_s});
+        row("星期一 rings on the Mondays of four weeks only", start, days(u"2010-05-03 08:30:00"_s, 28),
+            {u"星期一|2010年5月3日08时30分;真|默认;真|周会"_s}, false,
+            rings(u"周会"_s, {u"5-3"_s, u"5-10"_s, u"5-17"_s, u"5-24"_s}, u"08时30分"_s));
+        row("星期日 stored on a Monday first rings that Sunday", start, days(u"2010-05-03 08:30:00"_s, 14),
+            {u"星期日|2010年5月3日08时30分;真|默认;真|礼拜"_s}, false,
+            rings(u"礼拜"_s, {u"5-9"_s, u"5-16"_s}, u"08时30分"_s));
+        row("仅一次 rings on its stored day only", start, days(u"2010-05-03 08:30:00"_s, 3),
+            {u"仅一次|2010年5月3日08时30分;真|默认;真|一次"_s}, false, {u"一次@2010年5月3日08时30分"_s});
+        row("one-digit hour and minute never match", u"2010-05-03 07:04:30"_s, {u"2010-05-03 07:05:00"_s},
+            {u"每天|2010年5月3日7时5分;真|默认;真|x"_s}, false, {});
+        row("zero-padded month never matches", start, around830,
+            {u"每天|2010年05月3日08时30分;真|默认;真|x"_s}, false, {});
+        row("row without | never fires", start, around830, {u"每天;真|默认;真|x"_s}, false, {});
+        row("unknown rule never fires", start, around830, {u"每周|2010年5月3日08时30分;真|默认;真|x"_s},
+            false, {});
+        row("two alarms in one minute both fire, in list order", start, around830,
+            {u"每天|2010年5月3日08时30分;真|/a.mp3;真|开会"_s,
+             u"每天|2010年5月3日08时30分;真|/b.mp3;真|吃饭"_s},
+            false, {u"开会@2010年5月3日08时30分"_s, u"吃饭@2010年5月3日08时30分"_s});
+        row("three alarms in one minute all fire, another minute's waits", start, around830,
+            {u"仅一次|2010年5月3日08时30分;真|默认;真|a"_s, u"每天|2010年5月3日08时31分;真|默认;真|later"_s,
+             u"星期一|2010年5月3日08时30分;真|默认;假|b"_s, u"每天|2010年5月3日08时30分;假|默认;真|c"_s},
+            false, {u"a@2010年5月3日08时30分"_s, u"b@2010年5月3日08时30分"_s, u"c@2010年5月3日08时30分"_s});
+        row("a jump of 5 minutes rings the skipped alarms late, in due order", start,
+            {u"2010-05-03 08:30:00"_s, u"2010-05-03 08:35:10"_s},
+            {u"每天|2010年5月3日08时33分;真|默认;真|后"_s, u"每天|2010年5月3日08时31分;真|默认;真|先"_s},
+            false,
+            {u"先@2010年5月3日08时31分（迟到 4 分钟）"_s, u"后@2010年5月3日08时33分（迟到 2 分钟）"_s});
+        row("resume after 3 hours rings the skipped alarm once", start,
+            {u"2010-05-03 08:30:00"_s, u"2010-05-03 11:30:05"_s, u"2010-05-03 11:31:00"_s},
+            {u"每天|2010年5月3日09时00分;真|默认;真|九点"_s}, false,
+            {u"九点@2010年5月3日09时00分（迟到 150 分钟）"_s});
+        row("after two days away only the last 24 hours are caught up", start,
+            {u"2010-05-03 08:30:00"_s, u"2010-05-05 08:35:00"_s},
+            {u"仅一次|2010年5月3日08时31分;真|默认;真|丢"_s, u"每天|2010年5月3日09时00分;真|默认;真|九点"_s},
+            false, {u"九点@2010年5月4日09时00分（迟到 1415 分钟）"_s});
+        row("clock set back rings nothing twice", start,
+            {u"2010-05-03 08:30:00"_s, u"2010-05-03 08:31:00"_s, u"2010-05-03 08:30:00"_s,
+             u"2010-05-03 08:31:00"_s, u"2010-05-04 08:30:00"_s},
+            {daily}, false, {u"起床@2010年5月3日08时30分"_s, u"起床@2010年5月4日08时30分"_s});
+        row("clock set back onto a minute whose alarm never rang rings it", u"2010-05-03 08:40:00"_s,
+            {u"2010-05-03 08:41:00"_s, u"2010-05-03 08:30:00"_s}, {daily}, false,
+            {u"起床@2010年5月3日08时30分"_s});
+        row("a clock that was years ahead silences nothing once set right", start,
+            {u"2030-01-01 08:30:00"_s, u"2010-05-03 08:29:00"_s, u"2010-05-03 08:30:00"_s}, {daily}, false,
+            {u"起床@2030年1月1日08时30分"_s, u"起床@2010年5月3日08时30分"_s});
+        row("automatic delete: a 每天 alarm rings once and is gone", start, days(u"2010-05-03 08:30:00"_s, 3),
+            {daily}, true, {u"起床@2010年5月3日08时30分"_s});
+        row("automatic delete of two alarms of one minute rings both", start, around830,
+            {u"每天|2010年5月3日08时30分;真|/a.mp3;真|开会"_s,
+             u"每天|2010年5月3日08时30分;真|/b.mp3;真|吃饭"_s},
+            true, {u"开会@2010年5月3日08时30分"_s, u"吃饭@2010年5月3日08时30分"_s});
+        // In New York the clock springs from 02:00 to 03:00 that night; elsewhere the tick jumps an hour.
+        row("an alarm in a skipped hour rings when the clock comes back", u"2026-03-08 01:59:30"_s,
+            {u"2026-03-08 01:59:59"_s, u"2026-03-08 03:00:00"_s},
+            {u"每天|2026年3月1日02时30分;真|默认;真|夜"_s}, false,
+            {u"夜@2026年3月8日02时30分（迟到 30 分钟）"_s});
     }
     void ticks() {
         QFETCH(QString, start);
         QFETCH(QStringList, ticks);
         QFETCH(QStringList, alarms);
-        QFETCH(QString, ringSetting);
-        QFETCH(QString, deleteSetting);
-        QFETCH(QStringList, calls);
-        QFETCH(QString, popup);
+        QFETCH(bool, autoDelete);
+        QFETCH(QStringList, fired);
         QFETCH(int, rowsLeft);
 
-        TempDir dir;
-        const Paths paths = Paths::under(dir.path());
-        QVERIFY(paths.makeFolders());
-        Database db;
-        QVERIFY(ensureDatabaseFile(paths.windowsFile(u"dbtime.mdb"_s)));
-        QVERIFY(openAlarmDatabase(db, paths.windowsFile(u"dbtime.mdb"_s)));
-        for (const QString& alarm : alarms) {
-            const QStringList f = alarm.split(u';');
-            QVERIFY(db.execute(alarmsql::insert(), {f.at(0), f.at(1), f.at(2)}));
-        }
-        const QString ini = settings::systemFile(paths);
-        if (ringSetting != kAbsent)
-            QVERIFY(IniProfile::write(ini, settings::systemSection(), settings::ringCountKey(), ringSetting));
-        QVERIFY(IniProfile::write(ini, settings::systemSection(), settings::autoDeleteKey(), deleteSetting));
-
-        QWidget window;
-        QWidget page(&window);
-        const AlarmLists lists = createAlarmLists(&page, &window);
-        LoadAlarmList(db, lists);
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        for (const QString& alarm : alarms)
+            f.insert(alarm);
+        QVERIFY(f.setting(settings::autoDeleteKey(), autoDelete ? u"真"_s : u"假"_s));
+        f.model.LoadAlarmList();
         FakeClock clock(at(start));
-        RecordingSoundPlayer sound;
-        int firedRow = -1;
-        QString today = weekdayChar(clock.now().date());
-        Scheduler scheduler({&clock, &sound, &db, &paths, &lists, &firedRow, &today});
-
+        Scheduler scheduler(clock, f.model, f.paths);
+        QStringList seen;
+        connect(&scheduler, &Scheduler::fired, this,
+                [&seen](const FiredAlarm& a) { seen << a.alarm.reminder + u'@' + a.dueLine(); });
         for (const QString& tick : ticks) {
             clock.set(at(tick));
-            today = weekdayChar(clock.now().date()); // as the main window renews it at a new day
             scheduler.AlarmScheduler();
         }
-
-        QStringList expected;
-        for (const QString& c : calls)
-            expected << QString(c).replace(u"$W"_s, paths.windowsDir);
-        QCOMPARE(sound.calls(), expected);
-        if (expected.join(u' ').contains(u"1.mp3"_s))
-            QVERIFY(QFileInfo(paths.windowsFile(u"1.mp3"_s)).size() > 1000);
-        ReminderWindow* reminder = scheduler.reminder();
-        QCOMPARE(reminder != nullptr, !popup.isEmpty());
-        if (reminder) {
-            QStringList labels;
-            for (const char* name : {"标签1", "标签2", "标签3"})
-                labels << reminder->findChild<QLabel*>(QString::fromUtf8(name))->text();
-            QCOMPARE(labels.join(u'/'), popup);
-        }
-        QCOMPARE(lists.shown->topLevelItemCount(), rowsLeft);
-        QCOMPARE(int(readAlarmRecords(db).size()), rowsLeft);
+        QCOMPARE(seen, fired);
+        QCOMPARE(f.model.size(), rowsLeft);
+        QCOMPARE(int(f.rows().size()), rowsLeft);
     }
 
-    void reminderStopsTheRingEveryWayOut_data() {
+    // What the ringer plays and which reminders it asks for, step by step.
+    void ringer_data() {
+        QTest::addColumn<QStringList>("alarms"); // fired together, in order
+        QTest::addColumn<QString>("ringSetting");
+        QTest::addColumn<QStringList>("unplayable"); // files that cannot be played; "*" nothing can be heard
+        // close, stop, tick, tick+61; sounding/silent: whether a ring played sounds on (first: from the
+        // start)
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("calls");     // $W is the Windows directory
+        QTest::addColumn<QStringList>("reminders"); // reminder/sound line, in the order asked for
+
+        const QString meeting = u"每天|2010年5月3日08时30分;真|默认;真|开会"_s;
+        QTest::newRow("built-in ring written out and played with the count, reminder shows 默认")
+            << QStringList{meeting} << u"播放一次"_s << QStringList() << QStringList()
+            << QStringList{u"play $W/1.mp3 1"_s} << QStringList{u"开会/默认"_s};
+        QTest::newRow("ring count never chosen rings once")
+            << QStringList{meeting} << u""_s << QStringList() << QStringList()
+            << QStringList{u"play $W/1.mp3 1"_s} << QStringList{u"开会/默认"_s};
+        QTest::newRow("unknown ring count plays nothing but still stops")
+            << QStringList{meeting} << u"播放三次"_s << QStringList() << QStringList()
+            << QStringList{u"play $W/1.mp3 0"_s} << QStringList{u"开会/默认"_s};
+        QTest::newRow("ring off: no play call, the reminder still shows")
+            << QStringList{u"每天|2010年5月3日08时30分;假|/a.mp3;真|静音"_s} << u"无限重复"_s << QStringList()
+            << QStringList() << QStringList() << QStringList{u"静音//a.mp3"_s};
+        QTest::newRow("an unplayable ring file rings the built-in ring")
+            << QStringList{u"每天|2010年5月3日08时30分;真|/gone.mp3;真|x"_s} << u"播放二次"_s
+            << QStringList{u"/gone.mp3"_s} << QStringList()
+            << QStringList{u"play /gone.mp3 2"_s, u"play $W/1.mp3 2"_s} << QStringList{u"x//gone.mp3"_s};
+        QTest::newRow("no sound at all is said in the third line")
+            << QStringList{u"每天|2010年5月3日08时30分;真|/a.mp3;真|x"_s} << u"播放一次"_s
+            << QStringList{u"*"_s} << QStringList() << QStringList{u"play /a.mp3 1"_s}
+            << QStringList{u"x/无法播放声音"_s};
+        QTest::newRow("second alarm waits for the first reminder to close, then rings")
+            << QStringList{meeting, u"每天|2010年5月3日08时30分;真|/b.mp3;真|吃饭"_s} << u"无限重复"_s
+            << QStringList() << QStringList{u"tick"_s, u"close"_s}
+            << QStringList{u"play $W/1.mp3 -1"_s, u"stop"_s, u"play /b.mp3 -1"_s}
+            << QStringList{u"开会/默认"_s, u"吃饭//b.mp3"_s};
+        QTest::newRow("停止播放 silences but the next alarm still waits for the close")
+            << QStringList{meeting, u"每天|2010年5月3日08时30分;真|/b.mp3;真|吃饭"_s} << u"无限重复"_s
+            << QStringList() << QStringList{u"stop"_s, u"tick"_s}
+            << QStringList{u"play $W/1.mp3 -1"_s, u"stop"_s} << QStringList{u"开会/默认"_s};
+        QTest::newRow("without a reminder, the next waits while the ring sounds")
+            << QStringList{u"每天|2010年5月3日08时30分;真|/a.mp3;假|无窗"_s, meeting} << u"播放一次"_s
+            << QStringList() << QStringList{u"sounding"_s, u"tick"_s} << QStringList{u"play /a.mp3 1"_s}
+            << QStringList();
+        QTest::newRow("without a reminder, the next rings when the ring is over")
+            << QStringList{u"每天|2010年5月3日08时30分;真|/a.mp3;假|无窗"_s, meeting} << u"播放一次"_s
+            << QStringList() << QStringList{u"sounding"_s, u"tick"_s, u"silent"_s, u"tick"_s}
+            << QStringList{u"play /a.mp3 1"_s, u"play $W/1.mp3 1"_s} << QStringList{u"开会/默认"_s};
+        QTest::newRow("a looping ring without a reminder holds the next a minute at most")
+            << QStringList{u"每天|2010年5月3日08时30分;真|/a.mp3;假|无窗"_s, meeting} << u"无限重复"_s
+            << QStringList() << QStringList{u"sounding"_s, u"tick+61"_s}
+            << QStringList{u"play /a.mp3 -1"_s, u"play $W/1.mp3 -1"_s} << QStringList{u"开会/默认"_s};
+        QTest::newRow("neither ring nor reminder takes no turn")
+            << QStringList{u"每天|2010年5月3日08时30分;假|/a.mp3;假|x"_s, meeting} << u"播放一次"_s
+            << QStringList() << QStringList() << QStringList{u"play $W/1.mp3 1"_s}
+            << QStringList{u"开会/默认"_s};
+    }
+    void ringer() {
+        QFETCH(QStringList, alarms);
+        QFETCH(QString, ringSetting);
+        QFETCH(QStringList, unplayable);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, calls);
+        QFETCH(QStringList, reminders);
+
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        if (!ringSetting.isEmpty())
+            QVERIFY(f.setting(settings::ringCountKey(), ringSetting));
+        RecordingSoundPlayer sound;
+        for (const QString& file : unplayable) {
+            if (file == u"*") {
+                sound.setOutcome(u"/a.mp3"_s, PlayOutcome::NoOutput);
+                sound.setOutcome(f.paths.windowsFile(u"1.mp3"_s), PlayOutcome::NoOutput);
+            } else {
+                sound.setOutcome(file, PlayOutcome::Unplayable);
+            }
+        }
+        FakeClock clock(at(u"2010-05-03 08:30:00"_s));
+        int announcementStops = 0;
+        AlarmRinger ringer(sound, f.paths, clock, [&announcementStops] { ++announcementStops; });
+        QStringList asked;
+        connect(
+            &ringer, &AlarmRinger::reminderWanted, this,
+            [&asked](const FiredAlarm& a, const QString& line) { asked << a.alarm.reminder + u'/' + line; });
+        sound.playing = steps.value(0) == u"sounding";
+        for (const QString& alarm : alarms)
+            ringer.enqueue(fired(alarm));
+        for (const QString& step : steps) {
+            if (step == u"close")
+                ringer.reminderClosed();
+            else if (step == u"stop")
+                ringer.StopRing();
+            else if (step == u"sounding" || step == u"silent")
+                sound.playing = step == u"sounding";
+            else if (step.startsWith(u"tick")) {
+                clock.advance(step == u"tick+61" ? 61 : 1);
+                ringer.tick();
+            }
+        }
+        QStringList expected;
+        for (const QString& c : calls)
+            expected << QString(c).replace(u"$W"_s, f.paths.windowsDir);
+        QCOMPARE(sound.calls(), expected);
+        if (calls.join(u' ').contains(u"1.mp3"_s))
+            QVERIFY(QFileInfo(f.paths.windowsFile(u"1.mp3"_s)).size() > 1000);
+        QCOMPARE(asked, reminders);
+        // Every "stop" of the ring silences the announcement too.
+        QCOMPARE(announcementStops, int(sound.calls().count(u"stop"_s)));
+    }
+
+    // The reminder shows the alarm it was given; each way of closing it ends its turn.
+    void reminderWindow_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("停止播放 stops and stays open") << "stop";
         QTest::newRow("关闭 stops and closes") << "close";
-        QTest::newRow("close box stops") << "closeEvent";
+        QTest::newRow("close box stops and closes") << "closeEvent";
     }
-    void reminderStopsTheRingEveryWayOut() {
+    void reminderWindow() {
         QFETCH(QString, how);
-        QWidget window;
-        QWidget page(&window);
-        const AlarmLists lists = createAlarmLists(&page, &window);
+        AlarmFixture f;
         RecordingSoundPlayer sound;
-        QPointer<ReminderWindow> reminder =
-            new ReminderWindow(lists, 5, sound); // beyond the list: empty labels
-        QCOMPARE(reminder->findChild<QLabel*>(u"标签1"_s)->text(), QString());
+        FakeClock clock;
+        AlarmRinger ringer(sound, f.paths, clock, {});
+        ReminderPresenter presenter(ringer);
+        FiredAlarm alarm = fired(u"每天|2010年5月3日08时30分;假|默认;真|开会"_s, u"2010-05-04 08:30:00"_s);
+        alarm.lateMinutes = 3;
+        ringer.enqueue(alarm);
+        ringer.enqueue(fired(u"每天|2010年5月3日08时30分;假|默认;真|吃饭"_s));
+        QPointer<ReminderWindow> reminder = presenter.window();
+        QVERIFY(reminder && reminder->isVisible());
         QCOMPARE(reminder->windowTitle(), u" 设定时间到"_s);
         QCOMPARE(reminder->geometry(), QRect(50, 50, 302, 146));
-        reminder->show();
+        QStringList labels;
+        for (const char* name : {"标签1", "标签2", "标签3"})
+            labels << reminder->findChild<QLabel*>(QString::fromUtf8(name))->text();
+        QCOMPARE(labels, (QStringList{u"2010年5月4日08时30分（迟到 3 分钟）"_s, u"开会"_s, u"默认"_s}));
+
         if (how == u"stop") {
             reminder->findChild<QPushButton*>(u"按钮2"_s)->click();
             QVERIFY(reminder->isVisible());
             QCOMPARE(sound.calls(), QStringList{u"stop"_s});
-            delete reminder.data();
+            QCOMPARE(presenter.window(), reminder.data());
             return;
         }
         if (how == u"close")
             reminder->findChild<QPushButton*>(u"按钮1"_s)->click();
         else
             reminder->close();
-        QVERIFY(!sound.calls().isEmpty());
-        QCOMPARE(sound.calls().first(), u"stop"_s);
+        QCOMPARE(sound.calls(), QStringList{u"stop"_s});
         QTRY_VERIFY(reminder.isNull()); // deleted on close
+        // The second alarm of that minute gets its own reminder.
+        QVERIFY(presenter.window());
+        QCOMPARE(presenter.window()->findChild<QLabel*>(u"标签2"_s)->text(), u"吃饭"_s);
     }
 };
 

@@ -4,9 +4,9 @@
 #include "TestRegistry.h"
 #include "alarm/AlarmEditorWindow.h"
 #include "alarm/AlarmListCommands.h"
+#include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
 #include "alarm/ReminderWindow.h"
-#include "alarm/Scheduler.h"
 #include "app/AppDatabase.h"
 #include "app/MainWindow.h"
 #include "app/TabControl.h"
@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -42,6 +43,20 @@ struct Fixture : FakeServices {
     QString dbFile() const { return paths.windowsFile(QStringLiteral("dbtime.mdb")); }
 };
 
+// Counts the requests to end the program that Qt posts (quit on the last window closed posts one).
+struct QuitWatch : QObject {
+    int count = 0;
+    QuitWatch() { qApp->installEventFilter(this); }
+    ~QuitWatch() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == qApp && event->type() == QEvent::Quit) {
+            ++count;
+            return true; // the test program itself must go on
+        }
+        return false;
+    }
+};
+
 QString textOf(QWidget& w, const char* name) {
     auto* label = w.findChild<QLabel*>(QString::fromUtf8(name));
     return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromUtf8(name));
@@ -54,7 +69,7 @@ std::unique_ptr<MainWindow> windowWithOneAlarm(Fixture& f) {
         !w->database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
                                "values ('每天|2026年12月7日08时30分','真|默认','真|开会')"_s))
         return nullptr;
-    LoadAlarmList(w->database(), w->alarmPage()->lists());
+    w->alarmModel().LoadAlarmList();
     w->show();
     return w;
 }
@@ -186,7 +201,7 @@ private slots:
             QCOMPARE(textOf(*w, "透明标签_当前时间"), QStringLiteral("2026/12/7 08:05:09"));
             QCOMPARE(textOf(*w, "透明标签_当前星期"), QStringLiteral("你好,今天是星期一"));
             QCOMPARE(textOf(*w, "透明标签_农历"), QStringLiteral("丙午年(马)十月廿九 "));
-            QCOMPARE(w->state().todayWeekdayChar, QStringLiteral("一"));
+            QCOMPARE(w->todayWeekdayChar(), QStringLiteral("一"));
             QVERIFY(QFile::exists(f.paths.systemFile(QStringLiteral("yy.she"))));
             QVERIFY(!qApp->styleSheet().isEmpty());
             QCOMPARE(w->findChild<QTreeWidget*>(QStringLiteral("超级列表框_我的闹钟"))->topLevelItemCount(),
@@ -250,12 +265,13 @@ private slots:
         f.clock.advance(1);
         w->onTick();
         QCOMPARE(textOf(*w, "透明标签_当前星期"), QStringLiteral("你好,今天是星期一"));
-        QCOMPARE(w->state().todayWeekdayChar, QStringLiteral("一"));
+        QCOMPARE(w->todayWeekdayChar(), QStringLiteral("一"));
         QVERIFY(textOf(*w, "透明标签_农历") != lunarBefore);
         QCOMPARE(textOf(*w, "透明标签_当前时间"), QStringLiteral("2026/12/14 00:00:00"));
     }
 
-    // Wednesday start, running into Thursday: the tick renews the weekday before the scheduler looks.
+    // Wednesday start, running into Thursday: a weekday rule rings on its own weekday only, counted
+    // from its stored date (a 星期三 alarm stored for a Thursday first rings the Wednesday after).
     void weekdayRuleSeesTheNewDay() {
         Fixture f;
         f.clock.set(QDate(2026, 12, 9), QTime(23, 58, 30));
@@ -275,7 +291,6 @@ private slots:
             w->onTick();
         }
         QCOMPARE(f.sound.calls(), QStringList{QStringLiteral("play /星期四 1")});
-        QCOMPARE(w->state().firedRow, 1);
     }
 
     // The whole road of one alarm: added in the editor for the next minute, fired at its second 0.
@@ -302,7 +317,7 @@ private slots:
         QCOMPARE(f.sound.calls(),
                  QStringList{QStringLiteral("play ") + f.paths.windowsFile(QStringLiteral("1.mp3")) +
                              QStringLiteral(" 1")});
-        ReminderWindow* reminder = w->scheduler()->reminder();
+        ReminderWindow* reminder = w->reminder();
         QVERIFY(reminder && reminder->isVisible());
         QCOMPARE(reminder->findChild<QLabel*>(QStringLiteral("标签2"))->text(), QStringLiteral("开会"));
         reminder->findChild<QPushButton*>(QStringLiteral("按钮2"))->click();
@@ -321,7 +336,7 @@ private slots:
             QStringLiteral("insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,?,?)"),
             {QStringLiteral("每天|2026年12月7日09时00分"), QStringLiteral("真|/ring.wav"),
              QStringLiteral("假|")}));
-        LoadAlarmList(w->database(), w->alarmPage()->lists());
+        w->alarmModel().LoadAlarmList();
         for (int i = 0; i < 10; ++i) {
             f.clock.advance(1);
             w->onTick();
@@ -482,13 +497,67 @@ private slots:
         reminder->setPlainText(u"typed, not saved"_s);
         doubleClickRow(*w, 0);
         QCOMPARE(w->findChildren<AlarmEditorWindow*>().size(), 1);
-        QCOMPARE(w->state().alarmEditorMode, 1);
+        QCOMPARE(w->alarmEditor()->mode(), AlarmEditorWindow::Mode::Modify);
         QCOMPARE(reminder->toPlainText(), u"开会"_s);
         QCOMPARE(w->findChild<QPushButton*>(u"按钮_添加"_s)->text(), u"修改"_s);
         w->alarmPage()->addButton()->click();
-        QCOMPARE(w->state().alarmEditorMode, 2);
+        QCOMPARE(w->alarmEditor()->mode(), AlarmEditorWindow::Mode::Add);
         QCOMPARE(reminder->toPlainText(), QString());
         QCOMPARE(w->findChild<QPushButton*>(u"按钮_添加"_s)->text(), u"添加"_s);
+    }
+
+    // The program lives in the tray: closing the reminder, the last window on screen, must not end it,
+    // and the next alarm still rings.
+    void closingTheReminderWhileHiddenKeepsRunning() {
+        Fixture f;
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 29, 58));
+        auto w = windowWithOneAlarm(f);
+        QVERIFY(w);
+        QVERIFY(w->database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
+                                      "values ('每天|2026年12月7日08时31分','真|/next.mp3','真|再来')"_s));
+        w->alarmModel().LoadAlarmList();
+        w->hide();
+        QuitWatch quits;
+        // Qt quits on the last window closed only inside the application's event loop: the minutes run
+        // there, as in the program.
+        QTimer::singleShot(0, w.get(), [&] {
+            for (int i = 0; i < 65; ++i) {
+                f.clock.advance(1);
+                w->onTick();
+                if (ReminderWindow* reminder = w->reminder())
+                    reminder->close();
+                QCoreApplication::sendPostedEvents();
+            }
+            QTimer::singleShot(0, w.get(), [] { QCoreApplication::exit(0); });
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(quits.count, 0);
+        QCOMPARE(f.sound.calls(), (QStringList{u"play "_s + f.paths.windowsFile(u"1.mp3"_s) + u" 1"_s,
+                                               u"stop"_s, u"play /next.mp3 1"_s, u"stop"_s}));
+    }
+
+    // After a resume (or the clock set forward) the tick runs at once: the alarm due in the skipped
+    // minutes rings, marked late.
+    void resumeRingsTheSkippedAlarmLate() {
+        Fixture f;
+        ClockEvents events;
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 25, 0));
+        Services services = f.services(&f.sound);
+        services.clockEvents = &events;
+        auto w = std::make_unique<MainWindow>(services);
+        QVERIFY(w->StartUp());
+        QVERIFY(w->database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
+                                      "values ('仅一次|2026年12月7日08时30分','假|默认','真|开会')"_s));
+        w->alarmModel().LoadAlarmList();
+        f.clock.advance(10 * 60 + 7);
+        emit events.resumed();
+        QVERIFY(w->reminder());
+        QCOMPARE(w->reminder()->findChild<QLabel*>(u"标签1"_s)->text(),
+                 u"2026年12月7日08时30分（迟到 5 分钟）"_s);
+        w->reminder()->close();
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 30, 0)); // set back: nothing rings twice
+        emit events.clockChanged();
+        QVERIFY(!w->reminder());
     }
 
     void trayDoubleClickRestores() {

@@ -1,18 +1,18 @@
 // With no usable sound device the real SDL player must fall back to silence: an alarm still rings (its
-// reminder shows, nothing is reported), the chime still runs its clips, and nothing crashes or hangs.
+// reminder shows and says that no sound can be played), the chime still runs its clips, and nothing
+// crashes or hangs.
 #include "FakeServices.h"
 #include "TempDir.h"
 #include "TestRegistry.h"
-#include "alarm/AlarmLists.h"
-#include "alarm/AlarmPage.h"
+#include "alarm/AlarmModel.h"
 #include "alarm/ChimePlayer.h"
 #include "alarm/ReminderWindow.h"
-#include "alarm/Scheduler.h"
 #include "app/MainWindow.h"
 #include "platform/SdlSoundPlayer.h"
 #include "resources/resources.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
@@ -77,7 +77,7 @@ private slots:
             QVERIFY(w.StartUp());
             QVERIFY(w.database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
                                          "values ('每天|2026年12月7日08时30分','真|默认','真|开会')"_s));
-            LoadAlarmList(w.database(), w.alarmPage()->lists());
+            w.alarmModel().LoadAlarmList();
 
             QElapsedTimer timer;
             timer.start();
@@ -86,8 +86,9 @@ private slots:
                 w.onTick();
             }
             QVERIFY2(timer.elapsed() < kPromptMs, "ringing waited for a device");
-            ReminderWindow* reminder = w.scheduler()->reminder();
+            ReminderWindow* reminder = w.reminder();
             QVERIFY2(reminder && reminder->isVisible(), "the alarm did not ring");
+            QCOMPARE(reminder->findChild<QLabel*>(u"标签3"_s)->text(), u"无法播放声音"_s);
             QVERIFY(QFileInfo::exists(f.paths.windowsFile(u"1.mp3"_s)));
             QCOMPARE(currentDriver(), u"dummy"_s); // the fallback took over: the music goes nowhere
             reminder->findChild<QPushButton*>(u"按钮2"_s)->click();

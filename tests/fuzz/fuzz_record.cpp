@@ -1,10 +1,10 @@
-// The stored alarm record: its "|"-joined fields spread over the list cells without loss or crash, the
-// same cells whether cut from decoded texts or from the stored bytes, and the scheduler's rules take any
-// text.
+// The stored alarm record: its "|"-joined fields cut into an alarm without loss or crash, the same
+// alarm whether cut from decoded texts or from the stored bytes, and any due text and rule read into a
+// time whose next ring really rings.
 #include "FuzzInput.h"
-#include "alarm/AlarmRecord.h"
+#include "alarm/Alarm.h"
+#include "alarm/AlarmRinger.h"
 #include "alarm/AlarmRows.h"
-#include "alarm/AlarmSchedule.h"
 
 using namespace orvane;
 
@@ -15,23 +15,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     record.dueField = fields.value(0);
     record.ringField = fields.value(1);
     record.promptField = fields.value(2);
-    const AlarmListRow row = alarmListRow(3, record);
-    fuzz::require(row.key == QStringLiteral("7") && row.number == QStringLiteral("3"), "key and number");
+    const Alarm alarm = alarmFrom(record);
+    fuzz::require(alarm.key == 7, "key");
     for (const QString& field : {record.dueField, record.ringField, record.promptField})
         fuzz::require(splitPieces(field).join(QChar(u'|')) == field, "pieces join back");
 
-    // The same fields as stored bytes, any bytes at all, cut as a list load cuts them.
+    // The same fields as stored bytes, any bytes at all, cut as a load cuts them.
     const QList<QByteArray> raw = fuzz::bytes(data, size).split('\n');
     StoredAlarm stored;
     stored.key = 7;
     stored.texts = raw.value(0) + raw.value(1) + raw.value(2);
     stored.dueEnd = raw.value(0).size();
     stored.ringEnd = stored.dueEnd + raw.value(1).size();
-    const AlarmListRow fromDecoded = alarmListRow(1, stored.decoded());
+    const Alarm fromDecoded = alarmFrom(stored.decoded());
     AlarmRows rows({stored});
-    fuzz::require(rows.cells(0) == fromDecoded, "cells cut from stored bytes");
+    fuzz::require(rows.at(0) == fromDecoded, "alarm cut from stored bytes");
 
-    repeatRulePasses(row.repeatRule, QStringLiteral("一"));
-    ringCountFor(row.ringFlag);
+    // A time that was read at all rings at its next minute, which writes back as the stored due text
+    // on its first day.
+    const qint64 from = minuteKey(QDate(2026, 12, 7), 8 * 60);
+    if (const std::optional<qint64> next = alarm.time.nextAt(from)) {
+        fuzz::require(*next >= from && alarm.time.ringsAt(*next), "next ring rings");
+        if (alarm.time.firstDay * 1440 + alarm.time.minuteOfDay == *next)
+            fuzz::require(dueText(*next) == alarm.dueText, "first ring writes back as stored");
+    }
+    ringCountFor(alarm.ringFlag);
     return 0;
 }

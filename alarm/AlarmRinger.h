@@ -1,0 +1,63 @@
+// Rings fired alarms one after another: the first at once, each of the others when the one before it
+// is done (its reminder closed, or, without a reminder, its ring over), so no ring is cut off unheard.
+#pragma once
+
+#include "alarm/FiredAlarm.h"
+
+#include <QDateTime>
+#include <QObject>
+
+#include <deque>
+#include <functional>
+
+namespace orvane {
+
+class Clock;
+class SoundPlayer;
+struct Paths;
+
+// "无限重复" -1, "播放一次" 1, "播放二次" 2; a count never chosen (empty) rings once; anything else 0.
+int ringCountFor(const QString& setting);
+
+class AlarmRinger : public QObject {
+    Q_OBJECT
+public:
+    // stopAnnouncement silences the spoken time too: stopping the ring stops everything the clock says.
+    AlarmRinger(SoundPlayer& sound, const Paths& paths, const Clock& clock,
+                std::function<void()> stopAnnouncement, QObject* parent = nullptr);
+
+    void enqueue(const FiredAlarm& alarm);
+    // "停止播放": silence the ring and the announcement; the reminder stays.
+    void StopRing();
+    // The current alarm's reminder was closed: silence, then the next alarm's turn.
+    void reminderClosed();
+    // Once a second: an alarm without a reminder keeps its turn while its ring sounds, a minute at most
+    // (a looping ring would otherwise hold every later alarm back).
+    void tick();
+
+    bool busy() const { return state_ != State::Idle; }
+    int waiting() const { return int(queue_.size()); }
+
+    static QString noSoundText() { return QStringLiteral("无法播放声音"); }
+
+signals:
+    // The reminder to show for the alarm now ringing; soundLine is its third line.
+    void reminderWanted(const orvane::FiredAlarm& alarm, const QString& soundLine);
+
+private:
+    enum class State { Idle, Reminding, Sounding };
+    void presentNext();
+    // Plays the alarm's ring, or the built-in ring when its own cannot be played; false when nothing
+    // can be heard at all.
+    bool ring(const Alarm& alarm);
+
+    SoundPlayer& sound_;
+    const Paths& paths_;
+    const Clock& clock_;
+    std::function<void()> stopAnnouncement_;
+    std::deque<FiredAlarm> queue_;
+    State state_ = State::Idle;
+    QDateTime soundingUntil_;
+};
+
+} // namespace orvane

@@ -1,0 +1,46 @@
+// A temporary folder with a fresh alarm database and the model over it, for the alarm tests.
+#pragma once
+
+#include "TempDir.h"
+#include "alarm/AlarmModel.h"
+#include "alarm/AlarmTable.h"
+#include "app/AppDatabase.h"
+#include "common/Database.h"
+#include "platform/IniProfile.h"
+#include "platform/Paths.h"
+#include "platform/SystemSettings.h"
+
+#include <QtTest>
+
+namespace orvane::test {
+
+struct AlarmFixture {
+    TempDir dir;
+    Paths paths = Paths::under(dir.path());
+    Database db;
+    AlarmModel model{db};
+    bool ready = false;
+
+    AlarmFixture() {
+        const QString file = paths.windowsFile(QStringLiteral("dbtime.mdb"));
+        ready = paths.makeFolders() && ensureDatabaseFile(file) && openAlarmDatabase(db, file);
+    }
+    // Stores one alarm ("提醒时间;铃声位置;提示文本", or with a key of its own) and returns its key.
+    qint64 insert(const QString& texts) {
+        const QStringList f = texts.split(u';');
+        db.execute(alarmsql::insert(), {f.value(0), f.value(1), f.value(2)});
+        return db.lastInsertId();
+    }
+    bool insert(qint64 key, const QString& due, const QString& ring, const QString& prompt) {
+        return db.execute(
+            QStringLiteral("insert into [配置] ([编号],[提醒时间],[铃声位置],[提示文本]) values (?,?,?,?)"),
+            {key, due, ring, prompt});
+    }
+    std::vector<AlarmRecord> rows() { return readAlarmRecords(db); }
+    // A key of "系统配置" in the system settings file.
+    bool setting(const QString& key, const QString& value) {
+        return IniProfile::write(settings::systemFile(paths), settings::systemSection(), key, value);
+    }
+};
+
+} // namespace orvane::test

@@ -149,28 +149,43 @@ private slots:
 
     void tick_data() {
         QTest::addColumn<QString>("setting");
-        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QStringList>("ticks"); // hh:mm:ss.zzz, in order
         QTest::addColumn<QStringList>("clips");
-        QTest::newRow("on: the full hour announces") << u"真"_s << QTime(8, 0) << kEightOClock;
+        const QStringList halfPast8{u"phrase-0"_s, u"phrase-1"_s, u"digit-0"_s,  u"digit-8"_s, u"phrase-3"_s,
+                                    u"digit-3"_s,  u"ten"_s,      u"phrase-4"_s, u"phrase-2"_s};
+        const auto ticks = [](std::initializer_list<const char*> times) {
+            QStringList list;
+            for (const char* t : times)
+                list << QString::fromLatin1(t);
+            return list;
+        };
+        QTest::newRow("on: the full hour announces") << u"真"_s << ticks({"08:00:00.000"}) << kEightOClock;
         QTest::newRow("on: a tick a few ms after the second still counts")
-            << u"真"_s << QTime(8, 0, 0, 15) << kEightOClock;
+            << u"真"_s << ticks({"08:00:00.015"}) << kEightOClock;
         QTest::newRow("on: the half hour announces the minutes")
-            << u"真"_s << QTime(8, 30)
-            << QStringList{u"phrase-0"_s, u"phrase-1"_s, u"digit-0"_s,  u"digit-8"_s, u"phrase-3"_s,
-                           u"digit-3"_s,  u"ten"_s,      u"phrase-4"_s, u"phrase-2"_s};
-        QTest::newRow("on: 08:00:30 is silent") << u"真"_s << QTime(8, 0, 30) << QStringList();
+            << u"真"_s << ticks({"08:30:00.000"}) << halfPast8;
+        QTest::newRow("on: a late first tick of the minute still announces, in the full-hour form")
+            << u"真"_s << ticks({"07:59:59.005", "08:00:01.300"}) << kEightOClock;
+        QTest::newRow("on: the later ticks of the minute say nothing more")
+            << u"真"_s << ticks({"07:59:59.005", "08:00:00.005", "08:00:01.005", "08:00:59.005"})
+            << kEightOClock;
+        QTest::newRow("on: a jump over the full hour says nothing")
+            << u"真"_s << ticks({"07:59:59.005", "08:01:00.005"}) << QStringList();
+        QTest::newRow("on: the start's own tick at 08:00:30 is silent")
+            << u"真"_s << ticks({"08:00:30.000"}) << QStringList();
         QTest::newRow("on: another minute never takes the exact form")
-            << u"真"_s << QTime(8, 15) << QStringList();
-        QTest::newRow("on: minute 59 is silent") << u"真"_s << QTime(8, 59) << QStringList();
-        QTest::newRow("off: key absent") << kAbsent << QTime(8, 0) << QStringList();
-        QTest::newRow("off: no settings file") << kNoFile << QTime(8, 0) << QStringList();
-        QTest::newRow("off: 假") << u"假"_s << QTime(8, 0) << QStringList();
-        QTest::newRow("off: 真 with a trailing blank is not 真") << u"真 "_s << QTime(8, 0) << QStringList();
-        QTest::newRow("off: true is not 真") << u"true"_s << QTime(8, 0) << QStringList();
+            << u"真"_s << ticks({"08:15:00.000"}) << QStringList();
+        QTest::newRow("on: minute 59 is silent") << u"真"_s << ticks({"08:59:00.000"}) << QStringList();
+        QTest::newRow("off: key absent") << kAbsent << ticks({"08:00:00.000"}) << QStringList();
+        QTest::newRow("off: no settings file") << kNoFile << ticks({"08:00:00.000"}) << QStringList();
+        QTest::newRow("off: 假") << u"假"_s << ticks({"08:00:00.000"}) << QStringList();
+        QTest::newRow("off: 真 with a trailing blank is not 真")
+            << u"真 "_s << ticks({"08:00:00.000"}) << QStringList();
+        QTest::newRow("off: true is not 真") << u"true"_s << ticks({"08:00:00.000"}) << QStringList();
     }
     void tick() {
         QFETCH(QString, setting);
-        QFETCH(QTime, time);
+        QFETCH(QStringList, ticks);
         QFETCH(QStringList, clips);
         TempDir temp;
         const Paths paths = Paths::under(temp.path());
@@ -184,9 +199,27 @@ private slots:
         RecordingSoundPlayer sound;
         FakeTimers timers;
         HourlyChime chime(sound, paths, timers.schedule());
-        chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), time));
-        timers.runAll();
+        for (const QString& t : ticks) {
+            chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), QTime::fromString(t, u"HH:mm:ss.zzz"_s)));
+            timers.runAll();
+        }
         QCOMPARE(played(sound), clips);
+    }
+
+    // Stopping drops the clips still to come; the next announcement may start afterwards.
+    void stopEndsTheWholeAnnouncement() {
+        RecordingSoundPlayer sound;
+        FakeTimers timers;
+        HourlyChime chime(sound, Paths(), timers.schedule());
+        QVERIFY(chime.AnnounceTime(QTime(8, 0)));
+        timers.runOne();
+        chime.stop();
+        QVERIFY(!chime.announcing());
+        timers.runAll(); // the timer already set finds its chain outdated
+        QCOMPARE(played(sound), kEightOClock.first(2));
+        QVERIFY(chime.AnnounceTime(QTime(8, 0)));
+        timers.runAll();
+        QCOMPARE(played(sound), kEightOClock.first(2) + kEightOClock);
     }
 
     // The setting is read at each announcing tick, so switching it on counts from the next half hour.

@@ -2,16 +2,14 @@
 // no bus. The clock-change half cannot be driven: it would take setting the machine's clock.
 #include "platform/KernelClockEvents.h"
 
-#include "TempDir.h"
+#include "PrivateBus.h"
 #include "TestRegistry.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QProcess>
 #include <QtTest>
 
 using orvane::KernelClockEvents;
+using orvane::test::BusPeer;
+using orvane::test::PrivateBus;
 using orvane::test::TempDir;
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,47 +17,13 @@ namespace {
 
 const QString kLogind = u"org.freedesktop.login1"_s;
 
-// A message bus daemon listening in the test's folder; it is the test's own process, killed at the end.
-class PrivateBus {
-public:
-    explicit PrivateBus(const TempDir& dir) {
-        daemon_.start(u"dbus-daemon"_s,
-                      {u"--session"_s, u"--nofork"_s, u"--nopidfile"_s, u"--print-address"_s,
-                       u"--address=unix:path="_s + dir.file(u"bus"_s)});
-        if (daemon_.waitForReadyRead(10000))
-            address_ = QString::fromUtf8(daemon_.readLine().trimmed());
-    }
-    ~PrivateBus() {
-        daemon_.kill();
-        daemon_.waitForFinished();
-    }
-    QString address() const { return address_; }
-
-private:
-    QProcess daemon_;
-    QString address_;
-};
-
-// A connection that emits PrepareForSleep, as logind when it owns logind's name, else as an impostor.
-class Sender {
-public:
-    Sender(const QString& address, const QString& name) : name_(name) {
-        QDBusConnection::connectToBus(address, name);
-    }
-    ~Sender() { QDBusConnection::disconnectFromBus(name_); }
-    QDBusConnection bus() const { return QDBusConnection(name_); }
-    // Returns once the daemon has routed the signal: it handles each connection's messages in order, so
-    // the call made after the signal is answered after it, and signals of two senders arrive in order.
-    bool prepareForSleep(bool start) const {
-        QDBusMessage signal = QDBusMessage::createSignal(
-            u"/org/freedesktop/login1"_s, u"org.freedesktop.login1.Manager"_s, u"PrepareForSleep"_s);
-        signal << start;
-        return bus().send(signal) && bus().interface()->isServiceRegistered(kLogind).isValid();
-    }
-
-private:
-    QString name_;
-};
+// PrepareForSleep as logind sends it; from a peer without logind's name it is an impostor's.
+bool sendPrepareForSleep(const BusPeer& sender, bool start) {
+    QDBusMessage signal = QDBusMessage::createSignal(
+        u"/org/freedesktop/login1"_s, u"org.freedesktop.login1.Manager"_s, u"PrepareForSleep"_s);
+    signal << start;
+    return sender.emitSignal(signal);
+}
 
 } // namespace
 
@@ -82,8 +46,8 @@ private slots:
         TempDir dir;
         PrivateBus bus(dir);
         QVERIFY2(!bus.address().isEmpty(), "dbus-daemon did not start");
-        const Sender logind(bus.address(), u"test-logind"_s);
-        const Sender other(bus.address(), u"test-other"_s);
+        const BusPeer logind(bus.address(), u"test-logind"_s);
+        const BusPeer other(bus.address(), u"test-other"_s);
         QVERIFY(logind.bus().registerService(kLogind));
 
         KernelClockEvents clock(bus.address());
@@ -93,8 +57,8 @@ private slots:
         connect(&clock, &KernelClockEvents::clockChanged, this, [&] { heard << u"clockChanged"_s; });
         clock.start();
         for (const QString& step : steps) {
-            const Sender& sender = step.startsWith(u"logind"_s) ? logind : other;
-            QVERIFY(sender.prepareForSleep(step.endsWith(u"sleep"_s)));
+            const BusPeer& sender = step.startsWith(u"logind"_s) ? logind : other;
+            QVERIFY(sendPrepareForSleep(sender, step.endsWith(u"sleep"_s)));
         }
         // Heard in order; an impostor's signal would have come before the last one and spoilt the list.
         QTRY_COMPARE(heard, events);

@@ -1,6 +1,7 @@
-// The queue of ringing alarms: ring count, the ring and its fallback, and whose turn it is.
+// The queue of ringing alarms: ring count, the ring and its fallback, whose turn it is, and putting off.
 #include "alarm/AlarmRinger.h"
 
+#include "alarm/SnoozeStore.h"
 #include "common/FileWrite.h"
 #include "platform/Clock.h"
 #include "platform/IniProfile.h"
@@ -27,9 +28,13 @@ int ringCountFor(const QString& setting) {
 }
 
 AlarmRinger::AlarmRinger(SoundPlayer& sound, const Paths& paths, const Clock& clock,
-                         std::function<void()> stopAnnouncement, QObject* parent)
+                         std::function<void()> stopAnnouncement, SnoozeStore* snoozes, QObject* parent)
     : QObject(parent), sound_(sound), paths_(paths), clock_(clock),
-      stopAnnouncement_(std::move(stopAnnouncement)) {}
+      stopAnnouncement_(std::move(stopAnnouncement)), snoozes_(snoozes) {}
+
+QString AlarmRinger::systemSetting(const QString& key) const {
+    return IniProfile::read(settings::systemFile(paths_), settings::systemSection(), key);
+}
 
 void AlarmRinger::enqueue(const FiredAlarm& alarm) {
     queue_.push_back(alarm);
@@ -43,11 +48,21 @@ void AlarmRinger::StopRing() {
         stopAnnouncement_();
 }
 
+void AlarmRinger::Snooze() {
+    if (!current_ || snoozes_ == nullptr)
+        return;
+    const int minutes = snoozeMinutesFor(systemSetting(settings::snoozeMinutesKey()));
+    snoozes_->add(current_->alarm, minuteKey(clock_.now()) + minutes);
+    StopRing();
+    endCurrent();
+    presentNext();
+}
+
 void AlarmRinger::reminderClosed() {
     if (state_ != State::Reminding)
         return;
     StopRing();
-    state_ = State::Idle;
+    endCurrent();
     presentNext();
 }
 
@@ -56,31 +71,42 @@ void AlarmRinger::tick() {
         return;
     if (sound_.isPlaying() && clock_.now() < soundingUntil_)
         return;
-    state_ = State::Idle;
+    endCurrent();
     presentNext();
+}
+
+void AlarmRinger::endCurrent() {
+    state_ = State::Idle;
+    if (current_) {
+        current_.reset();
+        emit ended();
+    }
 }
 
 void AlarmRinger::presentNext() {
     while (state_ == State::Idle && !queue_.empty()) {
-        const FiredAlarm alarm = queue_.front();
+        current_ = queue_.front();
         queue_.pop_front();
+        const FiredAlarm alarm = *current_;
         QString soundLine = alarm.alarm.sound;
         const bool ringing = alarm.alarm.rings();
         if (ringing && !ring(alarm.alarm))
             soundLine = noSoundText();
+        emit started(alarm, soundLine);
         if (alarm.alarm.popsUp()) {
             state_ = State::Reminding;
             emit reminderWanted(alarm, soundLine);
         } else if (ringing && sound_.isPlaying()) {
             state_ = State::Sounding;
             soundingUntil_ = clock_.now().addSecs(kSoundingHoldSeconds);
+        } else {
+            endCurrent();
         }
     }
 }
 
 bool AlarmRinger::ring(const Alarm& alarm) {
-    const int count = ringCountFor(
-        IniProfile::read(settings::systemFile(paths_), settings::systemSection(), settings::ringCountKey()));
+    const int count = ringCountFor(systemSetting(settings::ringCountKey()));
     // The carried ring is written out at each ring; when it cannot be written, whatever copy stands
     // there is played.
     const QString builtIn = paths_.windowsFile(QStringLiteral("1.mp3"));

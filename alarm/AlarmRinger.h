@@ -9,10 +9,12 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 namespace orvane {
 
 class Clock;
+class SnoozeStore;
 class SoundPlayer;
 struct Paths;
 
@@ -23,39 +25,54 @@ class AlarmRinger : public QObject {
     Q_OBJECT
 public:
     // stopAnnouncement silences the spoken time too: stopping the ring stops everything the clock says.
+    // Without a store of put-off rings, Snooze() does nothing.
     AlarmRinger(SoundPlayer& sound, const Paths& paths, const Clock& clock,
-                std::function<void()> stopAnnouncement, QObject* parent = nullptr);
+                std::function<void()> stopAnnouncement, SnoozeStore* snoozes = nullptr,
+                QObject* parent = nullptr);
 
     void enqueue(const FiredAlarm& alarm);
     // "停止播放": silence the ring and the announcement; the reminder stays.
     void StopRing();
+    // "稍后提醒": silence, keep the ringing alarm to ring again in 稍后提醒分钟 minutes, end its turn.
+    void Snooze();
     // The current alarm's reminder was closed: silence, then the next alarm's turn.
     void reminderClosed();
     // Once a second: an alarm without a reminder keeps its turn while its ring sounds, a minute at most
     // (a looping ring would otherwise hold every later alarm back).
     void tick();
 
-    bool busy() const { return state_ != State::Idle; }
+    // The alarm whose turn it is.
+    const std::optional<FiredAlarm>& current() const { return current_; }
+    // True while a ring without a reminder holds its turn: only the second ticks end it.
+    bool needsTicks() const { return state_ == State::Sounding; }
     int waiting() const { return int(queue_.size()); }
 
     static QString noSoundText() { return QStringLiteral("无法播放声音"); }
 
 signals:
-    // The reminder to show for the alarm now ringing; soundLine is its third line.
+    // An alarm's turn begins; soundLine is what its reminder's third line says.
+    void started(const orvane::FiredAlarm& alarm, const QString& soundLine);
+    // The reminder to show for it (only when its popup flag asks for one).
     void reminderWanted(const orvane::FiredAlarm& alarm, const QString& soundLine);
+    // Its turn is over, however it ended: a reminder still open goes too.
+    void ended();
 
 private:
     enum class State { Idle, Reminding, Sounding };
     void presentNext();
+    void endCurrent();
     // Plays the alarm's ring, or the built-in ring when its own cannot be played; false when nothing
     // can be heard at all.
     bool ring(const Alarm& alarm);
+    QString systemSetting(const QString& key) const;
 
     SoundPlayer& sound_;
     const Paths& paths_;
     const Clock& clock_;
     std::function<void()> stopAnnouncement_;
+    SnoozeStore* snoozes_;
     std::deque<FiredAlarm> queue_;
+    std::optional<FiredAlarm> current_;
     State state_ = State::Idle;
     QDateTime soundingUntil_;
 };

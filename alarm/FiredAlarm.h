@@ -7,8 +7,9 @@ namespace orvane {
 
 struct FiredAlarm {
     Alarm alarm;
-    qint64 minute = 0;   // the wall-clock minute it was due in
-    int lateMinutes = 0; // 0 when it fires in its own minute
+    qint64 minute = 0;    // the wall-clock minute it was due in
+    int lateMinutes = 0;  // 0 when it fires in its own minute
+    bool snoozed = false; // rings again after "稍后提醒"
 
     // The reminder's first line: the due text of this ring ("2026年12月8日08时30分", which for a
     // repeating alarm is not its stored first date), and "（迟到 N 分钟）" when it rings late.

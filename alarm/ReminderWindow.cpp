@@ -29,6 +29,10 @@ ReminderWindow::ReminderWindow(const FiredAlarm& alarm, const QString& soundLine
     dueLabel_ = label(this, "标签1", 2, alarm.dueLine());
     reminderLabel_ = label(this, "标签2", 32, alarm.alarm.reminder);
     soundLabel_ = label(this, "标签3", 62, soundLine);
+    auto* snooze = new QPushButton(QStringLiteral("稍后提醒"), this);
+    snooze->setObjectName(QStringLiteral("按钮3"));
+    snooze->setGeometry(64, 88, 64, 24);
+    connect(snooze, &QPushButton::clicked, this, &ReminderWindow::snoozeRequested);
     auto* stop = new QPushButton(QStringLiteral("停止播放"), this);
     stop->setObjectName(QStringLiteral("按钮2"));
     stop->setGeometry(144, 88, 64, 24);

@@ -17,8 +17,9 @@ public:
     ReminderWindow(const FiredAlarm& alarm, const QString& soundLine);
 
 signals:
-    void stopRequested(); // "停止播放"
-    void closed();        // any way of closing (button, close box, Alt+F4)
+    void stopRequested();   // "停止播放"
+    void snoozeRequested(); // "稍后提醒"
+    void closed();          // any way of closing (button, close box, Alt+F4)
 
 protected:
     void closeEvent(QCloseEvent* event) override;

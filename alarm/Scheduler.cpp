@@ -2,6 +2,7 @@
 #include "alarm/Scheduler.h"
 
 #include "alarm/AlarmModel.h"
+#include "alarm/SnoozeStore.h"
 #include "platform/Clock.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
@@ -16,8 +17,10 @@ namespace {
 Q_LOGGING_CATEGORY(lcAlarm, "orvane.alarm")
 }
 
-Scheduler::Scheduler(const Clock& clock, AlarmModel& model, const Paths& paths, QObject* parent)
-    : QObject(parent), clock_(clock), model_(model), paths_(paths), window_(minuteKey(clock.now())) {}
+Scheduler::Scheduler(const Clock& clock, AlarmModel& model, const Paths& paths, SnoozeStore* snoozes,
+                     QObject* parent)
+    : QObject(parent), clock_(clock), model_(model), paths_(paths), snoozes_(snoozes),
+      window_(minuteKey(clock.now())) {}
 
 void Scheduler::AlarmScheduler() {
     const MinuteWindow::Range range = window_.advance(minuteKey(clock_.now()));
@@ -38,6 +41,9 @@ void Scheduler::AlarmScheduler() {
                 due.push_back({alarm, *at, int(range.to - *at)});
         }
     }
+    if (snoozes_ != nullptr)
+        for (FiredAlarm& alarm : snoozes_->takeDue(range.to))
+            due.push_back(std::move(alarm));
     if (due.empty())
         return;
     std::stable_sort(due.begin(), due.end(),
@@ -47,12 +53,14 @@ void Scheduler::AlarmScheduler() {
     const bool autoDelete = IniProfile::read(settings::systemFile(paths_), settings::systemSection(),
                                              settings::autoDeleteKey()) == u"真";
     for (const FiredAlarm& alarm : due) {
-        window_.markRung(alarm.alarm.key, alarm.minute);
+        if (!alarm.snoozed)
+            window_.markRung(alarm.alarm.key, alarm.minute);
         if (alarm.lateMinutes > 0)
             qCInfo(lcAlarm) << "alarm" << alarm.alarm.key << "rings" << alarm.lateMinutes << "minutes late";
         emit fired(alarm);
-        // The automatic delete still deletes after the first ring, whatever the rule.
-        if (autoDelete && !deleted.contains(alarm.alarm.key))
+        // The automatic delete still deletes after the first ring, whatever the rule; a put-off ring
+        // deletes nothing (its alarm went, or stays, with its first ring).
+        if (autoDelete && !alarm.snoozed && !deleted.contains(alarm.alarm.key))
             deleted << alarm.alarm.key;
     }
     if (!deleted.isEmpty())

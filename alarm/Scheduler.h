@@ -11,13 +11,16 @@ namespace orvane {
 
 class AlarmModel;
 class Clock;
+class SnoozeStore;
 struct Paths;
 
 class Scheduler : public QObject {
     Q_OBJECT
 public:
-    // The minute of construction (the program's start) is never scanned.
-    Scheduler(const Clock& clock, AlarmModel& model, const Paths& paths, QObject* parent = nullptr);
+    // The minute of construction (the program's start) is never scanned. Put-off rings, when a store
+    // of them is given, ring in the same scans.
+    Scheduler(const Clock& clock, AlarmModel& model, const Paths& paths, SnoozeStore* snoozes = nullptr,
+              QObject* parent = nullptr);
 
     void AlarmScheduler(); // the tick handler
 
@@ -29,6 +32,7 @@ private:
     const Clock& clock_;
     AlarmModel& model_;
     const Paths& paths_;
+    SnoozeStore* snoozes_;
     MinuteWindow window_;
 };
 

@@ -2,6 +2,7 @@
 #include "app/AppDatabase.h"
 
 #include "alarm/AlarmTable.h"
+#include "alarm/SnoozeStore.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,9 +54,12 @@ int userVersion(Database& db, bool* ok) {
     return *ok ? int(rs.integer(QStringLiteral("user_version"))) : 0;
 }
 
-// One function per schema step: migrations[i] takes version i+1 to i+2. None yet beyond version 1.
+// One function per schema step: migrations[i] takes version i+1 to i+2.
 const std::vector<std::function<bool(Database&)>>& migrations() {
-    static const std::vector<std::function<bool(Database&)>> steps;
+    static const std::vector<std::function<bool(Database&)>> steps{
+        // 2: the rings put off by "稍后提醒".
+        [](Database& db) { return db.execute(snoozesql::createTable()); },
+    };
     return steps;
 }
 
@@ -86,7 +90,7 @@ bool ensureDatabaseFile(const QString& path) {
         Database db;
         if (!db.open(building, Database::Open::CreateIfMissing))
             return false;
-        const QString script = QStringLiteral("BEGIN;") + alarmsql::createTable() +
+        const QString script = QStringLiteral("BEGIN;") + alarmsql::createTable() + snoozesql::createTable() +
                                QString::fromUtf8(kOtherTables) + QStringLiteral("PRAGMA user_version=") +
                                QString::number(kSchemaVersion) + QStringLiteral(";COMMIT;");
         if (!db.executeScript(script)) {

@@ -8,9 +8,10 @@
 namespace orvane {
 
 // The schema version kept in PRAGMA user_version.
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
-// Creates the file with the tables "配置", "记事本" and "登陆次数" (counter row 0) when it does not exist.
+// Creates the file with the tables "配置", "稍后提醒", "记事本" and "登陆次数" (counter row 0) when it does
+// not exist.
 // The new database is built beside the target and renamed into place, so a crash leaves no half file.
 // False when the file is missing and cannot be made.
 bool ensureDatabaseFile(const QString& path);

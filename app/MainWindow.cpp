@@ -9,6 +9,8 @@
 #include "alarm/ChimePlayer.h"
 #include "alarm/ReminderPresenter.h"
 #include "alarm/Scheduler.h"
+#include "alarm/SnoozeStore.h"
+#include "alarm/WakePlan.h"
 #include "app/AboutPage.h"
 #include "app/ClockFace.h"
 #include "app/ClockText.h"
@@ -25,6 +27,8 @@
 #include "diary/DiaryPage.h"
 #include "net/TimeCalibration.h"
 #include "net/WeatherPanel.h"
+#include "platform/IniProfile.h"
+#include "platform/SystemSettings.h"
 #include "protect/LockWindow.h"
 #include "protect/PasswordRecord.h"
 #include "protect/PasswordToggle.h"
@@ -34,6 +38,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace orvane {
@@ -234,15 +239,50 @@ void MainWindow::onTick() {
     // After the scheduler: an alarm due at the same second fires on time; the chime never blocks.
     if (chime_ != nullptr)
         chime_->HourlyChimeTick(services_.clock->now());
+    planNextTick();
 }
 
 void MainWindow::startTicking() {
+    ticking_ = true;
     ticker_->start();
+    planNextTick();
 }
 
 void MainWindow::onClockMoved() {
-    onTick();
-    ticker_->start();
+    onTick(); // plans the next tick from the new time
+}
+
+void MainWindow::planNextTick() {
+    if (!ticking_)
+        return;
+    const bool nothingMovesOnScreen = !isVisible() || isMinimized();
+    if (!nothingMovesOnScreen || (ringer_ != nullptr && ringer_->needsTicks())) {
+        if (ticker_->sleeping())
+            ticker_->start();
+        return;
+    }
+    const qint64 now = minuteKey(services_.clock->now());
+    const bool announcing = IniProfile::read(settings::systemFile(services_.paths), settings::systemSection(),
+                                             settings::hourlyChimeKey()) == u"真";
+    const qint64 wake = nextWakeMinute(now, nextAlarmMinute(*alarmModel_, now),
+                                       snoozes_ ? snoozes_->next() : std::nullopt, announcing);
+    const int minuteOfDay = int(wake % 1440);
+    ticker_->sleepUntil(
+        QDateTime(QDate::fromJulianDay(wake / 1440), QTime(minuteOfDay / 60, minuteOfDay % 60)));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Back on screen: the clock is brought up to date at once, then ticks every second.
+    if (ticker_->sleeping()) {
+        onTick();
+        ticker_->start();
+    }
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    planNextTick();
 }
 
 ReminderWindow* MainWindow::reminder() const {
@@ -251,8 +291,15 @@ ReminderWindow* MainWindow::reminder() const {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
+    if (event->type() == QEvent::WindowStateChange) {
         HideWhenMinimised();
+        if (isMinimized())
+            planNextTick();
+        else if (ticker_->sleeping()) {
+            onTick();
+            ticker_->start();
+        }
+    }
 }
 
 void MainWindow::HideWhenMinimised() {

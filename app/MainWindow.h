@@ -5,8 +5,10 @@
 #include "common/Database.h"
 
 #include <QDate>
+
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 
@@ -15,7 +17,9 @@ namespace orvane {
 class AboutPage;
 class AlarmEditorWindow;
 class AlarmModel;
+class AlarmNotifications;
 class AlarmRinger;
+class SnoozeStore;
 class ReminderPresenter;
 class ReminderWindow;
 class AlarmListCommands;
@@ -50,6 +54,9 @@ public:
     void onClockMoved();
     void RestoreFromTray(int action); // 1 click, 2 double-click, 3 right click
     void startTicking();
+    // The next tick: every second while the window shows the clock or a ring needs the ticks; hidden or
+    // minimised only in the minutes that have work (an alarm, a put-off ring, the announcement).
+    void planNextTick();
     // Builds a page at its first opening; the diary page reads its list and the settings page the stores
     // at every opening.
     void OnMainTabChanged(int index);
@@ -62,6 +69,7 @@ public:
     AlarmModel& alarmModel() const { return *alarmModel_; }
     AlarmRinger* ringer() const { return ringer_; }
     ReminderWindow* reminder() const; // the reminder on screen, if any
+    SecondTicker* ticker() const { return ticker_; }
     TabControl* tabs() const { return 高级选择夹1; }
     AlarmPage* alarmPage() const { return alarmPage_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
@@ -76,6 +84,8 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -112,6 +122,9 @@ private:
     Scheduler* scheduler_ = nullptr;
     AlarmRinger* ringer_ = nullptr;
     ReminderPresenter* reminders_ = nullptr;
+    AlarmNotifications* notifications_ = nullptr;
+    std::unique_ptr<SnoozeStore> snoozes_;
+    bool ticking_ = false;
     HourlyChime* chime_ = nullptr;
     DiaryPage* diaryPage_ = nullptr;
     AlarmEditorWindow* alarmEditor_ = nullptr;

@@ -13,6 +13,7 @@ RealServices::RealServices(Paths paths, Clock* clock, SoundPlayer* sound) : regi
     services_.timeSetter = &timeSetter_;
     services_.killer = &killer_;
     services_.clockEvents = &clockEvents_;
+    services_.notifier = &notifier_;
 }
 
 } // namespace orvane

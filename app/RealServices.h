@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/Services.h"
+#include "platform/DBusNotifier.h"
 #include "platform/KernelClockEvents.h"
 #include "platform/ProcfsProcessKiller.h"
 #include "platform/QtDialogs.h"
@@ -29,6 +30,7 @@ private:
     RealSystemTimeSetter timeSetter_;
     ProcfsProcessKiller killer_;
     KernelClockEvents clockEvents_;
+    DBusNotifier notifier_; // connects to the session bus at the first alarm
     Services services_;
 };
 

@@ -1,6 +1,9 @@
 // One-shot precise timer re-armed from the clock at every tick, so it never drifts or skips a second.
 #include "app/SecondTicker.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace orvane {
 
 namespace {
@@ -20,14 +23,29 @@ int SecondTicker::delayToNextSecond(const QDateTime& now) {
 }
 
 void SecondTicker::start() {
+    armed_ = true;
+    sleeping_ = false;
     timer_.start(delayToNextSecond(clock_.now()));
 }
 
+void SecondTicker::sleepUntil(const QDateTime& at) {
+    armed_ = true;
+    sleeping_ = true;
+    const qint64 ms = clock_.now().msecsTo(at);
+    // An aim already past (the clock moved meanwhile) ticks at the next second, which decides again.
+    timer_.start(ms > 0 ? int(std::min<qint64>(ms + kMarginMs, std::numeric_limits<int>::max()))
+                        : delayToNextSecond(clock_.now()));
+}
+
 void SecondTicker::fire() {
-    // Re-armed after the handlers, from the clock read then, so a slow handler or a clock
-    // change moves the next tick to the right boundary.
+    // Re-armed after the handlers, from the clock read then, so a slow handler or a clock change moves
+    // the next tick to the right boundary; unless a handler aimed it already.
+    armed_ = false;
     emit tick();
-    timer_.start(delayToNextSecond(clock_.now()));
+    if (!armed_) {
+        sleeping_ = false;
+        timer_.start(delayToNextSecond(clock_.now()));
+    }
 }
 
 } // namespace orvane

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/ClockEvents.h"
 #include "platform/Dialogs.h"
+#include "platform/Notifier.h"
 #include "platform/Paths.h"
 #include "platform/ProcessKiller.h"
 #include "platform/Registry.h"
@@ -21,6 +22,7 @@ struct Services {
     SystemTimeSetter* timeSetter = nullptr;
     ProcessKiller* killer = nullptr;    // the screen lock ends task managers
     ClockEvents* clockEvents = nullptr; // the clock set, a resume: optional
+    Notifier* notifier = nullptr;       // desktop notifications: optional
 };
 
 } // namespace orvane

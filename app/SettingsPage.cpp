@@ -1,6 +1,7 @@
 // Controls of the "软件设置" page at their places, loading them from the stores and writing each click.
 #include "app/SettingsPage.h"
 
+#include "alarm/SnoozeStore.h"
 #include "common/FlagText.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
@@ -46,6 +47,16 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services) : QObject(pa
     组合框_响铃次数->setCurrentIndex(-1);
     标签1->setBuddy(组合框_响铃次数);
 
+    auto* snoozeLabel = new QLabel(QStringLiteral("稍后提醒"), page);
+    snoozeLabel->setObjectName(QStringLiteral("标签3"));
+    snoozeLabel->setGeometry(26, 186, 64, 22);
+    snoozeBox_ = new QComboBox(page);
+    snoozeBox_->setObjectName(QStringLiteral("组合框_稍后提醒"));
+    snoozeBox_->setGeometry(94, 184, 130, 24);
+    for (int minutes : {5, 10, 15})
+        snoozeBox_->addItem(QString::number(minutes) + QStringLiteral("分钟"), minutes);
+    snoozeLabel->setBuddy(snoozeBox_);
+
     标签2 = new QLabel(page);
     标签2->setObjectName(QStringLiteral("标签2"));
     标签2->setGeometry(53, 213, 176, 16);
@@ -55,6 +66,7 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services) : QObject(pa
     connect(选择框_整点报时, &QCheckBox::clicked, this, &SettingsPage::ToggleHourlyChime);
     connect(选择框_删除时钟, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoDelete);
     connect(组合框_响铃次数, &QComboBox::activated, this, &SettingsPage::ChangeRingCount);
+    connect(snoozeBox_, &QComboBox::activated, this, &SettingsPage::ChangeSnoozeMinutes);
 }
 
 QString SettingsPage::shownRingCount(const QString& stored) {
@@ -83,6 +95,9 @@ void SettingsPage::LoadSettingsPage() {
     组合框_响铃次数->setEditText(ringCount);
 
     选择框_整点报时->setChecked(readFlag(readSystemKey(settings::hourlyChimeKey())));
+    // A stored number that is none of the items shows as the 5 minutes it counts as.
+    const int snooze = snoozeBox_->findData(snoozeMinutesFor(readSystemKey(settings::snoozeMinutesKey())));
+    snoozeBox_->setCurrentIndex(snooze < 0 ? 0 : snooze);
 }
 
 void SettingsPage::ToggleAutoStart() {
@@ -100,6 +115,11 @@ void SettingsPage::ToggleHourlyChime() {
 
 void SettingsPage::ToggleAutoDelete() {
     writeSystemKey(settings::autoDeleteKey(), flagText(选择框_删除时钟->isChecked()));
+}
+
+void SettingsPage::ChangeSnoozeMinutes(int index) {
+    if (index >= 0)
+        writeSystemKey(settings::snoozeMinutesKey(), snoozeBox_->itemData(index).toString());
 }
 
 void SettingsPage::ChangeRingCount(int index) {

@@ -1,4 +1,5 @@
-// The "软件设置" page: the settings boxes, the ring-count box and the start counter label 标签2.
+// The "软件设置" page: the settings boxes, the ring-count and put-off boxes and the start counter label
+// 标签2.
 #pragma once
 
 #include "app/Services.h"
@@ -27,6 +28,7 @@ public:
     void ToggleHourlyChime();
     void ToggleAutoDelete();
     void ChangeRingCount(int index);
+    void ChangeSnoozeMinutes(int index);
 
     // What the ring-count box shows for the stored text: the scheduler rings once while no count was
     // ever chosen, so the page says so instead of showing an empty box.
@@ -43,6 +45,7 @@ private:
     QCheckBox* 选择框_密码修改;
     QLabel* 标签1;
     QComboBox* 组合框_响铃次数;
+    QComboBox* snoozeBox_; // 组合框_稍后提醒: 5, 10 or 15 minutes
     QLabel* 标签2;
 };
 

@@ -2,10 +2,12 @@
 #include "app/MainWindow.h"
 
 #include "alarm/AlarmModel.h"
+#include "alarm/AlarmNotifications.h"
 #include "alarm/AlarmRinger.h"
 #include "alarm/ChimePlayer.h"
 #include "alarm/ReminderPresenter.h"
 #include "alarm/Scheduler.h"
+#include "alarm/SnoozeStore.h"
 #include "app/AppDatabase.h"
 #include "app/SettingsPage.h"
 #include "app/Skin.h"
@@ -59,12 +61,19 @@ bool MainWindow::StartUp() {
     alarmModel_->LoadAlarmList();
 
     // The scheduler starts now, so the minute of the start is never scanned.
-    scheduler_ = new Scheduler(*services_.clock, *alarmModel_, services_.paths, this);
+    snoozes_ = std::make_unique<SnoozeStore>(外部数据库1);
+    scheduler_ = new Scheduler(*services_.clock, *alarmModel_, services_.paths, snoozes_.get(), this);
     chime_ = new HourlyChime(*services_.sound, services_.paths, this);
     ringer_ = new AlarmRinger(
-        *services_.sound, services_.paths, *services_.clock, [this] { chime_->stop(); }, this);
+        *services_.sound, services_.paths, *services_.clock, [this] { chime_->stop(); }, snoozes_.get(),
+        this);
     reminders_ = new ReminderPresenter(*ringer_, this);
+    if (services_.notifier != nullptr)
+        notifications_ = new AlarmNotifications(*ringer_, *services_.notifier, this);
     connect(scheduler_, &Scheduler::fired, ringer_, &AlarmRinger::enqueue);
+    // A sleeping tick aims at the next minute with work: what changes that plan re-aims it.
+    connect(alarmModel_, &AlarmModel::reloaded, this, &MainWindow::planNextTick);
+    connect(ringer_, &AlarmRinger::ended, this, &MainWindow::planNextTick);
     if (services_.clockEvents != nullptr) {
         connect(services_.clockEvents, &ClockEvents::clockChanged, this, &MainWindow::onClockMoved);
         connect(services_.clockEvents, &ClockEvents::resumed, this, &MainWindow::onClockMoved);

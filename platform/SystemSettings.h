@@ -20,6 +20,9 @@ inline QString hourlyChimeKey() {
 inline QString ringCountKey() {
     return QStringLiteral("响铃次数");
 } // "无限重复" / "播放一次" / "播放二次"
+inline QString snoozeMinutesKey() {
+    return QStringLiteral("稍后提醒分钟");
+} // "5" / "10" / "15": how long "稍后提醒" puts a ring off
 // The Run value that starts the program at log-on, and the password record's value.
 inline QString autoStartValue() {
     return QStringLiteral("qlzk");

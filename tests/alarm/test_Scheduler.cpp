@@ -4,10 +4,14 @@
 #include "FakeClock.h"
 #include "RecordingSoundPlayer.h"
 #include "TestRegistry.h"
+#include "alarm/AlarmNotifications.h"
 #include "alarm/AlarmRinger.h"
 #include "alarm/ReminderPresenter.h"
 #include "alarm/ReminderWindow.h"
 #include "alarm/Scheduler.h"
+#include "alarm/SnoozeStore.h"
+#include "alarm/WakePlan.h"
+#include "platform/Notifier.h"
 #include "resources/resources.h"
 
 #include <QLabel>
@@ -43,6 +47,23 @@ QStringList rings(const QString& reminder, const QStringList& dates, const QStri
     }
     return out;
 }
+
+// Notes each notification as "handle summary/body/key=label,…" and each close.
+struct RecordingNotifier final : Notifier {
+    QStringList shown;
+    QList<quint64> closed;
+    quint64 notify(const QString& summary, const QString& body, const QList<Action>& actions) override {
+        QStringList buttons;
+        for (const Action& a : actions)
+            buttons << a.key + u'=' + a.label;
+        shown << QString::number(shown.size() + 1) + u' ' + summary + u'/' + body + u'/' + buttons.join(u',');
+        return quint64(shown.size());
+    }
+    void close(quint64 handle) override {
+        if (handle != 0)
+            closed << handle;
+    }
+};
 
 FiredAlarm fired(const QString& texts, const QString& when = u"2010-05-03 08:30:00"_s) {
     const QStringList f = texts.split(u';');
@@ -310,6 +331,7 @@ private slots:
         QVERIFY(reminder && reminder->isVisible());
         QCOMPARE(reminder->windowTitle(), u" 设定时间到"_s);
         QCOMPARE(reminder->geometry(), QRect(50, 50, 302, 146));
+        QCOMPARE(reminder->findChild<QPushButton*>(u"按钮3"_s)->geometry(), QRect(64, 88, 64, 24));
         QStringList labels;
         for (const char* name : {"标签1", "标签2", "标签3"})
             labels << reminder->findChild<QLabel*>(QString::fromUtf8(name))->text();
@@ -331,6 +353,153 @@ private slots:
         // The second alarm of that minute gets its own reminder.
         QVERIFY(presenter.window());
         QCOMPARE(presenter.window()->findChild<QLabel*>(u"标签2"_s)->text(), u"吃饭"_s);
+    }
+
+    // "稍后提醒" keeps the ring in the database: a program started again rings it in its minute, or at
+    // its first scan when that minute passed while it was not running.
+    void snoozeSurvivesARestart_data() {
+        QTest::addColumn<QString>("setting"); // 稍后提醒分钟; empty: never chosen
+        QTest::addColumn<QString>("restart"); // when the program starts again
+        QTest::addColumn<QStringList>("ticks");
+        QTest::addColumn<QStringList>("fired");
+        QTest::newRow("never chosen: 5 minutes, rung in its minute after a restart")
+            << u""_s << u"2010-05-03 08:32:10"_s
+            << QStringList{u"2010-05-03 08:34:00"_s, u"2010-05-03 08:35:00"_s, u"2010-05-03 08:36:00"_s}
+            << QStringList{u"开会@2010年5月3日08时35分"_s};
+        QTest::newRow("15 minutes") << u"15"_s << u"2010-05-03 08:31:00"_s
+                                    << QStringList{u"2010-05-03 08:44:00"_s, u"2010-05-03 08:45:00"_s}
+                                    << QStringList{u"开会@2010年5月3日08时45分"_s};
+        QTest::newRow("a number that is no choice counts as 5")
+            << u"7"_s << u"2010-05-03 08:31:00"_s << QStringList{u"2010-05-03 08:35:00"_s}
+            << QStringList{u"开会@2010年5月3日08时35分"_s};
+        QTest::newRow("its minute passed while the program was not running: rung late, once")
+            << u"10"_s << u"2010-05-03 09:00:30"_s
+            << QStringList{u"2010-05-03 09:01:00"_s, u"2010-05-03 09:02:00"_s}
+            << QStringList{u"开会@2010年5月3日08时40分（迟到 21 分钟）"_s};
+    }
+    void snoozeSurvivesARestart() {
+        QFETCH(QString, setting);
+        QFETCH(QString, restart);
+        QFETCH(QStringList, ticks);
+        QFETCH(QStringList, fired);
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        if (!setting.isEmpty())
+            QVERIFY(f.setting(settings::snoozeMinutesKey(), setting));
+        QVERIFY(f.setting(settings::autoDeleteKey(), u"真"_s)); // the alarm itself is gone after its ring
+        f.insert(u"仅一次|2010年5月3日08时30分;真|默认;真|开会"_s);
+        f.model.LoadAlarmList();
+        RecordingSoundPlayer sound;
+        FakeClock clock(at(u"2010-05-03 08:29:50"_s));
+        {
+            SnoozeStore snoozes(f.db);
+            Scheduler scheduler(clock, f.model, f.paths, &snoozes);
+            AlarmRinger ringer(sound, f.paths, clock, {}, &snoozes);
+            connect(&scheduler, &Scheduler::fired, &ringer, &AlarmRinger::enqueue);
+            clock.set(at(u"2010-05-03 08:30:00"_s));
+            scheduler.AlarmScheduler();
+            QVERIFY(ringer.current());
+            ringer.Snooze();
+            QVERIFY(!ringer.current());
+            QCOMPARE(f.model.size(), 0);
+        }
+        clock.set(at(restart));
+        SnoozeStore snoozes(f.db);
+        Scheduler scheduler(clock, f.model, f.paths, &snoozes);
+        QStringList seen;
+        connect(&scheduler, &Scheduler::fired, this,
+                [&seen](const FiredAlarm& a) { seen << a.alarm.reminder + u'@' + a.dueLine(); });
+        for (const QString& tick : ticks) {
+            clock.set(at(tick));
+            scheduler.AlarmScheduler();
+        }
+        QCOMPARE(seen, fired);
+        QCOMPARE(snoozes.next(), std::nullopt); // rung once, then gone
+        QCOMPARE(f.model.size(), 0);            // a put-off ring deletes nothing, adds nothing
+    }
+
+    // The desktop notification follows the alarm's turn, and its buttons act on that alarm only.
+    void notification_data() {
+        QTest::addColumn<QString>("action"); // stop, snooze, stale (a button of an older notification)
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<bool>("reminderOpen");
+        QTest::addColumn<int>("snoozed");
+        QTest::newRow("停止播放 silences, the reminder stays")
+            << u"stop"_s << QStringList{u"stop"_s} << true << 0;
+        QTest::newRow("稍后提醒 puts it off and takes the reminder away")
+            << u"snooze"_s << QStringList{u"stop"_s} << false << 1;
+        QTest::newRow("a button of an ended alarm's notification does nothing")
+            << u"stale"_s << QStringList() << true << 0;
+    }
+    void notification() {
+        QFETCH(QString, action);
+        QFETCH(QStringList, calls);
+        QFETCH(bool, reminderOpen);
+        QFETCH(int, snoozed);
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        RecordingSoundPlayer sound;
+        FakeClock clock(at(u"2010-05-03 08:30:00"_s));
+        SnoozeStore snoozes(f.db);
+        AlarmRinger ringer(sound, f.paths, clock, {}, &snoozes);
+        RecordingNotifier notifier;
+        AlarmNotifications notifications(ringer, notifier);
+        ReminderPresenter presenter(ringer);
+        ringer.enqueue(fired(u"每天|2010年5月3日08时30分;假|默认;真|开会"_s));
+        QCOMPARE(notifier.shown, QStringList{u"1 2010年5月3日08时30分/开会/stop=停止播放,snooze=稍后提醒"_s});
+        QVERIFY(presenter.window());
+        emit notifier.actionInvoked(action == u"stale" ? 7 : 1, action == u"stale" ? u"stop"_s : action);
+        QCOMPARE(sound.calls(), calls);
+        QCOMPARE(presenter.window() != nullptr, reminderOpen);
+        QCOMPARE(snoozes.next().has_value(), snoozed == 1);
+        QCOMPARE(notifier.closed, reminderOpen ? QList<quint64>() : QList<quint64>{1});
+    }
+
+    // Hidden, the program wakes only in minutes with work.
+    void wakePlan_data() {
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("alarm"); // hh:mm today, empty: none
+        QTest::addColumn<QString>("snooze");
+        QTest::addColumn<bool>("announcement");
+        QTest::addColumn<QString>("wake");
+        QTest::newRow("nothing to do: a quarter of an hour")
+            << u"08:05"_s << u""_s << u""_s << false << u"08:20"_s;
+        QTest::newRow("an alarm sooner than that")
+            << u"08:05"_s << u"08:09"_s << u""_s << false << u"08:09"_s;
+        QTest::newRow("an alarm in the next minute")
+            << u"08:05"_s << u"08:06"_s << u""_s << false << u"08:06"_s;
+        QTest::newRow("a put-off ring before the alarm")
+            << u"08:05"_s << u"08:12"_s << u"08:07"_s << false << u"08:07"_s;
+        QTest::newRow("a put-off ring already due: the next minute")
+            << u"08:05"_s << u""_s << u"07:50"_s << false << u"08:06"_s;
+        QTest::newRow("the announcement at the half hour")
+            << u"08:20"_s << u""_s << u""_s << true << u"08:30"_s;
+        QTest::newRow("the announcement at the full hour, past midnight")
+            << u"23:45"_s << u""_s << u""_s << true << u"00:00+1"_s;
+        QTest::newRow("announcement off: the half hour is no work")
+            << u"08:20"_s << u""_s << u""_s << false << u"08:35"_s;
+    }
+    void wakePlan() {
+        QFETCH(QString, now);
+        QFETCH(QString, alarm);
+        QFETCH(QString, snooze);
+        QFETCH(bool, announcement);
+        QFETCH(QString, wake);
+        const QDate today(2026, 12, 7);
+        const auto key = [&today](const QString& hhmm) {
+            const QTime t = QTime::fromString(hhmm.left(5), u"HH:mm"_s);
+            return minuteKey(today.addDays(hhmm.endsWith(u"+1") ? 1 : 0), t.hour() * 60 + t.minute());
+        };
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        if (!alarm.isEmpty())
+            f.insert(u"每天|2026年12月7日"_s + alarm.left(2) + u'时' + alarm.mid(3, 2) +
+                     u"分;真|默认;真|x"_s);
+        f.insert(u"仅一次|2026年12月6日08时07分;真|默认;真|past"_s); // rings no more
+        f.model.LoadAlarmList();
+        const std::optional<qint64> nextSnooze = snooze.isEmpty() ? std::nullopt : std::optional(key(snooze));
+        QCOMPARE(nextWakeMinute(key(now), nextAlarmMinute(f.model, key(now)), nextSnooze, announcement),
+                 key(wake));
     }
 };
 

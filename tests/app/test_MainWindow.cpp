@@ -9,6 +9,7 @@
 #include "alarm/ReminderWindow.h"
 #include "app/AppDatabase.h"
 #include "app/MainWindow.h"
+#include "app/SecondTicker.h"
 #include "app/TabControl.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
@@ -558,6 +559,26 @@ private slots:
         f.clock.set(QDate(2026, 12, 7), QTime(8, 30, 0)); // set back: nothing rings twice
         emit events.clockChanged();
         QVERIFY(!w->reminder());
+    }
+
+    // Hidden, nothing on screen moves: the tick sleeps until the next minute with work, and shown again
+    // it ticks every second.
+    void hiddenWindowSleepsUntilItsWork() {
+        Fixture f; // 08:05:09, the alarm at 08:30: a quarter of an hour at the most, so 08:20
+        auto w = windowWithOneAlarm(f);
+        QVERIFY(w);
+        w->startTicking();
+        QVERIFY(!w->ticker()->sleeping());
+        QVERIFY(w->ticker()->remainingMs() <= 1005);
+        w->hide();
+        QVERIFY(w->ticker()->sleeping());
+        QVERIFY(qAbs(w->ticker()->remainingMs() - 891 * 1000) < 1000);
+        // An alarm added meanwhile (the editor works while the window is hidden) moves the aim.
+        QVERIFY(w->alarmModel().add({u"仅一次|2026年12月7日08时07分"_s, u"真|默认"_s, u"真|早"_s}));
+        QVERIFY(qAbs(w->ticker()->remainingMs() - 111 * 1000) < 1000);
+        w->show();
+        QVERIFY(!w->ticker()->sleeping());
+        QVERIFY(w->ticker()->remainingMs() <= 1005);
     }
 
     void trayDoubleClickRestores() {

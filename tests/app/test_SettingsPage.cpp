@@ -277,6 +277,34 @@ private slots:
         QCOMPARE(bytesOf(f.sysIni()), before);
     }
 
+    // "稍后提醒": the minutes are stored as a number; anything else shows as the 5 it counts as.
+    void snoozeBox_data() {
+        QTest::addColumn<QString>("stored"); // empty: never chosen
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("pick");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("never chosen shows 5, picking 15 stores 15") << u""_s << u"5分钟"_s << 2 << u"15"_s;
+        QTest::newRow("10 shown as stored, picking 5 stores 5") << u"10"_s << u"10分钟"_s << 0 << u"5"_s;
+        QTest::newRow("a number that is no item shows as 5") << u"7"_s << u"5分钟"_s << 1 << u"10"_s;
+    }
+    void snoozeBox() {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        QFETCH(int, pick);
+        QFETCH(QString, written);
+        Fixture f;
+        if (!stored.isEmpty())
+            QVERIFY(IniProfile::write(f.sysIni(), kSection, u"稍后提醒分钟"_s, stored));
+        f.loaded();
+        auto* box = f.settings().parent()->findChild<QComboBox*>(u"组合框_稍后提醒"_s);
+        QCOMPARE(box->currentText(), shown);
+        QCOMPARE(box->geometry(), QRect(94, 184, 130, 24));
+        QVERIFY(stored.isEmpty() ? !QFile::exists(f.sysIni()) : f.stored(u"稍后提醒分钟"_s) == stored);
+        box->setCurrentIndex(pick);
+        emit box->activated(pick);
+        QCOMPARE(f.stored(u"稍后提醒分钟"_s), written);
+    }
+
     void passwordRecordPresenceTicks_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("name");

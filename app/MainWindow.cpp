@@ -273,11 +273,9 @@ void MainWindow::planNextTick() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Back on screen: the clock is brought up to date at once, then ticks every second.
-    if (ticker_->sleeping()) {
+    // Back on screen: the clock is brought up to date at once, and the tick plans every second again.
+    if (ticker_->sleeping())
         onTick();
-        ticker_->start();
-    }
 }
 
 void MainWindow::hideEvent(QHideEvent* event) {
@@ -295,10 +293,8 @@ void MainWindow::changeEvent(QEvent* event) {
         HideWhenMinimised();
         if (isMinimized())
             planNextTick();
-        else if (ticker_->sleeping()) {
+        else if (ticker_->sleeping())
             onTick();
-            ticker_->start();
-        }
     }
 }
 

@@ -37,8 +37,19 @@ void allowRunningAsRoot() {
 
 QStringList defaultFolders() {
     const QString bin = QCoreApplication::applicationDirPath();
-    return {bin, QDir::cleanPath(bin + QStringLiteral("/../" ORVANE_BROWSER_INSTALL_SUBDIR)),
-            QString::fromUtf8(ORVANE_BROWSER_BUILD_DIR)};
+    QStringList folders{QDir::cleanPath(bin + QStringLiteral("/../" ORVANE_BROWSER_INSTALL_SUBDIR))};
+    // A program run from a build folder (any program of it, at any depth) finds the module where the
+    // build put it. The build folder is recognised by its CMakeCache.txt rather than written into the
+    // program, so an installed program carries no path of the machine it was built on.
+    for (QDir dir(bin);;) {
+        if (dir.exists(QStringLiteral("CMakeCache.txt"))) {
+            folders << QDir::cleanPath(dir.filePath(QStringLiteral(ORVANE_BROWSER_BUILD_SUBDIR)));
+            break;
+        }
+        if (!dir.cdUp())
+            break;
+    }
+    return folders;
 }
 
 void setSearchFolders(const QStringList& folders) {

@@ -17,8 +17,8 @@ QString lastError();
 // Whether the module is in the process (the engine's libraries with it).
 bool isLoaded();
 
-// The folders searched, in order: the executable's folder, the installed library folder
-// (<prefix>/lib/orvane-clock next to <prefix>/bin) and the build folder the module was built in.
+// The folders searched, in order: the installed library folder (<prefix>/<libdir>/orvane-clock next to
+// <prefix>/bin) and, for a program inside a build folder, the folder of that build that holds the module.
 QStringList defaultFolders();
 // Tests search elsewhere (an empty list restores the default); the next factory() searches again.
 void setSearchFolders(const QStringList& folders);

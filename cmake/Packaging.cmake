@@ -1,0 +1,26 @@
+# The Debian package (cpack -G DEB in the build folder): the installed tree under /usr, stripped, with
+# the run-time dependencies dpkg-shlibdeps finds in the program and the browser module plus those it
+# cannot see: the libraries opened with dlopen at first use, a Chinese font and Qt's own translations.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME orvane-clock)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR Orvane)
+set(CPACK_PACKAGE_CONTACT "Orvane <orvane-clock@users.noreply.github.com>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Desktop alarm clock with reminders and an hourly chime")
+set(CPACK_PACKAGE_DESCRIPTION
+  "A desktop alarm clock with a Simplified Chinese interface: a list of alarms rung on time with a\n"
+  "built-in ring or your own MP3 or WAV file, an analog clock face with the lunar date, a spoken\n"
+  "hourly chime, a diary, a screen lock, network time calibration and Chinese-calendar tools.")
+string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://orvane-clock.github.io/)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# SDL2_mixer (sound) and libcurl (HTTP) are opened by soname at their first use, so shlibdeps never sees
+# them; libcurl4 is the flavour that provides libcurl.so.4. Without a CJK font every Chinese text shows
+# as boxes, and without qt6-translations-l10n Qt's own dialogs stay English.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "libsdl2-mixer-2.0-0, libcurl4, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
+include(CPack)

@@ -28,8 +28,9 @@ Paths Paths::under(const QString& root) {
 }
 
 bool Paths::makeFolders() const {
+    // Not the autostart folder: it is shared with other programs and made only when the entry is written.
     QDir dir;
-    for (const QString& folder : {windowsDir, systemDir, programDir, autostartDir}) {
+    for (const QString& folder : {windowsDir, systemDir, programDir}) {
         if (!dir.mkpath(folder))
             return false;
     }

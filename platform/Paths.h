@@ -16,7 +16,7 @@ struct Paths {
     static Paths standard();
     // All four folders below one root (tests).
     static Paths under(const QString& root);
-    bool makeFolders() const; // creates the four folders; false when one cannot be made
+    bool makeFolders() const; // creates the three own folders (not autostart); false when one cannot be made
 
     QString windowsFile(const QString& name) const { return windowsDir + u'/' + name; }
     QString systemFile(const QString& name) const { return systemDir + u'/' + name; }

@@ -98,7 +98,8 @@ QString firstExecArgument(const QString& exec) {
 }
 
 // The installed launcher's fields (resources/desktop/orvane-clock.desktop; a test keeps them equal),
-// with Exec naming the program that asked to be started.
+// with Exec naming the program that asked to be started, and TryExec the same path, so a desktop skips
+// the entry quietly once that program is gone (TryExec is a plain string: no Exec quoting).
 QString desktopEntry(const QString& program) {
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
@@ -109,7 +110,7 @@ QString desktopEntry(const QString& program) {
                           "Comment=Alarms, reminders, an hourly chime and a diary\n"
                           "Comment[zh_CN]=闹钟、定时提醒、整点报时和日记本\n"
                           "Exec=") +
-           escapeString(quoteExecArgument(program)) +
+           escapeString(quoteExecArgument(program)) + QStringLiteral("\nTryExec=") + escapeString(program) +
            QStringLiteral("\n"
                           "Icon=orvane-clock\n"
                           "Terminal=false\n"

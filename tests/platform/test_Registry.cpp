@@ -70,22 +70,32 @@ private slots:
     void runValue_data() {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("exec"); // the Exec line as the desktop-entry rules want it
+        // TryExec is a plain string value: the path with the string escapes only, never quoted or
+        // '%'-doubled.
+        QTest::addColumn<QString>("tryExec");
         QTest::newRow("plain path quoted needlessly")
-            << QStringLiteral("/opt/orvane/orvane-clock") << QStringLiteral("Exec=/opt/orvane/orvane-clock");
+            << QStringLiteral("/opt/orvane/orvane-clock") << QStringLiteral("Exec=/opt/orvane/orvane-clock")
+            << QStringLiteral("TryExec=/opt/orvane/orvane-clock");
         QTest::newRow("Chinese folder mangled") << QStringLiteral("/home/用户/闹钟/orvane-clock")
-                                                << QStringLiteral("Exec=/home/用户/闹钟/orvane-clock");
+                                                << QStringLiteral("Exec=/home/用户/闹钟/orvane-clock")
+                                                << QStringLiteral("TryExec=/home/用户/闹钟/orvane-clock");
         QTest::newRow("blank splits the path") << QStringLiteral("/home/u/my apps/orvane-clock")
-                                               << QStringLiteral("Exec=\"/home/u/my apps/orvane-clock\"");
+                                               << QStringLiteral("Exec=\"/home/u/my apps/orvane-clock\"")
+                                               << QStringLiteral("TryExec=/home/u/my apps/orvane-clock");
         QTest::newRow("dollar and quote unescaped")
-            << QStringLiteral("/tmp/a$b\"c") << QStringLiteral("Exec=\"/tmp/a\\\\$b\\\\\"c\"");
+            << QStringLiteral("/tmp/a$b\"c") << QStringLiteral("Exec=\"/tmp/a\\\\$b\\\\\"c\"")
+            << QStringLiteral("TryExec=/tmp/a$b\"c");
         QTest::newRow("backslash not written four times")
-            << QStringLiteral("/tmp/a\\b") << QStringLiteral("Exec=\"/tmp/a\\\\\\\\b\"");
+            << QStringLiteral("/tmp/a\\b") << QStringLiteral("Exec=\"/tmp/a\\\\\\\\b\"")
+            << QStringLiteral("TryExec=/tmp/a\\\\b");
         QTest::newRow("percent read as field code")
-            << QStringLiteral("/tmp/100%/orvane-clock") << QStringLiteral("Exec=/tmp/100%%/orvane-clock");
+            << QStringLiteral("/tmp/100%/orvane-clock") << QStringLiteral("Exec=/tmp/100%%/orvane-clock")
+            << QStringLiteral("TryExec=/tmp/100%/orvane-clock");
     }
     void runValue() {
         QFETCH(QString, program);
         QFETCH(QString, exec);
+        QFETCH(QString, tryExec);
         TempDir dir;
         const Paths paths = Paths::under(dir.path());
         Registry registry(paths);
@@ -100,6 +110,7 @@ private slots:
             linesOf(QStringLiteral(ORVANE_LAUNCHER_FILE)).filter(QRegularExpression(u"^[^#]"_s));
         QVERIFY(expected.size() > 5);
         expected.replaceInStrings(QRegularExpression(u"^Exec=.*"_s), exec);
+        expected.insert(expected.indexOf(exec) + 1, tryExec);
         expected << QStringLiteral("X-GNOME-Autostart-enabled=true");
         QCOMPARE(lines, expected);
         QVERIFY(registry.exists(Registry::runKey(), QStringLiteral("qlzk")));

@@ -17,6 +17,7 @@ namespace {
 
 struct FakeProc {
     TempDir dir;
+    const bool kernelFiles = setKernel("pid_max"_ba, 32768) && setKernel("ns_last_pid"_ba, 1);
     QList<std::pair<pid_t, int>> signalled;
     ProcfsProcessKiller killer{dir.path(), [this](pid_t pid, int signal) {
                                    signalled.append({pid, signal});
@@ -32,6 +33,14 @@ struct FakeProc {
         if (!exe.isEmpty())
             QVERIFY(QFile::link(exe, d + u"/exe"_s));
         write(d + u"/cmdline"_s, cmdline);
+    }
+    // The pid counter of sys/kernel; false when it cannot be written.
+    bool setKernel(const QByteArray& file, int value) {
+        const QString path = dir.file(u"sys/kernel/"_s + QLatin1StringView(file));
+        if (!QDir().mkpath(dir.file(u"sys/kernel"_s)))
+            return false;
+        write(path, QByteArray::number(value) + '\n');
+        return QFile::exists(path);
     }
     static void write(const QString& path, const QByteArray& bytes) {
         QFile f(path);
@@ -99,18 +108,58 @@ private slots:
         QCOMPARE(proc.end(kNames), (QList<pid_t>{100, 200}));
     }
 
-    void processThatBecomesATaskManager() {
-        // A process listed under one name that then execs a task manager keeps its pid: it is caught at
-        // the next call while it is new, and by the periodic full reading once it is old.
+    void newProcesses_data() {
+        // Each step is one call: "counter | pid=comm made or renamed before it | pids ended". The counter
+        // is sys/kernel/ns_last_pid ("-": no such file); pid_max is 32768.
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("manager running before the first call")
+            << QStringList{u"900 | 500=lxtask 7=bash | 500"_s};
+        QTest::newRow("nothing new: /proc is not listed again")
+            << QStringList{u"7 | 7=bash |"_s, u"7 | 600=lxtask |"_s};
+        QTest::newRow("process made since the last call")
+            << QStringList{u"7 | 7=bash |"_s, u"8 | 8=lxtask | 8"_s};
+        QTest::newRow("many new pids at once, found by listing")
+            << QStringList{u"7 | 7=bash |"_s, u"500 | 100=bash 499=lxtask | 499"_s};
+        QTest::newRow("pid reused by a manager after the counter wrapped")
+            << QStringList{u"310 | 300=bash |"_s, u"300 | 300=lxtask | 300"_s};
+        QTest::newRow("few new pids across pid_max, tried one by one")
+            << QStringList{u"32760 | 7=bash |"_s, u"3 | 32767=lxtask 2=lxtask | 2 32767"_s};
+        QTest::newRow("fork, then exec of a manager without a new pid")
+            << QStringList{u"7 | 7=bash |"_s, u"8 | 8=bash |"_s, u"8 | |"_s, u"8 | 8=lxtask | 8"_s};
+        QTest::newRow("process shown in /proc after its pid was counted")
+            << QStringList{u"7 | 7=bash |"_s, u"9 | 8=bash |"_s, u"9 | 9=lxtask | 9"_s};
+        QTest::newRow("without a counter every call lists /proc")
+            << QStringList{u"- | 7=bash |"_s, u"- | 600=lxtask | 600"_s};
+    }
+    void newProcesses() {
+        QFETCH(QStringList, steps);
         FakeProc proc;
-        proc.add(300, "bash"_ba);
+        QVERIFY(proc.kernelFiles);
+        for (const QString& step : steps) {
+            const QStringList parts = step.split(u'|');
+            QCOMPARE(parts.size(), 3);
+            const QString counter = parts[0].trimmed();
+            if (const QString file = proc.dir.file(u"sys/kernel/ns_last_pid"_s); counter == u"-")
+                QVERIFY(!QFile::exists(file) || QFile::remove(file));
+            else
+                QVERIFY(proc.setKernel("ns_last_pid"_ba, counter.toInt()));
+            for (const QString& process : parts[1].split(u' ', Qt::SkipEmptyParts)) {
+                const QStringList pidComm = process.split(u'=');
+                proc.add(pidComm[0].toInt(), pidComm[1].toUtf8());
+            }
+            QList<pid_t> ended;
+            for (const QString& pid : parts[2].split(u' ', Qt::SkipEmptyParts))
+                ended.append(pid.toInt());
+            QVERIFY2(proc.end(kNames) == ended, qPrintable(step));
+        }
+    }
+
+    void oldProcessThatBecomesATaskManager() {
+        // An old process that execs a task manager keeps its pid and moves no counter: the periodic
+        // reading of every process finds it.
+        FakeProc proc;
         proc.add(301, "bash"_ba);
         QCOMPARE(proc.end(kNames), QList<pid_t>{});
-        FakeProc::write(proc.dir.file(u"300/comm"_s), "lxtask\n"_ba);
-        QCOMPARE(proc.end(kNames), QList<pid_t>{300});
-
-        for (int call = 2; call <= ProcfsProcessKiller::youngCalls; ++call)
-            QCOMPARE(proc.end(kNames), QList<pid_t>{300});
         FakeProc::write(proc.dir.file(u"301/comm"_s), "lxtask\n"_ba);
         int calls = 1;
         while (!proc.end(kNames).contains(301)) {

@@ -239,7 +239,23 @@ void MainWindow::onTick() {
     // After the scheduler: an alarm due at the same second fires on time; the chime never blocks.
     if (chime_ != nullptr)
         chime_->HourlyChimeTick(services_.clock->now());
+    if (minuteKey(services_.clock->now()) != toolTipMinute_)
+        refreshTrayToolTip();
     planNextTick();
+}
+
+QString MainWindow::trayToolTip() const {
+    const qint64 now = minuteKey(services_.clock->now());
+    const std::optional<qint64> next = nextAlarmMinute(*alarmModel_, now);
+    return next ? QStringLiteral("Orvane电脑闹钟\n下一个闹钟：") + dueText(*next)
+                : QStringLiteral("Orvane电脑闹钟");
+}
+
+void MainWindow::refreshTrayToolTip() {
+    if (tray_ == nullptr)
+        return;
+    toolTipMinute_ = minuteKey(services_.clock->now());
+    tray_->setToolTip(trayToolTip());
 }
 
 void MainWindow::startTicking() {
@@ -306,7 +322,7 @@ void MainWindow::HideWhenMinimised() {
 }
 
 void MainWindow::RestoreFromTray(int action) {
-    if (action != 2)
+    if (action != 2 && !(action == 1 && singleClickTray_))
         return;
     setWindowState(windowState() & ~Qt::WindowMinimized);
     showNormal();

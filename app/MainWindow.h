@@ -52,7 +52,12 @@ public:
     // The clock was set or the machine woke up: the tick runs now (catching up skipped minutes) and
     // re-aims at the next whole second.
     void onClockMoved();
-    void RestoreFromTray(int action); // 1 click, 2 double-click, 3 right click
+    // 1 click, 2 double-click, 3 right click. The double-click restores; on a StatusNotifier host, which
+    // has no double-click, the click does.
+    void RestoreFromTray(int action);
+    void useSingleClickTray(bool single) { singleClickTray_ = single; }
+    // "Orvane电脑闹钟" and the next alarm: the tray icon's tooltip.
+    QString trayToolTip() const;
     void startTicking();
     // The next tick: every second while the window shows the clock or a ring needs the ticks; hidden or
     // minimised only in the minutes that have work (an alarm, a put-off ring, the announcement).
@@ -100,6 +105,7 @@ private:
     void refreshDayTexts(const QDate& today);
     void HideWhenMinimised();
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
+    void refreshTrayToolTip();
 
     Services services_;
     QString todayWeekdayChar_; // renewed when the date changes
@@ -125,6 +131,8 @@ private:
     AlarmNotifications* notifications_ = nullptr;
     std::unique_ptr<SnoozeStore> snoozes_;
     bool ticking_ = false;
+    bool singleClickTray_ = false;
+    qint64 toolTipMinute_ = -1; // the minute the tray's tooltip was last worked out in
     HourlyChime* chime_ = nullptr;
     DiaryPage* diaryPage_ = nullptr;
     AlarmEditorWindow* alarmEditor_ = nullptr;

@@ -13,11 +13,13 @@
 #include "app/Skin.h"
 #include "app/SkinEngine.h"
 #include "app/StartCounter.h"
+#include "platform/StatusNotifierHost.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QTimer>
 
 namespace orvane {
@@ -91,9 +93,18 @@ bool MainWindow::StartUp() {
 void MainWindow::finishStartUp() {
     if (tray_ != nullptr)
         return;
-    // Tray icon, no tooltip; double-click brings the window back.
+    // Tray icon with the next alarm as its tooltip and a menu; a double-click (one click on a
+    // StatusNotifier host) brings the window back.
     tray_ = new QSystemTrayIcon(carriedTrayIcon(), this);
     connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
+    useSingleClickTray(statusNotifierHostPresent());
+    auto* menu = new QMenu(this);
+    connect(menu->addAction(QStringLiteral("显示主窗口")), &QAction::triggered, this,
+            [this] { RestoreFromTray(2); });
+    connect(menu->addAction(QStringLiteral("退出")), &QAction::triggered, this, &QWidget::close);
+    tray_->setContextMenu(menu);
+    refreshTrayToolTip();
+    connect(alarmModel_, &AlarmModel::reloaded, this, &MainWindow::refreshTrayToolTip);
     tray_->show();
     if (services_.clockEvents != nullptr)
         services_.clockEvents->start();

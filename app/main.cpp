@@ -1,4 +1,5 @@
 // Program entry: the real services, the main window, its start-up and the event loop.
+#include "app/ApplicationSetup.h"
 #include "app/FontWarmUp.h"
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
@@ -10,8 +11,7 @@
 int main(int argc, char** argv) {
     orvane::FontWarmUp fonts; // first: it runs beside Qt's own start
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("orvane-clock"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
+    orvane::setUpApplication();
     orvaneInitResources();
 
     // A second start only brings the running window to the front: two schedulers would ring every

@@ -1,6 +1,7 @@
 // The real program's start (as app/main.cpp does it) under a given data folder, with the start probe.
 #include "alarm/AlarmPage.h"
 #include "app/AppDatabase.h"
+#include "app/ApplicationSetup.h"
 #include "app/FontWarmUp.h"
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
@@ -46,8 +47,7 @@ int main(int argc, char** argv) {
     // From here on the same steps as the program's main(), with the data folder as the only change.
     orvane::FontWarmUp fonts;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("orvane-clock"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orvane电脑闹钟"));
+    orvane::setUpApplication();
     orvaneInitResources();
     orvane::bench::StartProbe probe(options, entered);
 

@@ -1,6 +1,8 @@
 // The real dialogs: thin wrappers over Qt's modal boxes, and a font box with effects and colour.
 #include "platform/QtDialogs.h"
 
+#include "platform/QtTranslations.h"
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialog>
@@ -66,6 +68,7 @@ FontChoice fontChoiceOf(const QFont& font, const QColor& color) {
 }
 
 void QtDialogs::message(const QString& text, const QString& caption) {
+    useChineseQtTexts();
     if (answeredAutomatically("message", caption, text))
         return;
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent_);
@@ -73,6 +76,7 @@ void QtDialogs::message(const QString& text, const QString& caption) {
 }
 
 void QtDialogs::infoMessage(const QString& text, const QString& caption) {
+    useChineseQtTexts();
     if (answeredAutomatically("infoMessage", caption, text))
         return;
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent_);
@@ -80,6 +84,7 @@ void QtDialogs::infoMessage(const QString& text, const QString& caption) {
 }
 
 void QtDialogs::errorMessage(const QString& text, const QString& caption) {
+    useChineseQtTexts();
     if (answeredAutomatically("errorMessage", caption, text))
         return;
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent_);
@@ -88,6 +93,7 @@ void QtDialogs::errorMessage(const QString& text, const QString& caption) {
 
 std::optional<QString> QtDialogs::input(const QString& prompt, const QString& caption,
                                         const QString& initial) {
+    useChineseQtTexts();
     if (answeredAutomatically("input", caption, prompt))
         return std::nullopt;
     bool ok = false;
@@ -98,6 +104,7 @@ std::optional<QString> QtDialogs::input(const QString& prompt, const QString& ca
 }
 
 std::optional<QString> QtDialogs::openFile(const QString& caption, const QString& filter) {
+    useChineseQtTexts();
     if (answeredAutomatically("openFile", caption, filter))
         return std::nullopt;
     const QString file = QFileDialog::getOpenFileName(parent_, caption, QString(), filter);
@@ -117,6 +124,7 @@ QPixmap swatch(const QColor& color) {
 // Our own box rather than QFontDialog: that one offers only the styles a family really has, so the
 // bold and italic of a Chinese font with one face would be dropped, and it has no colour.
 std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {
+    useChineseQtTexts();
     if (answeredAutomatically("chooseFont", QStringLiteral("字体"), initial.family))
         return std::nullopt;
     QDialog dialog(parent_);

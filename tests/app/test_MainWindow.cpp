@@ -581,19 +581,39 @@ private slots:
         QVERIFY(w->ticker()->remainingMs() <= 1005);
     }
 
-    void trayDoubleClickRestores() {
+    // The XEmbed tray restores on a double-click; a StatusNotifier host has no double-click, so there a
+    // click does.
+    void trayRestores_data() {
+        QTest::addColumn<bool>("statusNotifier");
+        QTest::addColumn<QString>("restoredBy"); // 1 click, 2 double-click, 3 right click
+        QTest::newRow("XEmbed: only the double-click") << false << u"2"_s;
+        QTest::newRow("StatusNotifier: the click, and still the double-click") << true << u"12"_s;
+    }
+    void trayRestores() {
+        QFETCH(bool, statusNotifier);
+        QFETCH(QString, restoredBy);
         Fixture f;
         auto w = f.window();
         QVERIFY(startUp(*w));
-        w->showMinimized();
-        w->hide();
-        w->RestoreFromTray(1); // single click: nothing
-        QVERIFY(!w->isVisible());
-        w->RestoreFromTray(3);
-        QVERIFY(!w->isVisible());
-        w->RestoreFromTray(2);
-        QVERIFY(w->isVisible());
-        QVERIFY(!w->isMinimized());
+        w->useSingleClickTray(statusNotifier);
+        QString restoring;
+        for (int action : {1, 2, 3}) {
+            w->showMinimized();
+            w->hide();
+            w->RestoreFromTray(action);
+            if (w->isVisible() && !w->isMinimized())
+                restoring += QString::number(action);
+        }
+        QCOMPARE(restoring, restoredBy);
+    }
+
+    void trayToolTipNamesTheNextAlarm() {
+        Fixture f;
+        auto w = windowWithOneAlarm(f);
+        QVERIFY(w);
+        QCOMPARE(w->trayToolTip(), u"Orvane电脑闹钟\n下一个闹钟：2026年12月7日08时30分"_s);
+        w->alarmModel().remove({1});
+        QCOMPARE(w->trayToolTip(), u"Orvane电脑闹钟"_s);
     }
 };
 

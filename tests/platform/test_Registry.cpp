@@ -135,10 +135,9 @@ private slots:
             registry.write(Registry::runKey(), QStringLiteral("qlzk"), QStringLiteral("/new/orvane-clock")));
         QCOMPARE(registry.read(Registry::runKey(), QStringLiteral("qlzk")),
                  std::optional<QString>(QStringLiteral("/new/orvane-clock")));
-        QCOMPARE(linesOf(paths.autostartDir + QStringLiteral("/qlzk.desktop"))
-                     .filter(QStringLiteral("Exec"))
-                     .size(),
-                 1);
+        const QStringList lines = linesOf(paths.autostartDir + QStringLiteral("/qlzk.desktop"));
+        QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Exec="))).size(), 1);
+        QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^TryExec="))).size(), 1);
     }
 };
 

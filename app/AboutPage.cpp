@@ -26,6 +26,12 @@ QString AboutPage::recommendationText() {
     return QStringLiteral("我在用Orvane电脑闹钟，准时提醒、小巧好用，推荐给你：") + web::productSite();
 }
 
+// The link sits between "立即进入Orvane" and "官方网站" in 96 pixels, where the address would be cut off;
+// the address itself is its tooltip.
+QString AboutPage::linkText() {
+    return QStringLiteral("电脑闹钟");
+}
+
 AboutPage::AboutPage(QWidget* page, Dialogs& dialogs) : QObject(page), dialogs_(dialogs) {
     label(page, "标签4",
           QStringLiteral(
@@ -38,7 +44,7 @@ AboutPage::AboutPage(QWidget* page, Dialogs& dialogs) : QObject(page), dialogs_(
 
     QLabel* link = label(page, "超级链接框1",
                          QStringLiteral("<a href=\"") + web::productSite() + QStringLiteral("\">") +
-                             web::productSite().mid(8).chopped(1) + QStringLiteral("</a>"),
+                             linkText() + QStringLiteral("</a>"),
                          {108, 77, 96, 24});
     link->setWordWrap(false);
     link->setTextFormat(Qt::RichText);
@@ -48,6 +54,7 @@ AboutPage::AboutPage(QWidget* page, Dialogs& dialogs) : QObject(page), dialogs_(
     编辑框1 = new QLineEdit(recommendationText(), page);
     编辑框1->setObjectName(QStringLiteral("编辑框1"));
     编辑框1->setGeometry(3, 207, 80, 32);
+    编辑框1->setCursorPosition(0); // the narrow box shows the text's beginning, not its last letters
 
     auto* copy = new QPushButton(QStringLiteral("复制"), page);
     copy->setObjectName(QStringLiteral("按钮22"));

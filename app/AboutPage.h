@@ -16,6 +16,7 @@ class AboutPage : public QObject {
 public:
     AboutPage(QWidget* page, Dialogs& dialogs);
     static QString recommendationText();
+    static QString linkText(); // the hyperlink's text
     void CopyShareText();
 
 private:

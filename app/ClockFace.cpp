@@ -26,6 +26,14 @@ QImage carriedDial() {
     return QImage(QStringLiteral(":/dial.bmp"), "BMP").convertToFormat(QImage::Format_RGB32);
 }
 
+// The face drawn at twice the size, for screens scaled above 1×: crisp at 2× and smoothly reduced between
+// (at 1.5×), where the 128-pixel dial would be blown up. Decoded only on such a screen.
+QImage carriedSharpDial() {
+    QImage dial(QStringLiteral(":/dial@2x.png"), "PNG");
+    dial.setDevicePixelRatio(2.0);
+    return dial;
+}
+
 } // namespace
 
 ClockFace::ClockFace(QWidget* parent) : QWidget(parent), dial_(carriedDial()) {
@@ -41,10 +49,18 @@ void ClockFace::setHands(const ClockHands& hands) {
     update();
 }
 
-void ClockFace::paintFace(QPainter& painter) const {
-    painter.drawImage(0, 0, dial_);
-    const auto draw = [&painter](const HandLine& hand, const QColor& colour) {
-        painter.setPen(QPen(colour, hand.penWidth));
+void ClockFace::paintFace(QPainter& painter, qreal scale) const {
+    if (scale > 1.0) {
+        if (sharpDial_.isNull())
+            sharpDial_ = carriedSharpDial();
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(0, 0, kDialSide, kDialSide), sharpDial_.isNull() ? dial_ : sharpDial_);
+    } else {
+        painter.drawImage(0, 0, dial_);
+    }
+    const auto draw = [&painter, scale](const HandLine& hand, const QColor& colour) {
+        // Width 0 is one device pixel: on a scaled screen the second hand keeps its one logical pixel.
+        painter.setPen(QPen(colour, hand.penWidth == 0 && scale > 1.0 ? 1 : hand.penWidth));
         painter.drawLine(hand.from, hand.to);
     };
     draw(hands_.hour, Qt::black);
@@ -53,15 +69,20 @@ void ClockFace::paintFace(QPainter& painter) const {
 }
 
 QImage ClockFace::render() const {
-    QImage image(128, 128, QImage::Format_RGB32);
+    return render(1.0);
+}
+
+QImage ClockFace::render(qreal scale) const {
+    QImage image(QSize(kDialSide, kDialSide) * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     QPainter painter(&image);
-    paintFace(painter);
+    paintFace(painter, scale);
     return image;
 }
 
 void ClockFace::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintFace(painter);
+    paintFace(painter, devicePixelRatioF());
 }
 
 } // namespace orvane

@@ -14,8 +14,9 @@ public:
     explicit ClockFace(QWidget* parent = nullptr);
     void setHands(const ClockHands& hands); // repaints the whole face
     const ClockHands& hands() const { return hands_; }
-    // The face as it would be painted now (dial plus hands).
+    // The face as it would be painted now (dial plus hands), at 1× or at a screen's scale.
     QImage render() const;
+    QImage render(qreal scale) const;
     // The dial picture under the hands.
     const QImage& dial() const { return dial_; }
 
@@ -23,8 +24,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void paintFace(QPainter& painter) const;
+    void paintFace(QPainter& painter, qreal scale) const;
     QImage dial_;
+    mutable QImage sharpDial_;
     ClockHands hands_{};
 };
 

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -16,16 +18,29 @@ template <class Control> Control* place(Control* control, const char* name, cons
     control->setGeometry(where);
     return control;
 }
+// A label laid out for a narrower font would cut its last letters (the colon of "邮箱或QQ："): it grows to
+// the right up to the box it names, then to the left up to the page's edge.
+void fitLabel(QLabel* label, int boxLeft) {
+    label->ensurePolished(); // measured in the skin's font
+    const int needed = label->sizeHint().width();
+    if (needed <= label->width())
+        return;
+    const int right = std::max(label->geometry().right(), boxLeft - 2);
+    const int width = std::min(needed, right + 1);
+    label->setGeometry(std::min(label->x(), right + 1 - width), label->y(), width, label->height());
+}
 } // namespace
 
 FeedbackPage::FeedbackPage(QWidget* page, Dialogs& dialogs, FormPoster post, QByteArray url)
     : QObject(page), dialogs_(dialogs), post_(std::move(post)), url_(std::move(url)) {
-    place(new QLabel(QStringLiteral("昵称："), page), "标签8", {26, 31, 33, 24});
+    auto* nickname = place(new QLabel(QStringLiteral("昵称："), page), "标签8", {26, 31, 33, 24});
     编辑框2 = place(new QLineEdit(page), "编辑框2", {67, 31, 280, 20});
-    place(new QLabel(QStringLiteral("邮箱或QQ："), page), "标签9", {3, 58, 56, 24});
+    auto* contact = place(new QLabel(QStringLiteral("邮箱或QQ："), page), "标签9", {3, 58, 56, 24});
     编辑框3 = place(new QLineEdit(page), "编辑框3", {67, 57, 280, 20});
-    place(new QLabel(QStringLiteral("内容："), page), "标签10", {26, 84, 33, 24});
+    auto* content = place(new QLabel(QStringLiteral("内容："), page), "标签10", {26, 84, 33, 24});
     编辑框4 = place(new QPlainTextEdit(page), "编辑框4", {67, 86, 280, 123});
+    for (QLabel* label : {nickname, contact, content})
+        fitLabel(label, 67);
     auto* submit = place(new QPushButton(QStringLiteral("提交"), page), "按钮23", {91, 211, 72, 28});
     auto* clear = place(new QPushButton(QStringLiteral("重填"), page), "按钮24", {232, 211, 72, 28});
     connect(submit, &QPushButton::clicked, this, &FeedbackPage::SubmitFeedback);

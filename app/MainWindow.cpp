@@ -25,6 +25,7 @@
 #include "calendar/LunarLookupWindow.h"
 #include "common/WebAddresses.h"
 #include "diary/DiaryPage.h"
+#include "net/BrowserLayout.h"
 #include "net/TimeCalibration.h"
 #include "net/WeatherPanel.h"
 #include "platform/IniProfile.h"
@@ -74,8 +75,8 @@ void showNewControls(QWidget* page) {
 MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral(" Orvane电脑闹钟 V1.5"));
-    setGeometry(50, 50, 530, 278);
-    setFixedSize(530, 278);
+    setGeometry(QRect(QPoint(50, 50), mainWindowNormalSize));
+    setFixedSize(mainWindowNormalSize);
     // The first start-up steps, the skin's, run before any control exists: each control then gets the
     // skin's look and font once, instead of the default ones and a restyling of all of them. Nothing is
     // shown before StartUp, which ends the program when the skin file is missing.

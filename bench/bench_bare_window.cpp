@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     // The same captions as the real window, so both programs load the same fonts.
     QWidget window;
     window.setWindowTitle(QStringLiteral(" Orvane电脑闹钟 V1.5"));
-    window.setGeometry(50, 50, 530, 278);
-    window.setFixedSize(530, 278);
+    window.setGeometry(50, 50, 530, 259);
+    window.setFixedSize(530, 259);
     auto* tabs = new QTabWidget(&window);
     tabs->setGeometry(149, 9, 373, 245);
     for (const char* title : {"我的闹钟", "日记本", "软件设置", "扩展功能", "留言", "关于"})

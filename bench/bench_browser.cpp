@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     orvane::WebShortcuts sites = orvane::WebShortcuts::standard();
     orvane::SystemClock clock;
     QWidget window;
-    window.setFixedSize(530, 278);
+    window.setFixedSize(530, 259);
     auto* page = new QWidget(&window);
     page->setGeometry(149, 9, 373, 245);
     orvane::ExtrasPage extras(page, sites, clock, [](QDialog* d) { d->show(); });

@@ -22,5 +22,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # them; libcurl4 is the flavour that provides libcurl.so.4. Without a CJK font every Chinese text shows
 # as boxes, and without qt6-translations-l10n Qt's own dialogs stay English.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libsdl2-mixer-2.0-0, libcurl4, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
+  "libsdl2-mixer-2.0-0, libcurl4, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n, libqt6svg6")
 include(CPack)

@@ -12,8 +12,10 @@ QRect browserWindowGeometry(QSize screen);
 // bottom minus the toolbar's height.
 QRect browserControlGeometry(QSize client, QRect toolbar);
 
-// The main window without and with the weather panel in view.
-inline constexpr QSize mainWindowNormalSize{530, 278};
-inline constexpr QSize mainWindowWeatherSize{530, 363};
+// The main window's client area without and with the weather panel in view. The window was laid out as
+// 530x278 and 530x363 with its title bar; here the window manager adds the frame, so the client area is
+// 19 pixels lower: it ends exactly where the panel begins (top 259), and grows by the same 85 pixels.
+inline constexpr QSize mainWindowNormalSize{530, 259};
+inline constexpr QSize mainWindowWeatherSize{530, 344};
 
 } // namespace orvane

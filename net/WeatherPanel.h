@@ -18,9 +18,9 @@ class WeatherPanel : public QObject {
 public:
     WeatherPanel(QWidget* window, QByteArray page);
 
-    void ShowWeatherPanel(); // 按钮13 "天气预报": load the page, window to 530x363
+    void ShowWeatherPanel(); // 按钮13 "天气预报": load the page, window tall enough to show it
     void RefreshWeather();   // 按钮20 "刷新天气预报": load the page again
-    void HideWeatherPanel(); // 按钮21 "关闭天气预报": window to 530x278; the page stays loaded
+    void HideWeatherPanel(); // 按钮21 "关闭天气预报": window back to its normal height; the page stays loaded
     BrowserView* browser() const { return 超文本浏览框1; }
 
 private:

@@ -3,6 +3,7 @@
 
 #include "platform/QtTranslations.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialog>
@@ -36,6 +37,18 @@ bool answeredAutomatically(const char* kind, const QString& caption, const QStri
     return true;
 }
 } // namespace
+
+// The window the user is working in (a modal box already open, else the active window of this program)
+// owns the box: it opens over that window and, when it closes, that window and not the main one comes
+// back to the front. A box raised by a timer while another program is active falls back to the main
+// window.
+QWidget* QtDialogs::owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->isVisible())
+        return active;
+    return parent_;
+}
 
 QFont fontOf(const FontChoice& choice) {
     QFont font;
@@ -71,7 +84,7 @@ void QtDialogs::message(const QString& text, const QString& caption) {
     useChineseQtTexts();
     if (answeredAutomatically("message", caption, text))
         return;
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner());
     box.exec();
 }
 
@@ -79,7 +92,7 @@ void QtDialogs::infoMessage(const QString& text, const QString& caption) {
     useChineseQtTexts();
     if (answeredAutomatically("infoMessage", caption, text))
         return;
-    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, owner());
     box.exec();
 }
 
@@ -87,7 +100,7 @@ void QtDialogs::errorMessage(const QString& text, const QString& caption) {
     useChineseQtTexts();
     if (answeredAutomatically("errorMessage", caption, text))
         return;
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner());
     box.exec();
 }
 
@@ -97,7 +110,7 @@ std::optional<QString> QtDialogs::input(const QString& prompt, const QString& ca
     if (answeredAutomatically("input", caption, prompt))
         return std::nullopt;
     bool ok = false;
-    const QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, initial, &ok);
+    const QString text = QInputDialog::getText(owner(), caption, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -107,7 +120,7 @@ std::optional<QString> QtDialogs::openFile(const QString& caption, const QString
     useChineseQtTexts();
     if (answeredAutomatically("openFile", caption, filter))
         return std::nullopt;
-    const QString file = QFileDialog::getOpenFileName(parent_, caption, QString(), filter);
+    const QString file = QFileDialog::getOpenFileName(owner(), caption, QString(), filter);
     if (file.isEmpty())
         return std::nullopt;
     return file;
@@ -127,7 +140,7 @@ std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {
     useChineseQtTexts();
     if (answeredAutomatically("chooseFont", QStringLiteral("字体"), initial.family))
         return std::nullopt;
-    QDialog dialog(parent_);
+    QDialog dialog(owner());
     dialog.setWindowTitle(QStringLiteral("字体"));
     auto* family = new QFontComboBox(&dialog);
     family->setCurrentFont(fontOf(initial));

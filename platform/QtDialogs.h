@@ -20,8 +20,10 @@ FontChoice fontChoiceOf(const QFont& font, const QColor& color);
 class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
-    // The window the boxes are centred on and modal to (null: none).
+    // The window boxes belong to when none of the program's windows is active (null: none).
     void setParentWidget(QWidget* parent) { parent_ = parent; }
+    // The window the next box will belong to.
+    QWidget* owner() const;
 
     void message(const QString& text, const QString& caption = defaultCaption()) override;
     void infoMessage(const QString& text, const QString& caption = defaultCaption()) override;

@@ -3,6 +3,7 @@
 
 #include "calendar/LunarPage.h"
 #include "platform/Clock.h"
+#include "platform/WindowCaption.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -33,6 +34,7 @@ void addLabel(QWidget* parent, const QString& text, int left) {
 
 LunarLookupWindow::LunarLookupWindow(const Clock& clock, LunarPost post, QWidget* parent)
     : QWidget(parent, Qt::Window), post_(std::move(post)) {
+    showNoCaption(this);
     setGeometry(50, 50, 282, 300);
     const QDate today = clock.now().date();
     years_ = makeList(this, QStringLiteral("组合框_年"), QRect(17, 8, 67, 20), 1920, 2049, today.year());

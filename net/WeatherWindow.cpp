@@ -3,6 +3,7 @@
 
 #include "net/BrowserView.h"
 #include "net/WebShortcuts.h"
+#include "platform/WindowCaption.h"
 
 #include <QPushButton>
 
@@ -11,7 +12,7 @@ namespace orvane {
 WeatherWindow::WeatherWindow(const QByteArray& page, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("WeatherWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString());
+    showNoCaption(this);
     setGeometry(50, 50, 380, 265);
     超文本浏览框1 = new BrowserView(this);
     超文本浏览框1->setObjectName(QStringLiteral("超文本浏览框1"));

@@ -4,6 +4,7 @@
 #include "net/BrowserLayout.h"
 #include "net/BrowserView.h"
 #include "net/WebShortcuts.h"
+#include "platform/WindowCaption.h"
 
 #include <QAction>
 #include <QScreen>
@@ -15,7 +16,7 @@ namespace orvane {
 WebBrowserWindow::WebBrowserWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("WebBrowserWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString());
+    showNoCaption(this);
     setGeometry(50, 50, 409, 295);
 
     工具条1 = new QToolBar(this);

@@ -91,7 +91,6 @@ private slots:
         Recorder recorder;
         orvane::LunarLookupWindow w(clock, recorder.post());
         QCOMPARE(w.geometry(), QRect(50, 50, 282, 300));
-        QCOMPARE(w.windowTitle(), QString());
         QCOMPARE(list(w, u"组合框_年"_s)->geometry(), QRect(17, 8, 67, 20));
         QCOMPARE(w.findChild<QPlainTextEdit*>(u"编辑框1"_s)->geometry(), QRect(16, 48, 240, 208));
         QVERIFY(!list(w, u"组合框_日"_s)->isEditable());

@@ -317,7 +317,6 @@ private slots:
         for (QAction* a : file->actions())
             items << (a->isSeparator() ? u"-"_s : a->text());
         QCOMPARE(items, (QStringList{u"新建"_s, u"修改"_s, u"保存"_s, u"-"_s, u"配置"_s, u"-"_s, u"退出"_s}));
-        QCOMPARE(f.diary->editor()->windowTitle(), u" 日记本"_s);
     }
 };
 

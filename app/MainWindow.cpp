@@ -29,6 +29,7 @@
 #include "net/TimeCalibration.h"
 #include "net/WeatherPanel.h"
 #include "platform/IniProfile.h"
+#include "platform/StatusNotifierItem.h"
 #include "platform/SystemSettings.h"
 #include "protect/LockWindow.h"
 #include "protect/PasswordRecord.h"
@@ -257,6 +258,8 @@ void MainWindow::refreshTrayToolTip() {
         return;
     toolTipMinute_ = minuteKey(services_.clock->now());
     tray_->setToolTip(trayToolTip());
+    if (lateTray_ != nullptr)
+        lateTray_->setToolTip(trayToolTip().section(u'\n', 1)); // the item's title holds the first line
 }
 
 void MainWindow::startTicking() {
@@ -318,7 +321,10 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::HideWhenMinimised() {
     // Without a notification area there would be no way back to a hidden window: it then stays
     // minimised in the task bar instead.
-    if (isMinimized() && tray_ != nullptr && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
+    const bool ownItemShown = lateTray_ != nullptr && lateTray_->registered();
+    const bool qtIconShown =
+        tray_ != nullptr && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+    if (isMinimized() && (ownItemShown || qtIconShown))
         QTimer::singleShot(0, this, &QWidget::hide);
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QLabel;
+class QMenu;
 
 namespace orvane {
 
@@ -34,6 +35,7 @@ class HourlyChime;
 class Scheduler;
 class SecondTicker;
 class SettingsPage;
+class StatusNotifierItem;
 class TabControl;
 
 class MainWindow : public QWidget {
@@ -56,6 +58,7 @@ public:
     // has no double-click, the click does.
     void RestoreFromTray(int action);
     void useSingleClickTray(bool single) { singleClickTray_ = single; }
+    void watchForLateStatusNotifierHost();
     // "Orvane电脑闹钟" and the next alarm: the tray icon's tooltip.
     QString trayToolTip() const;
     void startTicking();
@@ -78,6 +81,10 @@ public:
     TabControl* tabs() const { return 高级选择夹1; }
     AlarmPage* alarmPage() const { return alarmPage_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
+    // The item registered by the program itself with a StatusNotifier watcher that appeared after start.
+    StatusNotifierItem* lateTrayItem() const { return lateTray_; }
+    // Where the busName connection (tests' private bus; empty: the session bus) is asked about the tray.
+    void setTrayBus(const QString& busName) { trayBus_ = busName; }
     Scheduler* scheduler() const { return scheduler_; }
     HourlyChime* chime() const { return chime_; }
     DiaryPage* diaryPage() const { return diaryPage_; } // null until "日记本" is first opened
@@ -124,6 +131,9 @@ private:
     SettingsPage* settingsPage_ = nullptr;
     AboutPage* aboutPage_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
+    StatusNotifierItem* lateTray_ = nullptr;
+    QString trayBus_;
+    QMenu* trayMenu_ = nullptr;
     SecondTicker* ticker_ = nullptr;
     Scheduler* scheduler_ = nullptr;
     AlarmRinger* ringer_ = nullptr;

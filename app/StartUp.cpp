@@ -14,6 +14,7 @@
 #include "app/SkinEngine.h"
 #include "app/StartCounter.h"
 #include "platform/StatusNotifierHost.h"
+#include "platform/StatusNotifierItem.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -90,6 +91,21 @@ bool MainWindow::StartUp() {
     return true;
 }
 
+// Qt chose the XEmbed tray, or none, for good: when a StatusNotifier watcher appears later (the panel
+// starts after the program), the program registers an item of its own and takes that icon's place.
+void MainWindow::watchForLateStatusNotifierHost() {
+    lateTray_ = new StatusNotifierItem(QStringLiteral("Orvane电脑闹钟"), carriedTrayIcon(), trayBus_, this);
+    connect(lateTray_, &StatusNotifierItem::registeredWithWatcher, this, [this] {
+        tray_->hide(); // an XEmbed icon beside it would show the clock twice
+        useSingleClickTray(true);
+        refreshTrayToolTip();
+    });
+    connect(lateTray_, &StatusNotifierItem::activated, this, [this] { RestoreFromTray(1); });
+    connect(lateTray_, &StatusNotifierItem::contextMenuRequested, this,
+            [this](QPoint at) { trayMenu_->popup(at); });
+    lateTray_->start();
+}
+
 void MainWindow::finishStartUp() {
     if (tray_ != nullptr)
         return;
@@ -97,12 +113,15 @@ void MainWindow::finishStartUp() {
     // StatusNotifier host) brings the window back.
     tray_ = new QSystemTrayIcon(carriedTrayIcon(), this);
     connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
-    useSingleClickTray(statusNotifierHostPresent());
-    auto* menu = new QMenu(this);
-    connect(menu->addAction(QStringLiteral("显示主窗口")), &QAction::triggered, this,
+    trayMenu_ = new QMenu(this);
+    connect(trayMenu_->addAction(QStringLiteral("显示主窗口")), &QAction::triggered, this,
             [this] { RestoreFromTray(2); });
-    connect(menu->addAction(QStringLiteral("退出")), &QAction::triggered, this, &QWidget::close);
-    tray_->setContextMenu(menu);
+    connect(trayMenu_->addAction(QStringLiteral("退出")), &QAction::triggered, this, &QWidget::close);
+    tray_->setContextMenu(trayMenu_);
+    const bool statusNotifierHost = statusNotifierHostPresent(trayBus_);
+    useSingleClickTray(statusNotifierHost);
+    if (!statusNotifierHost)
+        watchForLateStatusNotifierHost();
     refreshTrayToolTip();
     connect(alarmModel_, &AlarmModel::reloaded, this, &MainWindow::refreshTrayToolTip);
     tray_->show();

@@ -1,5 +1,6 @@
 // The main window through its real widgets, offscreen: layout, start-up, day change, copy and tray.
 #include "FakeServices.h"
+#include "PrivateBus.h"
 #include "RecordingSoundPlayer.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmEditorWindow.h"
@@ -13,6 +14,7 @@
 #include "app/TabControl.h"
 #include "net/BrowserLayout.h"
 #include "platform/IniProfile.h"
+#include "platform/StatusNotifierItem.h"
 #include "platform/SystemSettings.h"
 #include "protect/PasswordToggle.h"
 #include "protect/PasswordWindow.h"
@@ -21,6 +23,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,6 +48,20 @@ struct Fixture : FakeServices {
     RecordingSoundPlayer sound;
     std::unique_ptr<MainWindow> window() { return std::make_unique<MainWindow>(services(&sound)); }
     QString dbFile() const { return paths.windowsFile(QStringLiteral("dbtime.mdb")); }
+};
+
+// The panel's side of the StatusNotifier protocol: it lists the items registered with it.
+class FakeWatcher : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+
+public:
+    QStringList items;
+    bool hostRegistered() const { return true; }
+
+public slots:
+    void RegisterStatusNotifierItem(const QString& service) { items.append(service); }
 };
 
 // Counts the requests to end the program that Qt posts (quit on the last window closed posts one).
@@ -631,6 +650,48 @@ private slots:
                 restoring += QString::number(action);
         }
         QCOMPARE(restoring, restoredBy);
+    }
+
+    // The panel starts after the program: when its watcher appears, the program registers an icon of its
+    // own, and a click on it (Activate) brings the hidden window back.
+    void lateStatusNotifierWatcherGetsTheIcon() {
+        Fixture f;
+        test::PrivateBus daemon(f.dir);
+        QVERIFY(!daemon.address().isEmpty());
+        test::BusPeer app(daemon.address(), u"app"_s);
+        test::BusPeer panel(daemon.address(), u"panel"_s);
+        auto w = windowWithOneAlarm(f);
+        QVERIFY(w);
+        w->setTrayBus(u"app"_s);
+        w->finishStartUp();
+        QVERIFY(w->lateTrayItem() && !w->lateTrayItem()->registered());
+
+        FakeWatcher watcher;
+        QVERIFY(panel.bus().registerObject(u"/StatusNotifierWatcher"_s, &watcher,
+                                           QDBusConnection::ExportAllSlots |
+                                               QDBusConnection::ExportAllProperties));
+        QVERIFY(panel.bus().registerService(u"org.kde.StatusNotifierWatcher"_s));
+        QTRY_COMPARE(watcher.items, QStringList{w->lateTrayItem()->serviceName()});
+        QTRY_VERIFY(w->lateTrayItem()->registered());
+        QVERIFY(!w->trayIcon()->isVisible());
+
+        // Asynchronous calls: the item answers from this thread, so a blocking call would wait for itself.
+        const auto call = [&](const QString& interface, const QString& method, const QVariantList& args) {
+            QDBusMessage message = QDBusMessage::createMethodCall(
+                watcher.items.value(0), u"/StatusNotifierItem"_s, interface, method);
+            message.setArguments(args);
+            QDBusPendingCall pending = panel.bus().asyncCall(message);
+            [&] { QTRY_VERIFY(pending.isFinished()); }();
+            return pending.reply();
+        };
+        const QDBusMessage title = call(u"org.freedesktop.DBus.Properties"_s, u"Get"_s,
+                                        {u"org.kde.StatusNotifierItem"_s, u"Title"_s});
+        QCOMPARE(title.arguments().value(0).value<QDBusVariant>().variant().toString(), u"Orvane电脑闹钟"_s);
+        w->showMinimized();
+        QTRY_VERIFY(!w->isVisible());
+        QCOMPARE(call(u"org.kde.StatusNotifierItem"_s, u"Activate"_s, {0, 0}).type(),
+                 QDBusMessage::ReplyMessage);
+        QTRY_VERIFY(w->isVisible() && !w->isMinimized());
     }
 
     void trayToolTipNamesTheNextAlarm() {

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QObject>
 #include <QOpenGLContext>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QWebEngineView>
 
 // Qt's global shared OpenGL context, exported by Qt GUI (its declaration is in a private header).
@@ -35,6 +37,10 @@ void prepareSharedContext() {
         qAddPostRoutine(dropShareContext);
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Drawn by the software scene graph, the view paints like any other widget. Drawn through OpenGL it
+    // would need the window it sits in to be an OpenGL one, and Qt would destroy and make anew the main
+    // window (a new X window: it vanishes and reappears) the first time the weather panel opens.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 
 class WebEngineBrowser final : public QWebEngineView, public BrowserEngine {

@@ -38,6 +38,7 @@ private slots:
         WeatherPanel panel(&main, server_.url("/forecast"));
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
+        const WId window = main.winId();
         int loads = 0;
         for (const QString& click : clicks) {
             if (click == QLatin1String("13"))
@@ -50,6 +51,8 @@ private slots:
             }
         }
         QCOMPARE(main.size(), size);
+        // The page never makes the window anew (a new X window vanishes and reappears on the desktop).
+        QCOMPARE(main.winId(), window);
         // The user still cannot resize the main window.
         QCOMPARE(main.minimumSize(), size);
         QCOMPARE(main.maximumSize(), size);

@@ -84,6 +84,11 @@ LockWindow::LockWindow(const LockServices& services, QWidget* parent)
     connect(按钮_取消, &QPushButton::clicked, this, &LockWindow::CancelLock);
     connect(按钮_解锁, &QPushButton::clicked, this, &LockWindow::TryUnlock);
     connect(时钟1, &QTimer::timeout, this, &LockWindow::LockTick);
+    // A plain window has no default button: Return (and keypad Enter) in a box presses the button of its
+    // state. KeyboardFilter passes Return while locked.
+    for (QLineEdit* box : {编辑框_加锁密码1, 编辑框_加锁密码2})
+        connect(box, &QLineEdit::returnPressed, 按钮_确定, &QPushButton::click);
+    connect(编辑框_解锁, &QLineEdit::returnPressed, 按钮_解锁, &QPushButton::click);
 }
 
 LockWindow::~LockWindow() {
@@ -198,6 +203,14 @@ bool LockWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate)
         grabbed_ = false;
     return QWidget::event(event);
+}
+
+void LockWindow::keyPressEvent(QKeyEvent* event) {
+    if (!locked_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        按钮_取消->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool LockWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -196,6 +196,39 @@ private slots:
             QCOMPARE(f.child<QLineEdit>("编辑框_解锁")->text(), u""_s);
     }
 
+    void keysPressTheButtons_data() {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after"); // setting, locked or gone
+        QTest::newRow("Return in the password box locks")
+            << false << u"编辑框_加锁密码1"_s << int(Qt::Key_Return) << u"locked"_s;
+        QTest::newRow("keypad Enter in the confirmation box locks")
+            << false << u"编辑框_加锁密码2"_s << int(Qt::Key_Enter) << u"locked"_s;
+        QTest::newRow("Esc before locking cancels")
+            << false << u"编辑框_加锁密码1"_s << int(Qt::Key_Escape) << u"gone"_s;
+        QTest::newRow("Return passes the lock's filter and unlocks")
+            << true << u"编辑框_解锁"_s << int(Qt::Key_Return) << u"gone"_s;
+        QTest::newRow("Esc while locked cancels nothing")
+            << true << u"编辑框_解锁"_s << int(Qt::Key_Escape) << u"locked"_s;
+    }
+    void keysPressTheButtons() {
+        QFETCH(bool, locked);
+        QFETCH(QString, box);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        Fixture f;
+        if (locked)
+            f.lock(u"a"_s, u"a"_s);
+        for (const char* name : {"编辑框_加锁密码1", "编辑框_加锁密码2", "编辑框_解锁"})
+            f.child<QLineEdit>(name)->setText(u"a"_s);
+        QTest::keyClick(f.window->findChild<QLineEdit*>(box), Qt::Key(key));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(f.window.isNull(), after == u"gone"_s);
+        if (f.window)
+            QCOMPARE(f.window->isLocked(), after == u"locked"_s);
+    }
+
     void closeRefused_data() {
         QTest::addColumn<bool>("locked");
         QTest::newRow("before locking") << false;

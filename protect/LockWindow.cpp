@@ -105,6 +105,14 @@ void LockWindow::StartLock() {
         编辑框_加锁密码1->setFocus();
         return;
     }
+    // Said before anything is covered, so the user may keep the desktop rather than trust a lock that
+    // lets the desktop's shortcuts through.
+    if (!services_.grab.canHoldKeyboard(windowHandle()) &&
+        !services_.dialogs.question(locktext::keyboardNotHeld(), locktext::caption(), locktext::lockAnyway(),
+                                    locktext::cancel())) {
+        编辑框_加锁密码1->setFocus();
+        return;
+    }
     coverScreen();
     for (QWidget* w : std::initializer_list<QWidget*>{编辑框_加锁密码1, 编辑框_加锁密码2, 标签_密码1,
                                                       标签_密码2, 按钮_确定, 按钮_取消})
@@ -165,7 +173,7 @@ void LockWindow::LockTick() {
         services_.cursor.moveTo(held);
     services_.killer.endProcesses(taskManagers_);
     // A grab fails until the window is mapped, and is lost if the window is made anew: try each tick
-    // until it holds. Where grabs do not exist (Wayland) this fails quietly every time.
+    // until it holds. Where nothing can be held (the user was asked) this fails quietly every time.
     if (!grabbed_ || grabbedWindow_ != windowHandle()) {
         grabbedWindow_ = windowHandle();
         grabbed_ = services_.grab.grab(grabbedWindow_);

@@ -138,6 +138,42 @@ private slots:
         QVERIFY(f.window->isVisible());
     }
 
+    void askedFirstWhenTheKeyboardCannotBeHeld_data() {
+        QTest::addColumn<bool>("canHold");
+        QTest::addColumn<QString>("confirmation");
+        QTest::addColumn<bool>("lockAnyway");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("locks");
+        QTest::newRow("held keyboard: no question") << true << u"a"_s << false << false << true;
+        QTest::newRow("refused passwords come before the question")
+            << false << u"b"_s << true << false << false;
+        QTest::newRow("取消 keeps the setting state, nothing covered")
+            << false << u"a"_s << false << true << false;
+        QTest::newRow("仍然挂机 covers the screen anyway") << false << u"a"_s << true << true << true;
+    }
+    void askedFirstWhenTheKeyboardCannotBeHeld() {
+        QFETCH(bool, canHold);
+        QFETCH(QString, confirmation);
+        QFETCH(bool, lockAnyway);
+        QFETCH(bool, asked);
+        QFETCH(bool, locks);
+        Fixture f;
+        f.grab.canHold = canHold;
+        f.dialogs.answerQuestion(lockAnyway);
+        const QRect setting = f.window->geometry();
+        f.lock(u"a"_s, confirmation);
+        QCOMPARE(
+            f.dialogs.log().filter(u"question"_s),
+            asked
+                ? QStringList{u"question 挂机...|当前桌面不允许程序锁定键盘，挂机只能遮住屏幕|仍然挂机|取消"_s}
+                : QStringList{});
+        QCOMPARE(f.window->isLocked(), locks);
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.visible(), locks ? kLocked : kSetting);
+        if (!locks)
+            QCOMPARE(f.window->geometry(), setting);
+    }
+
     void coversTheScreen_data() {
         QTest::addColumn<QRect>("screen");
         QTest::addColumn<QPoint>("label");

@@ -1,10 +1,12 @@
 // The single-instance lock: flock on a file (released by the kernel even after SIGKILL, so a crash
-// never locks the user out) and a Unix socket whose every caller means "show the window".
+// never locks the user out) and a Unix socket whose every caller means "show the window"; what a caller
+// writes before closing is its activation token.
 #include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -12,11 +14,72 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <functional>
 
 namespace orvane {
 
 namespace {
+
+constexpr qsizetype kMaxToken = 4096;
+// A caller writes its token and closes at once; one that stays silent and open is shown the window
+// after this long, with no token.
+constexpr int kCallerWaitMs = 500;
+
+// One accepted connection, read as its bytes arrive, so a slow or stuck caller never blocks the GUI.
+class Caller final : public QObject {
+public:
+    Caller(int fd, QObject* parent, std::function<void(const QByteArray&)> done)
+        : QObject(parent), fd_(fd), notifier_(qintptr(fd), QSocketNotifier::Read), done_(std::move(done)) {
+        connect(&notifier_, &QSocketNotifier::activated, this, &Caller::read);
+        timer_.setSingleShot(true);
+        connect(&timer_, &QTimer::timeout, this, &Caller::finish);
+        timer_.start(kCallerWaitMs);
+    }
+    ~Caller() override {
+        notifier_.setEnabled(false);
+        ::close(fd_);
+    }
+
+private:
+    void read() {
+        char buffer[1024];
+        for (;;) {
+            const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+            if (n > 0) {
+                // Keep one byte past the limit, so an oversized token is refused rather than cut.
+                received_.append(buffer, std::min<qsizetype>(n, kMaxToken + 1 - received_.size()));
+                continue;
+            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                return;
+            finish(); // closed by the caller, or broken
+            return;
+        }
+    }
+    void finish() {
+        notifier_.setEnabled(false);
+        timer_.stop();
+        deleteLater();
+        done_(SingleInstance::activationToken(received_));
+    }
+
+    int fd_;
+    QSocketNotifier notifier_;
+    QTimer timer_;
+    QByteArray received_;
+    std::function<void(const QByteArray&)> done_;
+};
+
+// The launcher's token for this start, handed to the running instance (X11 has none to hand over: Qt
+// takes DESKTOP_STARTUP_ID only at start-up).
+QByteArray ownActivationToken() {
+    return SingleInstance::activationToken(qgetenv("XDG_ACTIVATION_TOKEN"));
+}
 
 bool socketAddress(const QString& path, sockaddr_un& address) {
     const QByteArray bytes = QFile::encodeName(path);
@@ -79,14 +142,16 @@ bool SingleInstance::claim() {
     return true;
 }
 
+QByteArray SingleInstance::activationToken(const QByteArray& received) {
+    const bool printable =
+        std::all_of(received.begin(), received.end(), [](char c) { return c >= 0x20 && c <= 0x7e; });
+    return printable && received.size() <= kMaxToken ? received : QByteArray();
+}
+
 void SingleInstance::acceptCallers() {
-    bool called = false;
-    for (int fd; (fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
-        ::close(fd); // the connection itself is the message
-        called = true;
-    }
-    if (called)
-        emit activationRequested();
+    // Each connection means "show", whatever it sends; the Caller deletes itself when it has read it.
+    for (int fd; (fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0;)
+        new Caller(fd, this, [this](const QByteArray& token) { emit activationRequested(token); });
 }
 
 bool SingleInstance::askRunningToShow(const QString& socketPath) {
@@ -97,6 +162,16 @@ bool SingleInstance::askRunningToShow(const QString& socketPath) {
     if (fd < 0)
         return false;
     const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    // A few KiB fit in the socket's buffer, so this does not wait for the running instance to read.
+    const QByteArray token = ok ? ownActivationToken() : QByteArray();
+    for (qsizetype sent = 0; sent < token.size();) {
+        const ssize_t n = ::send(fd, token.constData() + sent, size_t(token.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break; // it still saw the connection: the window is shown, if perhaps not focused
+        sent += n;
+    }
     ::close(fd);
     return ok;
 }

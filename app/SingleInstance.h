@@ -1,7 +1,8 @@
 // One running program per user: a lock that dies with the process, and a socket that lets a second
-// start ask the first to show its window.
+// start ask the first to show its window, handing over its activation token.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -22,8 +23,14 @@ public:
 
     static QString defaultFolder();
 
+    // The token as it may be used: at most 4 KiB of printable ASCII, else empty (it comes from another
+    // process).
+    static QByteArray activationToken(const QByteArray& received);
+
 signals:
-    void activationRequested(); // a later start wants the window in front
+    // A later start wants the window in front; `token` is its XDG activation token, empty when it had
+    // none (or sent one that was refused).
+    void activationRequested(const QByteArray& token);
 
 private:
     void acceptCallers();

@@ -29,10 +29,16 @@ int main(int argc, char** argv) {
         return 0;
     window.show();
     window.startTicking();
-    QObject::connect(&instance, &orvane::SingleInstance::activationRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
+    QObject::connect(
+        &instance, &orvane::SingleInstance::activationRequested, &window, [&window](const QByteArray& token) {
+            window.showNormal();
+            window.raise();
+            // A Wayland compositor focuses a window only with a token from the launcher.
+            // Qt's Wayland plugin takes XDG_ACTIVATION_TOKEN (and unsets it) at the next
+            // activation request, so the second start's token is put there just before.
+            if (!token.isEmpty() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+                qputenv("XDG_ACTIVATION_TOKEN", token);
+            window.activateWindow();
+        });
     return app.exec();
 }

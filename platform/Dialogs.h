@@ -33,6 +33,10 @@ public:
     }
     // The same box with the error icon, for a failure the user must see.
     virtual void errorMessage(const QString& text, const QString& caption = defaultCaption()) = 0;
+    // Question box with two buttons, `yes` the default, `no` also taken by Esc and the close button; true
+    // when `yes` was pressed.
+    virtual bool question(const QString& text, const QString& caption, const QString& yes,
+                          const QString& no) = 0;
     // Text input box; nullopt when cancelled.
     virtual std::optional<QString> input(const QString& prompt, const QString& caption,
                                          const QString& initial = QString()) = 0;

@@ -21,8 +21,12 @@ public:
 class InputGrab {
 public:
     virtual ~InputGrab() = default;
-    // Grabs keyboard and pointer for the window; true when both are held. Fails where the display
-    // cannot grab (Wayland, offscreen) and, on X11, until the window is viewable.
+    // Whether grab can hold the keyboard for the window on this display at all (asked before locking, so
+    // the user learns first when the lock can only cover the screen).
+    virtual bool canHoldKeyboard(QWindow* window) const = 0;
+    // Grabs keyboard and pointer for the window; true when held. Fails where the display cannot grab
+    // (offscreen, a Wayland compositor without keyboard-shortcuts inhibition) and, on X11, until the
+    // window is viewable. On Wayland only the keyboard is held.
     virtual bool grab(QWindow* window) = 0;
     virtual void release(QWindow* window) = 0;
 };

@@ -104,6 +104,18 @@ void QtDialogs::errorMessage(const QString& text, const QString& caption) {
     box.exec();
 }
 
+bool QtDialogs::question(const QString& text, const QString& caption, const QString& yes, const QString& no) {
+    useChineseQtTexts();
+    if (answeredAutomatically("question", caption, text))
+        return false;
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner());
+    QPushButton* yesButton = box.addButton(yes, QMessageBox::AcceptRole);
+    box.setEscapeButton(box.addButton(no, QMessageBox::RejectRole));
+    box.setDefaultButton(yesButton);
+    box.exec();
+    return box.clickedButton() == yesButton;
+}
+
 std::optional<QString> QtDialogs::input(const QString& prompt, const QString& caption,
                                         const QString& initial) {
     useChineseQtTexts();

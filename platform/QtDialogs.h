@@ -28,6 +28,8 @@ public:
     void message(const QString& text, const QString& caption = defaultCaption()) override;
     void infoMessage(const QString& text, const QString& caption = defaultCaption()) override;
     void errorMessage(const QString& text, const QString& caption = defaultCaption()) override;
+    bool question(const QString& text, const QString& caption, const QString& yes,
+                  const QString& no) override;
     std::optional<QString> input(const QString& prompt, const QString& caption,
                                  const QString& initial = QString()) override;
     std::optional<QString> openFile(const QString& caption, const QString& filter) override;

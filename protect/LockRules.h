@@ -23,6 +23,15 @@ inline QString empty() {
 inline QString mismatch() {
     return QStringLiteral("两次口令输入不一致\n请重新输入！");
 }
+inline QString keyboardNotHeld() {
+    return QStringLiteral("当前桌面不允许程序锁定键盘，挂机只能遮住屏幕");
+}
+inline QString lockAnyway() {
+    return QStringLiteral("仍然挂机");
+}
+inline QString cancel() {
+    return QStringLiteral("取消");
+}
 } // namespace locktext
 
 // The message that refuses the two lock passwords, empty when they lock. An empty box is reported first;

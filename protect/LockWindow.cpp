@@ -84,6 +84,11 @@ LockWindow::LockWindow(const LockServices& services, QWidget* parent)
     connect(按钮_取消, &QPushButton::clicked, this, &LockWindow::CancelLock);
     connect(按钮_解锁, &QPushButton::clicked, this, &LockWindow::TryUnlock);
     connect(时钟1, &QTimer::timeout, this, &LockWindow::LockTick);
+    // A plain window has no default button: Return (and keypad Enter) in a box presses the button of its
+    // state. KeyboardFilter passes Return while locked.
+    for (QLineEdit* box : {编辑框_加锁密码1, 编辑框_加锁密码2})
+        connect(box, &QLineEdit::returnPressed, 按钮_确定, &QPushButton::click);
+    connect(编辑框_解锁, &QLineEdit::returnPressed, 按钮_解锁, &QPushButton::click);
 }
 
 LockWindow::~LockWindow() {
@@ -97,6 +102,14 @@ void LockWindow::StartLock() {
     if (const QString refusal = lockPasswordRefusal(编辑框_加锁密码1->text(), 编辑框_加锁密码2->text());
         !refusal.isEmpty()) {
         services_.dialogs.infoMessage(refusal, locktext::errorCaption());
+        编辑框_加锁密码1->setFocus();
+        return;
+    }
+    // Said before anything is covered, so the user may keep the desktop rather than trust a lock that
+    // lets the desktop's shortcuts through.
+    if (!services_.grab.canHoldKeyboard(windowHandle()) &&
+        !services_.dialogs.question(locktext::keyboardNotHeld(), locktext::caption(), locktext::lockAnyway(),
+                                    locktext::cancel())) {
         编辑框_加锁密码1->setFocus();
         return;
     }
@@ -160,7 +173,7 @@ void LockWindow::LockTick() {
         services_.cursor.moveTo(held);
     services_.killer.endProcesses(taskManagers_);
     // A grab fails until the window is mapped, and is lost if the window is made anew: try each tick
-    // until it holds. Where grabs do not exist (Wayland) this fails quietly every time.
+    // until it holds. Where nothing can be held (the user was asked) this fails quietly every time.
     if (!grabbed_ || grabbedWindow_ != windowHandle()) {
         grabbedWindow_ = windowHandle();
         grabbed_ = services_.grab.grab(grabbedWindow_);
@@ -198,6 +211,14 @@ bool LockWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate)
         grabbed_ = false;
     return QWidget::event(event);
+}
+
+void LockWindow::keyPressEvent(QKeyEvent* event) {
+    if (!locked_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        按钮_取消->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool LockWindow::eventFilter(QObject* watched, QEvent* event) {

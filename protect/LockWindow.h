@@ -59,6 +59,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    // Esc presses 取消 before locking; while locked there is nothing to cancel.
+    void keyPressEvent(QKeyEvent* event) override;
     // While locked, installed on the application: every key event passes KeyboardFilter.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

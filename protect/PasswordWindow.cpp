@@ -6,9 +6,12 @@
 #include "platform/SystemSettings.h"
 #include "protect/PasswordRecord.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <initializer_list>
 
 namespace orvane {
 
@@ -46,6 +49,18 @@ PasswordWindow::PasswordWindow(Registry& registry, Dialogs& dialogs, QWidget* pa
 
     connect(按钮1, &QPushButton::clicked, this, &PasswordWindow::SavePassword);
     connect(按钮2, &QPushButton::clicked, this, &PasswordWindow::CancelPassword);
+    // A default button answers Return only inside a QDialog; this is a plain window, so the boxes press
+    // it themselves (returnPressed covers Return and keypad Enter).
+    for (QLineEdit* box : {编辑框1, 编辑框2})
+        connect(box, &QLineEdit::returnPressed, 按钮1, &QPushButton::click);
+}
+
+void PasswordWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        按钮2->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PasswordWindow::SavePassword() {

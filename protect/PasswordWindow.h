@@ -23,6 +23,10 @@ public:
     // Closes without writing anything.
     void CancelPassword();
 
+protected:
+    // Esc anywhere in the window presses 取消, as in a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     Registry& registry_;
     Dialogs& dialogs_;

@@ -1,6 +1,8 @@
 // The lock's cursor and grabs over QGuiApplication, QCursor and QWindow.
 #include "protect/QtLockPrimitives.h"
 
+#include "platform/WaylandKeyboardHold.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
@@ -28,8 +30,23 @@ void QtCursorControl::moveTo(QPoint position) {
         QCursor::setPos(position);
 }
 
+QtInputGrab::QtInputGrab() {
+    if (onWayland())
+        wayland_ = std::make_unique<WaylandKeyboardHold>();
+}
+
+QtInputGrab::~QtInputGrab() = default;
+
+bool QtInputGrab::canHoldKeyboard(QWindow*) const {
+    if (wayland_ != nullptr)
+        return wayland_->available();
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
 bool QtInputGrab::grab(QWindow* window) {
-    if (window == nullptr || onWayland())
+    if (wayland_ != nullptr)
+        return wayland_->hold(window);
+    if (window == nullptr)
         return false;
     // QWidget::grabKeyboard would also send every key to the lock window itself instead of the focused
     // unlock box, and does not say whether the X server granted the grab; QWindow does both right.
@@ -39,7 +56,11 @@ bool QtInputGrab::grab(QWindow* window) {
 }
 
 void QtInputGrab::release(QWindow* window) {
-    if (window == nullptr || onWayland())
+    if (wayland_ != nullptr) {
+        wayland_->release();
+        return;
+    }
+    if (window == nullptr)
         return;
     window->setKeyboardGrabEnabled(false);
     window->setMouseGrabEnabled(false);

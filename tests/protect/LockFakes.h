@@ -33,13 +33,15 @@ public:
     }
 };
 
-// Refuses the first `failures` grabs, then grants them.
+// Refuses the first `failures` grabs, then grants them; says it can hold the keyboard when `canHold`.
 class FakeGrab final : public InputGrab {
 public:
+    bool canHold = true;
     int failures = 0;
     int attempts = 0;
     QList<QWindow*> released;
 
+    bool canHoldKeyboard(QWindow*) const override { return canHold; }
     bool grab(QWindow* window) override {
         ++attempts;
         if (failures > 0) {

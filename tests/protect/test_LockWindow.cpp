@@ -137,6 +137,42 @@ private slots:
         QVERIFY(f.window->isVisible());
     }
 
+    void askedFirstWhenTheKeyboardCannotBeHeld_data() {
+        QTest::addColumn<bool>("canHold");
+        QTest::addColumn<QString>("confirmation");
+        QTest::addColumn<bool>("lockAnyway");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("locks");
+        QTest::newRow("held keyboard: no question") << true << u"a"_s << false << false << true;
+        QTest::newRow("refused passwords come before the question")
+            << false << u"b"_s << true << false << false;
+        QTest::newRow("取消 keeps the setting state, nothing covered")
+            << false << u"a"_s << false << true << false;
+        QTest::newRow("仍然挂机 covers the screen anyway") << false << u"a"_s << true << true << true;
+    }
+    void askedFirstWhenTheKeyboardCannotBeHeld() {
+        QFETCH(bool, canHold);
+        QFETCH(QString, confirmation);
+        QFETCH(bool, lockAnyway);
+        QFETCH(bool, asked);
+        QFETCH(bool, locks);
+        Fixture f;
+        f.grab.canHold = canHold;
+        f.dialogs.answerQuestion(lockAnyway);
+        const QRect setting = f.window->geometry();
+        f.lock(u"a"_s, confirmation);
+        QCOMPARE(
+            f.dialogs.log().filter(u"question"_s),
+            asked
+                ? QStringList{u"question 挂机...|当前桌面不允许程序锁定键盘，挂机只能遮住屏幕|仍然挂机|取消"_s}
+                : QStringList{});
+        QCOMPARE(f.window->isLocked(), locks);
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.visible(), locks ? kLocked : kSetting);
+        if (!locks)
+            QCOMPARE(f.window->geometry(), setting);
+    }
+
     void coversTheScreen_data() {
         QTest::addColumn<QRect>("screen");
         QTest::addColumn<QPoint>("label");
@@ -193,6 +229,39 @@ private slots:
         QCOMPARE(f.grab.released, unlocks ? QList<QWindow*>{grabbed} : QList<QWindow*>{});
         if (!unlocks)
             QCOMPARE(f.child<QLineEdit>("编辑框_解锁")->text(), u""_s);
+    }
+
+    void keysPressTheButtons_data() {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after"); // setting, locked or gone
+        QTest::newRow("Return in the password box locks")
+            << false << u"编辑框_加锁密码1"_s << int(Qt::Key_Return) << u"locked"_s;
+        QTest::newRow("keypad Enter in the confirmation box locks")
+            << false << u"编辑框_加锁密码2"_s << int(Qt::Key_Enter) << u"locked"_s;
+        QTest::newRow("Esc before locking cancels")
+            << false << u"编辑框_加锁密码1"_s << int(Qt::Key_Escape) << u"gone"_s;
+        QTest::newRow("Return passes the lock's filter and unlocks")
+            << true << u"编辑框_解锁"_s << int(Qt::Key_Return) << u"gone"_s;
+        QTest::newRow("Esc while locked cancels nothing")
+            << true << u"编辑框_解锁"_s << int(Qt::Key_Escape) << u"locked"_s;
+    }
+    void keysPressTheButtons() {
+        QFETCH(bool, locked);
+        QFETCH(QString, box);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        Fixture f;
+        if (locked)
+            f.lock(u"a"_s, u"a"_s);
+        for (const char* name : {"编辑框_加锁密码1", "编辑框_加锁密码2", "编辑框_解锁"})
+            f.child<QLineEdit>(name)->setText(u"a"_s);
+        QTest::keyClick(f.window->findChild<QLineEdit*>(box), Qt::Key(key));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(f.window.isNull(), after == u"gone"_s);
+        if (f.window)
+            QCOMPARE(f.window->isLocked(), after == u"locked"_s);
     }
 
     void closeRefused_data() {

@@ -98,6 +98,27 @@ private slots:
         QCOMPARE(f.window.isNull(), saved); // closed and destroyed only after a successful write
     }
 
+    void keysPressTheButtons_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Return in the account box saves") << u"编辑框1"_s << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter in the password box saves") << u"编辑框2"_s << int(Qt::Key_Enter) << true;
+        QTest::newRow("Esc cancels without writing") << u"编辑框2"_s << int(Qt::Key_Escape) << false;
+    }
+    void keysPressTheButtons() {
+        QFETCH(QString, box);
+        QFETCH(int, key);
+        QFETCH(bool, saved);
+        Fixture f;
+        f.child<QLineEdit>("编辑框1")->setText(u"abc"_s);
+        f.child<QLineEdit>("编辑框2")->setText(u"abc"_s);
+        QTest::keyClick(f.window->findChild<QLineEdit*>(box), Qt::Key(key));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(f.window.isNull());
+        QCOMPARE(f.record(), saved ? std::optional(u"真|abc|abc"_s) : std::nullopt);
+    }
+
     void savedStoreIsPrivate() {
         Fixture f;
         QVERIFY(f.registry.write(u"SOFTWARE\\qlzk"_s, u"pz"_s, u"真|old|old"_s));

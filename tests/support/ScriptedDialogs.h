@@ -11,27 +11,32 @@ namespace orvane::test {
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Shown {
-        enum Kind { Message, InfoMessage, ErrorMessage, Input, OpenFile, ChooseFont } kind;
-        QString text;    // message text, input prompt, open-file filter, font family
+        enum Kind { Message, InfoMessage, ErrorMessage, Question, Input, OpenFile, ChooseFont } kind;
+        QString text;    // message or question text, input prompt, open-file filter, font family
         QString caption; // caption (font: empty)
     };
 
-    // Answers, used in order; an unscripted box answers "cancelled".
+    // Answers, used in order; an unscripted box answers "cancelled" (a question: no).
+    void answerQuestion(bool yes) { questions_.append(yes); }
     void answerInput(std::optional<QString> answer) { inputs_.append(std::move(answer)); }
     void answerOpenFile(std::optional<QString> answer) { files_.append(std::move(answer)); }
     void answerFont(std::optional<FontChoice> answer) { fonts_.append(std::move(answer)); }
-    qsizetype unusedAnswers() const { return inputs_.size() + files_.size() + fonts_.size(); }
+    qsizetype unusedAnswers() const {
+        return questions_.size() + inputs_.size() + files_.size() + fonts_.size();
+    }
 
     // Every box in the order shown.
     const QList<Shown>& shown() const { return shown_; }
-    // The same as readable lines: "message 信息：|text", "infoMessage …", "errorMessage 信息：|text", "input
-    // caption|prompt|initial", "openFile caption|filter", "chooseFont family".
+    // The same as readable lines: "message 信息：|text", "infoMessage …", "errorMessage 信息：|text",
+    // "question caption|text|yes|no", "input caption|prompt|initial", "openFile caption|filter", "chooseFont
+    // family".
     QStringList log() const { return log_; }
     QStringList messages() const { return texts(Shown::Message); }
     QStringList messageCaptions() const { return captions(Shown::Message); }
     QStringList infoMessages() const { return texts(Shown::InfoMessage); }
     QStringList infoMessageCaptions() const { return captions(Shown::InfoMessage); }
     QStringList errorMessages() const { return texts(Shown::ErrorMessage); }
+    QStringList questions() const { return texts(Shown::Question); }
     QStringList inputPrompts() const { return texts(Shown::Input); }
     QStringList inputCaptions() const { return captions(Shown::Input); }
     void clear() {
@@ -50,6 +55,12 @@ public:
     void errorMessage(const QString& text, const QString& caption = defaultCaption()) override {
         shown_.append({Shown::ErrorMessage, text, caption});
         log_.append(QStringLiteral("errorMessage ") + caption + u'|' + text);
+    }
+    bool question(const QString& text, const QString& caption, const QString& yes,
+                  const QString& no) override {
+        shown_.append({Shown::Question, text, caption});
+        log_.append(QStringLiteral("question ") + caption + u'|' + text + u'|' + yes + u'|' + no);
+        return !questions_.isEmpty() && questions_.takeFirst();
     }
     std::optional<QString> input(const QString& prompt, const QString& caption,
                                  const QString& initial = QString()) override {
@@ -91,6 +102,7 @@ private:
 
     QList<Shown> shown_;
     QStringList log_;
+    QList<bool> questions_;
     QList<std::optional<QString>> inputs_;
     QList<std::optional<QString>> files_;
     QList<std::optional<FontChoice>> fonts_;

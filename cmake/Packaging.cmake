@@ -23,4 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # as boxes, and without qt6-translations-l10n Qt's own dialogs stay English.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libsdl2-mixer-2.0-0, libcurl4, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n, libqt6svg6")
+# Qt's Wayland plugin: without it a Wayland session runs the program through XWayland, where the screen
+# lock holds only X programs' input. X11 desktops do without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

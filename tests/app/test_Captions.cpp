@@ -37,6 +37,7 @@ struct StillCursor final : CursorControl {
     void moveTo(QPoint) override {}
 };
 struct NoGrab final : InputGrab {
+    bool canHoldKeyboard(QWindow*) const override { return false; }
     bool grab(QWindow*) override { return false; }
     void release(QWindow*) override {}
 };

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QInputDialog>
@@ -18,8 +19,10 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace orvane {
@@ -35,6 +38,21 @@ bool answeredAutomatically(const char* kind, const QString& caption, const QStri
                  text.toUtf8().constData());
     std::fflush(stderr);
     return true;
+}
+// A box only as wide as a short text leaves its title bar no room for the caption beside the window
+// manager's buttons ("信息：" disappeared): a spacer in the box's grid keeps it wide enough.
+void roomForCaption(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr)
+        return;
+    const int width = std::max(200, box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160);
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+int exec(QMessageBox& box) {
+    roomForCaption(box);
+    return box.exec();
 }
 } // namespace
 
@@ -85,7 +103,7 @@ void QtDialogs::message(const QString& text, const QString& caption) {
     if (answeredAutomatically("message", caption, text))
         return;
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner());
-    box.exec();
+    exec(box);
 }
 
 void QtDialogs::infoMessage(const QString& text, const QString& caption) {
@@ -93,7 +111,7 @@ void QtDialogs::infoMessage(const QString& text, const QString& caption) {
     if (answeredAutomatically("infoMessage", caption, text))
         return;
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, owner());
-    box.exec();
+    exec(box);
 }
 
 void QtDialogs::errorMessage(const QString& text, const QString& caption) {
@@ -101,7 +119,7 @@ void QtDialogs::errorMessage(const QString& text, const QString& caption) {
     if (answeredAutomatically("errorMessage", caption, text))
         return;
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner());
-    box.exec();
+    exec(box);
 }
 
 bool QtDialogs::question(const QString& text, const QString& caption, const QString& yes, const QString& no) {
@@ -112,7 +130,7 @@ bool QtDialogs::question(const QString& text, const QString& caption, const QStr
     QPushButton* yesButton = box.addButton(yes, QMessageBox::AcceptRole);
     box.setEscapeButton(box.addButton(no, QMessageBox::RejectRole));
     box.setDefaultButton(yesButton);
-    box.exec();
+    exec(box);
     return box.clickedButton() == yesButton;
 }
 

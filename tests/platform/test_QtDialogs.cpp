@@ -110,6 +110,8 @@ private slots:
             QWidget* box = QApplication::activeModalWidget();
             QVERIFY(box != nullptr);
             parentName = box->parentWidget() ? box->parentWidget()->objectName() : QStringLiteral("none");
+            // Wide enough for its caption beside the title bar's buttons, however short the text.
+            QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(box->windowTitle()) + 160);
             box->close();
         });
         dialogs.message(QStringLiteral("测试"));

@@ -29,9 +29,10 @@ inline QByteArray perpetualCalendarPage() {
     return QByteArrayLiteral("https://wannianli.tianqi.com/");
 }
 
-// The today-in-history service; the program appends "?key=<month>月<day>日" in GBK (按钮2).
+// The today-in-history page: it lists the events of the day it is opened. The program appends
+// "?key=<month>月<day>日" in GBK (按钮2), which this page does not need and ignores.
 inline QByteArray todayInHistoryPage() {
-    return QByteArrayLiteral("http://orvane-clock.github.io/today/index.asp");
+    return QByteArrayLiteral("https://baike.baidu.com/calendar/");
 }
 
 // The weather site's forecast widget page, shown by WeatherWindow (按钮5 "天气预报").
@@ -63,14 +64,17 @@ inline QByteArray numberLocationPage() {
 // 联合早报, 南方周末, 天涯杂谈, 网易贴图, 质检报告, 腾讯, 搜狐, 政府网, 汽车之家.
 inline constexpr const char* newsSitePages[] = {
     "https://news.baidu.com/",
-    "https://news.google.com/?hl=zh-CN&gl=CN&ceid=CN:zh-Hans",
+    // A search engine's news aggregation that mainland users can reach (the one the caption names is
+    // blocked there).
+    "https://cn.bing.com/news/",
     "https://military.china.com/",
     "https://www.ifeng.com/",
     "http://www.news.cn/",
     "http://www.people.com.cn/",
     "https://www.zaobao.com/",
     "https://www.infzm.com/",
-    "http://bbs.tianya.cn/list-free-1.shtml",
+    // The open discussion board it names closed in 2023; the largest general forum in its place.
+    "https://tieba.baidu.com/",
     "https://news.163.com/photo/",
     "https://www.samr.gov.cn/zljds/",
     "https://www.qq.com/",

@@ -2,7 +2,10 @@
 #include "alarm/AlarmEditorTexts.h"
 
 #include "alarm/AlarmTime.h"
+#include "calendar/Holidays.h"
 #include "common/OleDateTime.h"
+
+#include <algorithm>
 
 namespace orvane {
 
@@ -66,6 +69,15 @@ EditorCheck checkEditorValues(const QString& hour, const QString& minute, const 
     if (!repeatRuleItems().contains(repeatRule))
         return {editortext::badRule(), {}, {}};
     return {{}, twoDigits(*h), twoDigits(*m)};
+}
+
+QString holidayCoverageNote(const QString& rule, QDate firstDate, QDate today) {
+    if (!followsHolidayTable(alarmTime(rule, QString(datePiece(firstDate) + u"00时00分")).repeat))
+        return {};
+    const int year = std::max(firstDate, today).year();
+    if (holidayTable().covers(year))
+        return {};
+    return QString::number(year) + QStringLiteral("年的法定节假日尚未收录，暂按周一至周五");
 }
 
 AddPresets addPresets(const QDateTime& now) {

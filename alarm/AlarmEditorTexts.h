@@ -35,7 +35,21 @@ inline QString badMinute() {
 inline QString badRule() {
     return QStringLiteral("请从列表中选择提醒工作日");
 }
+// What each rule does: the rule box's tooltip.
+inline QString ruleHelp() {
+    return QStringLiteral(
+        "每天、星期几：从所选日期起，每到这一天都响；仅一次：只在所选日期响一次\n"
+        "工作日、节假日：按国家法定节假日和调休\n"
+        "农历每年：每年农历的这一天（闰月的日子在有这个闰月的年份响在闰月，否则响在同一个月；"
+        "三十在只有二十九天的月份响在廿九）\n"
+        "农历每月：每个农历月的这一天（三十同上）\n"
+        "节气：二十四节气的每一天");
+}
 } // namespace editortext
+
+// For a "工作日" or "节假日" alarm whose first year to ring has no holiday data yet:
+// "2027年的法定节假日尚未收录，暂按周一至周五"; empty otherwise.
+QString holidayCoverageNote(const QString& rule, QDate firstDate, QDate today);
 
 // The items of the hour and minute boxes: "00"…"23"; "00"…"59" (the rules: repeatRuleItems()).
 QStringList hourItems();

@@ -63,8 +63,7 @@ void AlarmEditorWindow::buildControls() {
     组合框_分 = comboBox(分组框1, "组合框_分", minuteItems(), 222, 49);
     (new QLabel(QStringLiteral("分"), 分组框1))->setGeometry(274, 33, 20, 16);
     组合框_提醒工作日 = comboBox(分组框1, "组合框_提醒工作日", repeatRuleItems(), 300, 62);
-    组合框_提醒工作日->setToolTip(
-        QStringLiteral("每天、星期几：从所选日期起，每到这一天都响；仅一次：只在所选日期响一次"));
+    组合框_提醒工作日->setToolTip(editortext::ruleHelp());
 
     分组框2 = place(new QGroupBox(QStringLiteral("铃声设置"), this), "分组框2", 8, 72, 360, 56);
     选择框_铃声 = place(new QCheckBox(QStringLiteral("铃声"), 分组框2), "选择框_铃声", 8, 24, 48, 16);
@@ -196,6 +195,9 @@ void AlarmEditorWindow::SaveAlarm() {
         return;
     }
     dialogs_.message(mode == Mode::Add ? editortext::added() : editortext::modified());
+    if (const QString note = holidayCoverageNote(values.repeatRule, values.date, clock_.now().date());
+        !note.isEmpty())
+        dialogs_.message(note);
 }
 
 void AlarmEditorWindow::CloseAlarmEditor() {

@@ -1,6 +1,10 @@
 // Reading due texts and repeat rules, and finding the minutes in which an alarm rings.
 #include "alarm/AlarmTime.h"
 
+#include "calendar/Holidays.h"
+#include "calendar/LunarCalendar.h"
+#include "calendar/SolarTerms.h"
+
 namespace orvane {
 
 namespace {
@@ -37,6 +41,29 @@ QString twoDigits(int n) {
     return QString::number(n).rightJustified(2, u'0');
 }
 
+// The longest a day rule may wait for its next day: a lunar year with a leap month has 384 or 385 days.
+constexpr qint64 kLongestWait = 400;
+
+// Day 30 of a lunar month of 29 days rings on its 29th.
+bool isLunarDay(const LunarDate& on, int wanted) {
+    return on.day == std::min(wanted, lunarMonthDays(on.year, on.month, on.leap));
+}
+
+// A birthday in a leap month rings in that leap month in the years that have it, otherwise in the
+// ordinary month of the same number; an ordinary-month birthday never rings in a leap month.
+bool isLunarAnniversary(const LunarDate& on, int month, bool leap, int day) {
+    if (on.month != month)
+        return false;
+    const bool ringsInLeap = leap && leapMonthOf(on.year) == month;
+    return on.leap == ringsInLeap && isLunarDay(on, day);
+}
+
+bool isSolarTermDay(QDate date) {
+    int year = 0;
+    const int term = solarTermOnOrBefore(date, &year);
+    return term >= 0 && solarTermDate(year, term) == date;
+}
+
 } // namespace
 
 qint64 minuteKey(QDate date, int minuteOfDay) {
@@ -60,9 +87,15 @@ QString dueNowText(const QDateTime& now) {
 }
 
 QStringList repeatRuleItems() {
-    return {QStringLiteral("每天"),   QStringLiteral("星期一"), QStringLiteral("星期二"),
-            QStringLiteral("星期三"), QStringLiteral("星期四"), QStringLiteral("星期五"),
-            QStringLiteral("星期六"), QStringLiteral("星期日"), QStringLiteral("仅一次")};
+    return {QStringLiteral("每天"),     QStringLiteral("星期一"), QStringLiteral("星期二"),
+            QStringLiteral("星期三"),   QStringLiteral("星期四"), QStringLiteral("星期五"),
+            QStringLiteral("星期六"),   QStringLiteral("星期日"), QStringLiteral("仅一次"),
+            QStringLiteral("工作日"),   QStringLiteral("节假日"), QStringLiteral("农历每年"),
+            QStringLiteral("农历每月"), QStringLiteral("节气")};
+}
+
+bool followsHolidayTable(Repeat repeat) {
+    return repeat == Repeat::Workday || repeat == Repeat::DayOff;
 }
 
 AlarmTime alarmTime(QStringView rule, QStringView due) {
@@ -72,6 +105,16 @@ AlarmTime alarmTime(QStringView rule, QStringView due) {
         repeat = Repeat::Daily;
     } else if (rule == u"仅一次") {
         repeat = Repeat::Once;
+    } else if (rule == u"工作日") {
+        repeat = Repeat::Workday;
+    } else if (rule == u"节假日") {
+        repeat = Repeat::DayOff;
+    } else if (rule == u"农历每年") {
+        repeat = Repeat::LunarYearly;
+    } else if (rule == u"农历每月") {
+        repeat = Repeat::LunarMonthly;
+    } else if (rule == u"节气") {
+        repeat = Repeat::SolarTermDay;
     } else if (rule.size() == 3 && rule.startsWith(u"星期")) {
         const qsizetype day = QStringView(u"一二三四五六日").indexOf(rule[2]);
         if (day < 0)
@@ -101,16 +144,24 @@ AlarmTime alarmTime(QStringView rule, QStringView due) {
     const QDate date(*year, *month, *day);
     if (!date.isValid() || *year < 100 || *hour > 23 || *minute > 59)
         return time;
+    if (repeat == Repeat::LunarYearly || repeat == Repeat::LunarMonthly) {
+        const std::optional<LunarDate> lunar = lunarFromSolar(date);
+        if (!lunar)
+            return time; // outside the lunar table: no lunar date to keep
+        time.lunarMonth = quint8(lunar->month);
+        time.lunarDay = quint8(lunar->day);
+        time.lunarLeap = lunar->leap;
+    }
     time.repeat = repeat;
     time.minuteOfDay = qint16(*hour * 60 + *minute);
     time.firstDay = date.toJulianDay();
     return time;
 }
 
-bool AlarmTime::ringsAt(qint64 key) const {
-    const qint64 day = key / kMinutesPerDay;
-    if (key % kMinutesPerDay != minuteOfDay || day < firstDay)
+bool AlarmTime::ringsOnDay(qint64 day) const {
+    if (day < firstDay)
         return false;
+    const QDate date = QDate::fromJulianDay(day);
     switch (repeat) {
     case Repeat::Once:
         return day == firstDay;
@@ -118,13 +169,31 @@ bool AlarmTime::ringsAt(qint64 key) const {
         return true;
     case Repeat::Weekly:
         return weekdayOfJulianDay(day) == weekday;
+    case Repeat::Workday:
+        return isStatutoryWorkday(date);
+    case Repeat::DayOff:
+        return !isStatutoryWorkday(date);
+    case Repeat::LunarYearly:
+    case Repeat::LunarMonthly: {
+        const std::optional<LunarDate> on = lunarFromSolar(date);
+        if (!on)
+            return false;
+        return repeat == Repeat::LunarMonthly ? isLunarDay(*on, lunarDay)
+                                              : isLunarAnniversary(*on, lunarMonth, lunarLeap, lunarDay);
+    }
+    case Repeat::SolarTermDay:
+        return isSolarTermDay(date);
     case Repeat::Never:
         break;
     }
     return false;
 }
 
-std::optional<qint64> AlarmTime::nextAt(qint64 from) const {
+bool AlarmTime::ringsAt(qint64 key) const {
+    return key % kMinutesPerDay == minuteOfDay && ringsOnDay(key / kMinutesPerDay);
+}
+
+std::optional<qint64> AlarmTime::nextAt(qint64 from, qint64 until) const {
     if (repeat == Repeat::Never)
         return std::nullopt;
     qint64 day = std::max(firstDay, from / kMinutesPerDay);
@@ -135,10 +204,16 @@ std::optional<qint64> AlarmTime::nextAt(qint64 from) const {
         if (day != firstDay)
             return std::nullopt;
         break;
+    case Repeat::Daily:
+        break;
     case Repeat::Weekly:
         day += (weekday - weekdayOfJulianDay(day) + 7) % 7;
         break;
     default:
+        // The calendar rules: day by day, as far as the longest wait or `until`.
+        for (const qint64 last = day + kLongestWait; !ringsOnDay(day); ++day)
+            if (day >= last || day * kMinutesPerDay + minuteOfDay > until)
+                return std::nullopt;
         break;
     }
     return day * kMinutesPerDay + minuteOfDay;

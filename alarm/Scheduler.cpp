@@ -35,8 +35,8 @@ void Scheduler::AlarmScheduler() {
         if (alarm.time.repeat == Repeat::Never)
             continue;
         // Mostly one minute; after a jump at most a day, so at most two rings of a daily alarm.
-        for (std::optional<qint64> at = alarm.time.nextAt(range.from + 1); at && *at <= range.to;
-             at = alarm.time.nextAt(*at + 1)) {
+        for (std::optional<qint64> at = alarm.time.nextAt(range.from + 1, range.to); at && *at <= range.to;
+             at = alarm.time.nextAt(*at + 1, range.to)) {
             if (!window_.hasRung(alarm.key, *at))
                 due.push_back({alarm, *at, int(range.to - *at)});
         }

@@ -3,6 +3,7 @@
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
 #include "TestRegistry.h"
+#include "alarm/AlarmEditorTexts.h"
 #include "alarm/AlarmEditorWindow.h"
 #include "alarm/AlarmLists.h"
 
@@ -143,6 +144,34 @@ private slots:
         row("minute 60 never fires", "08", "60", "每天", true, "", badMinute, "");
         row("three-digit minute", "08", "005", "每天", true, "", badMinute, "");
         row("rule not in the list", "08", "30", "星期八", true, "", "请从列表中选择提醒工作日", "");
+        row("工作日 in a year with holiday data", "08", "30", "工作日", true, "", added,
+            "工作日|2010年5月3日08时30分,真|默认,真|");
+        row("农历每年 is a rule of its own", "08", "30", "农历每年", true, "", added,
+            "农历每年|2010年5月3日08时30分,真|默认,真|");
+    }
+
+    // A workday alarm in a year the holiday table does not cover yet says it follows the week.
+    void holidayCoverageNote_data() {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QDate>("first");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("note");
+        const QString note = u"2099年的法定节假日尚未收录，暂按周一至周五"_s;
+        QTest::newRow("工作日 from a year without data")
+            << u"工作日"_s << QDate(2099, 1, 5) << QDate(2026, 12, 8) << note;
+        QTest::newRow("节假日 stored long ago: this year decides")
+            << u"节假日"_s << QDate(2020, 1, 1) << QDate(2099, 3, 1) << note;
+        QTest::newRow("工作日 in a covered year")
+            << u"工作日"_s << QDate(2026, 9, 1) << QDate(2026, 8, 1) << QString();
+        QTest::newRow("每天 never follows the table")
+            << u"每天"_s << QDate(2099, 1, 5) << QDate(2026, 12, 8) << QString();
+    }
+    void holidayCoverageNote() {
+        QFETCH(QString, rule);
+        QFETCH(QDate, first);
+        QFETCH(QDate, today);
+        QFETCH(QString, note);
+        QCOMPARE(orvane::holidayCoverageNote(rule, first, today), note);
     }
     void typedValues() {
         QFETCH(QString, hour);
@@ -430,8 +459,9 @@ private slots:
                 all << box->itemText(i);
             return box->isEditable() ? all.join(u',') : QString();
         };
-        QCOMPARE(items(u"组合框_提醒工作日"_s),
-                 u"每天,星期一,星期二,星期三,星期四,星期五,星期六,星期日,仅一次"_s);
+        QCOMPARE(
+            items(u"组合框_提醒工作日"_s),
+            u"每天,星期一,星期二,星期三,星期四,星期五,星期六,星期日,仅一次,工作日,节假日,农历每年,农历每月,节气"_s);
         QCOMPARE(items(u"组合框_时"_s).split(u',').size(), 24);
         QVERIFY(items(u"组合框_时"_s).startsWith(u"00,01,"_s) && items(u"组合框_时"_s).endsWith(u",23"_s));
         QCOMPARE(items(u"组合框_分"_s).split(u',').size(), 60);

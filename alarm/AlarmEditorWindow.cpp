@@ -54,15 +54,18 @@ AlarmEditorWindow::AlarmEditorWindow(AlarmModel& model, Dialogs& dialogs, const 
 
 void AlarmEditorWindow::buildControls() {
     分组框1 = place(new QGroupBox(QStringLiteral("时间设置"), this), "分组框1", 8, 8, 360, 56);
-    日期框1 = place(new QDateEdit(分组框1), "日期框1", 21, 28, 112, 24);
+    // The time row is 18 pixels tighter than first laid out, so that the rule box shows four characters
+    // ("农历每年") within the group: the date box gives up room it never used.
+    日期框1 = place(new QDateEdit(分组框1), "日期框1", 21, 28, 94, 24);
     日期框1->setCalendarPopup(true);
     // The whole range of the program's date-time, so a stored date is shown as it is, not clamped.
     日期框1->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    组合框_时 = comboBox(分组框1, "组合框_时", hourItems(), 147, 48);
-    (new QLabel(QStringLiteral("时"), 分组框1))->setGeometry(197, 33, 20, 16);
-    组合框_分 = comboBox(分组框1, "组合框_分", minuteItems(), 222, 49);
-    (new QLabel(QStringLiteral("分"), 分组框1))->setGeometry(274, 33, 20, 16);
-    组合框_提醒工作日 = comboBox(分组框1, "组合框_提醒工作日", repeatRuleItems(), 300, 62);
+    组合框_时 = comboBox(分组框1, "组合框_时", hourItems(), 129, 48);
+    (new QLabel(QStringLiteral("时"), 分组框1))->setGeometry(179, 33, 20, 16);
+    组合框_分 = comboBox(分组框1, "组合框_分", minuteItems(), 204, 49);
+    (new QLabel(QStringLiteral("分"), 分组框1))->setGeometry(256, 33, 20, 16);
+    组合框_提醒工作日 = comboBox(分组框1, "组合框_提醒工作日", repeatRuleItems(), 278, 76);
+    组合框_提醒工作日->setMaxVisibleItems(repeatRuleItems().size());
     组合框_提醒工作日->setToolTip(editortext::ruleHelp());
 
     分组框2 = place(new QGroupBox(QStringLiteral("铃声设置"), this), "分组框2", 8, 72, 360, 56);

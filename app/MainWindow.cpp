@@ -21,11 +21,13 @@
 #include "app/TabControl.h"
 #include "calendar/AlmanacTexts.h"
 #include "calendar/DateCalculatorWindow.h"
+#include "calendar/DayNames.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/LunarLookupWindow.h"
 #include "common/WebAddresses.h"
 #include "diary/DiaryPage.h"
 #include "net/BrowserLayout.h"
+#include "net/HttpRequest.h"
 #include "net/TimeCalibration.h"
 #include "net/WeatherPanel.h"
 #include "platform/IniProfile.h"
@@ -133,7 +135,13 @@ void MainWindow::buildDiaryPage() {
 }
 
 void MainWindow::buildSettingsPage() {
-    settingsPage_ = new SettingsPage(settingsTab_, services_);
+    // replaced by the asynchronous fetch: the synchronous one, its answer handed on as a later one would be.
+    auto fetch = [this](const QByteArray& url, std::function<void(QByteArray)> done) {
+        QTimer::singleShot(0, this, [done = std::move(done), page = FetchPage(url)] { done(page); });
+    };
+    settingsPage_ = new SettingsPage(settingsTab_, services_, fetch);
+    // Today's names may change with the table.
+    connect(settingsPage_, &SettingsPage::holidaysChanged, this, [this] { refreshDayTexts(dayTextsDate_); });
     settingsPage_->startCounterLabel()->setText(startCounterText_);
     passwordToggle_ =
         new PasswordToggle(settingsPage_->passwordBox(), *services_.registry, *services_.dialogs);
@@ -226,6 +234,7 @@ void MainWindow::refreshDayTexts(const QDate& today) {
     todayWeekdayChar_ = weekdayChar(today);
     透明标签_当前星期->setText(weekdayGreeting(todayWeekdayChar_));
     透明标签_农历->setText(lunarLabelText(lunarDateText(today)));
+    透明标签_农历->setToolTip(dayNamesText(today));
 }
 
 void MainWindow::onTick() {

@@ -2,6 +2,8 @@
 #include "app/SettingsPage.h"
 
 #include "alarm/SnoozeStore.h"
+#include "app/StoredHolidays.h"
+#include "calendar/HolidayIcs.h"
 #include "common/FlagText.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
@@ -9,7 +11,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
+#include <QPointer>
+#include <QPushButton>
 
 namespace orvane {
 
@@ -24,7 +29,8 @@ QCheckBox* checkBox(QWidget* page, const char* name, const QString& text, const 
 
 } // namespace
 
-SettingsPage::SettingsPage(QWidget* page, const Services& services) : QObject(page), services_(services) {
+SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fetch)
+    : QObject(page), services_(services), fetch_(std::move(fetch)) {
     // The page's coordinates include the tab row (about 25 px): the controls start below it.
     选择框_开机运行 = checkBox(page, "选择框_开机运行", QStringLiteral("开机自动运行"), {24, 36, 300, 22});
     选择框_整点报时 = checkBox(page, "选择框_整点报时", QStringLiteral("整点报时"), {24, 64, 300, 22});
@@ -61,12 +67,17 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services) : QObject(pa
     标签2->setObjectName(QStringLiteral("标签2"));
     标签2->setGeometry(53, 213, 176, 16);
 
+    holidaysButton_ = new QPushButton(QStringLiteral("更新节假日"), page);
+    holidaysButton_->setObjectName(QStringLiteral("按钮_更新节假日"));
+    holidaysButton_->setGeometry(240, 156, 110, 26);
+
     // clicked and activated come from the user only, so LoadSettingsPage filling the boxes writes nothing.
     connect(选择框_开机运行, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoStart);
     connect(选择框_整点报时, &QCheckBox::clicked, this, &SettingsPage::ToggleHourlyChime);
     connect(选择框_删除时钟, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoDelete);
     connect(组合框_响铃次数, &QComboBox::activated, this, &SettingsPage::ChangeRingCount);
     connect(snoozeBox_, &QComboBox::activated, this, &SettingsPage::ChangeSnoozeMinutes);
+    connect(holidaysButton_, &QPushButton::clicked, this, &SettingsPage::UpdateHolidays);
 }
 
 QString SettingsPage::shownRingCount(const QString& stored) {
@@ -126,6 +137,53 @@ void SettingsPage::ChangeRingCount(int index) {
     if (index < 0)
         return;
     writeSystemKey(settings::ringCountKey(), 组合框_响铃次数->itemText(index));
+}
+
+void SettingsPage::UpdateHolidays() {
+    const QString address = readSystemKey(settings::holidayAddressKey()).trimmed();
+    if (!address.isEmpty()) {
+        if (!fetch_) {
+            services_.dialogs->message(QStringLiteral("无法下载节假日文件"));
+            return;
+        }
+        // The page may be gone when the download ends.
+        fetch_(address.toUtf8(), [page = QPointer<SettingsPage>(this)](const QByteArray& text) {
+            if (page == nullptr)
+                return;
+            if (text.isEmpty())
+                page->services_.dialogs->message(QStringLiteral("无法下载节假日文件"));
+            else
+                page->importHolidays(text);
+        });
+        return;
+    }
+    const std::optional<QString> path =
+        services_.dialogs->openFile(QStringLiteral("更新节假日"), QStringLiteral("iCalendar 文件 (*.ics)"));
+    if (!path)
+        return;
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        services_.dialogs->message(QStringLiteral("无法读取节假日文件"));
+        return;
+    }
+    importHolidays(file.readAll());
+}
+
+void SettingsPage::importHolidays(const QByteArray& text) {
+    QString error;
+    const std::optional<HolidayTable> imported = parseHolidayIcs(text, &error);
+    if (!imported) {
+        services_.dialogs->message(error);
+        return;
+    }
+    // Stored first: a table in force that the next start would not find again would mislead.
+    if (!storeHolidays(services_.paths, text)) {
+        services_.dialogs->message(QStringLiteral("无法保存节假日文件"));
+        return;
+    }
+    setHolidayTable(HolidayTable::carried().overriddenBy(*imported));
+    emit holidaysChanged();
+    services_.dialogs->message(QStringLiteral("节假日已更新：") + holidayYearsText(*imported));
 }
 
 } // namespace orvane

@@ -6,9 +6,12 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace orvane {
@@ -18,7 +21,10 @@ namespace orvane {
 class SettingsPage : public QObject {
     Q_OBJECT
 public:
-    SettingsPage(QWidget* page, const Services& services);
+    // Fetches the page at an address and hands its bytes (empty on failure) to `done`, later.
+    using PageFetch = std::function<void(const QByteArray& url, std::function<void(QByteArray)> done)>;
+
+    SettingsPage(QWidget* page, const Services& services, PageFetch fetch = {});
     QLabel* startCounterLabel() const { return 标签2; }
     // 选择框_密码修改 is placed and loaded here; its click belongs to the password feature.
     QCheckBox* passwordBox() const { return 选择框_密码修改; }
@@ -29,16 +35,23 @@ public:
     void ToggleAutoDelete();
     void ChangeRingCount(int index);
     void ChangeSnoozeMinutes(int index);
+    // "更新节假日": downloads the holiday file from the address in sys.ini, or reads one the user picks.
+    void UpdateHolidays();
 
     // What the ring-count box shows for the stored text: the scheduler rings once while no count was
     // ever chosen, so the page says so instead of showing an empty box.
     static QString shownRingCount(const QString& stored);
 
+signals:
+    void holidaysChanged(); // a new table is in force
+
 private:
     void writeSystemKey(const QString& key, const QString& value);
     QString readSystemKey(const QString& key) const;
+    void importHolidays(const QByteArray& text);
 
     Services services_;
+    PageFetch fetch_;
     QCheckBox* 选择框_开机运行;
     QCheckBox* 选择框_整点报时;
     QCheckBox* 选择框_删除时钟;
@@ -47,6 +60,7 @@ private:
     QComboBox* 组合框_响铃次数;
     QComboBox* snoozeBox_; // 组合框_稍后提醒: 5, 10 or 15 minutes
     QLabel* 标签2;
+    QPushButton* holidaysButton_; // 按钮_更新节假日
 };
 
 } // namespace orvane

@@ -13,6 +13,7 @@
 #include "app/Skin.h"
 #include "app/SkinEngine.h"
 #include "app/StartCounter.h"
+#include "app/StoredHolidays.h"
 #include "platform/StatusNotifierHost.h"
 #include "platform/StatusNotifierItem.h"
 
@@ -132,6 +133,9 @@ void MainWindow::finishStartUp() {
     startCounterText_ = startCounterText(CountStart(外部数据库1));
     if (settingsPage_ != nullptr)
         settingsPage_->startCounterLabel()->setText(startCounterText_);
+    // The imported years, read and parsed here rather than before the first picture; they may rename today.
+    loadStoredHolidays(services_.paths);
+    refreshDayTexts(dayTextsDate_);
 }
 
 } // namespace orvane

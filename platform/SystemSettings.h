@@ -23,6 +23,9 @@ inline QString ringCountKey() {
 inline QString snoozeMinutesKey() {
     return QStringLiteral("稍后提醒分钟");
 } // "5" / "10" / "15": how long "稍后提醒" puts a ring off
+inline QString holidayAddressKey() {
+    return QStringLiteral("节假日地址");
+} // where "更新节假日" downloads the holiday file; empty: the user picks a file
 // The Run value that starts the program at log-on, and the password record's value.
 inline QString autoStartValue() {
     return QStringLiteral("qlzk");

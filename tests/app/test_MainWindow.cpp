@@ -314,6 +314,12 @@ private slots:
         QCOMPARE(w->todayWeekdayChar(), QStringLiteral("一"));
         QVERIFY(textOf(*w, "透明标签_农历") != lunarBefore);
         QCOMPARE(textOf(*w, "透明标签_当前时间"), QStringLiteral("2026/12/14 00:00:00"));
+        // The label's tooltip names the new day too.
+        auto* lunar = w->findChild<QLabel*>(QStringLiteral("透明标签_农历"));
+        QCOMPARE(lunar->toolTip(), QString());
+        f.clock.set(QDate(2026, 12, 22), QTime(0, 0, 1));
+        w->onTick();
+        QCOMPARE(lunar->toolTip(), QStringLiteral("冬至"));
     }
 
     // Wednesday start, running into Thursday: a weekday rule rings on its own weekday only, counted

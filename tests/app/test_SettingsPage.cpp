@@ -3,7 +3,9 @@
 #include "TestRegistry.h"
 #include "app/MainWindow.h"
 #include "app/SettingsPage.h"
+#include "app/StoredHolidays.h"
 #include "app/TabControl.h"
+#include "calendar/Holidays.h"
 #include "platform/IniProfile.h"
 #include "resources/resources.h"
 
@@ -13,6 +15,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -42,13 +45,14 @@ bool blockFolder(const QString& folder) {
 struct Fixture : FakeServices {
     std::unique_ptr<QWidget> widget;
     SettingsPage* page = nullptr;
+    SettingsPage::PageFetch fetch;
 
     // Built on first use.
     SettingsPage& settings() {
         if (page == nullptr) {
             widget = std::make_unique<QWidget>();
             widget->resize(373, 245);
-            page = new SettingsPage(widget.get(), services());
+            page = new SettingsPage(widget.get(), services(), fetch);
             widget->show();
         }
         return *page;
@@ -78,6 +82,12 @@ struct Fixture : FakeServices {
     }
 };
 
+// A holiday file with 2027's 元旦 and one make-up workday.
+const QByteArray kHolidays2027 = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20270101\r\n"
+                                 "DTEND;VALUE=DATE:20270104\r\nSUMMARY:元旦(休)\r\nEND:VEVENT\r\n"
+                                 "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20270104\r\nSUMMARY:元旦(班)\r\n"
+                                 "END:VEVENT\r\nEND:VCALENDAR\r\n";
+
 } // namespace
 
 class SettingsPageTest : public QObject {
@@ -93,6 +103,7 @@ private slots:
         QTest::newRow("auto delete box") << u"选择框_删除时钟"_s << u"闹钟事件过后自动删除"_s;
         QTest::newRow("password box") << u"选择框_密码修改"_s << u"需要密码才能修改或删除时钟"_s;
         QTest::newRow("ring count label") << u"标签1"_s << u"响铃次数"_s;
+        QTest::newRow("holidays button") << u"按钮_更新节假日"_s << u"更新节假日"_s;
     }
     void captions() {
         QFETCH(QString, name);
@@ -119,7 +130,7 @@ private slots:
         QCOMPARE(counter, QRect(53, 213, 176, 16));
         QList<QRect> places;
         for (const char* name : {"选择框_开机运行", "选择框_整点报时", "选择框_删除时钟", "选择框_密码修改",
-                                 "标签1", "组合框_响铃次数"}) {
+                                 "标签1", "组合框_响铃次数", "组合框_稍后提醒", "按钮_更新节假日"}) {
             const QRect place = page->findChild<QWidget*>(QString::fromUtf8(name))->geometry();
             QVERIFY2(place.top() >= 25 && place.bottom() < counter.top() && place.right() < 373, name);
             for (const QRect& other : places)
@@ -369,6 +380,62 @@ private slots:
         f.box(u"选择框_删除时钟"_s)->click();
         QCOMPARE(bytesOf(diaryIni), before);
         QCOMPARE(f.stored(u"删除"_s), u"真"_s);
+    }
+
+    // "更新节假日" from a picked file, or from the address in sys.ini when one is set.
+    void updateHolidays_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QByteArray>("text"); // the picked file's or the download's bytes
+        QTest::addColumn<QString>("message");
+        QTest::newRow("picked file adds 2027") << QString() << kHolidays2027 << u"节假日已更新：2027年"_s;
+        QTest::newRow("picked file malformed: nothing changes")
+            << QString() << kHolidays2027.mid(17) << u"节假日文件格式错误（第 1 行）"_s;
+        QTest::newRow("downloaded file adds 2027")
+            << u"http://example.test/h.ics"_s << kHolidays2027 << u"节假日已更新：2027年"_s;
+        QTest::newRow("nothing downloaded")
+            << u"http://example.test/h.ics"_s << QByteArray() << u"无法下载节假日文件"_s;
+    }
+    void updateHolidays() {
+        QFETCH(QString, address);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        Fixture f;
+        QByteArray fetched;
+        f.fetch = [&](const QByteArray& url, std::function<void(QByteArray)> done) {
+            fetched = url;
+            done(text);
+        };
+        if (address.isEmpty()) {
+            const QString picked = f.dir.path() + u"/picked.ics"_s;
+            QFile file(picked);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+            file.close();
+            f.dialogs.answerOpenFile(picked);
+        } else {
+            QVERIFY(IniProfile::write(f.sysIni(), kSection, u"节假日地址"_s, address));
+        }
+        f.loaded().parent()->findChild<QPushButton*>(u"按钮_更新节假日"_s)->click();
+        const bool good = message.startsWith(u"节假日已更新"_s);
+        const bool in2027 = holidayTable().covers(2027);
+        setHolidayTable(HolidayTable::carried()); // before any check can end the test
+        QCOMPARE(f.dialogs.messages(), QStringList{message});
+        QCOMPARE(fetched, address.toUtf8());
+        QCOMPARE(in2027, good);
+        QCOMPARE(bytesOf(storedHolidaysFile(f.paths)), good ? text : "<absent>"_ba);
+        QCOMPARE(f.dialogs.unusedAnswers(), 0);
+    }
+
+    // The stored file is put in force at start; a damaged one is ignored.
+    void storedHolidaysAtStart() {
+        Fixture f;
+        QVERIFY(storeHolidays(f.paths, kHolidays2027.chopped(20)));
+        loadStoredHolidays(f.paths);
+        QVERIFY(!holidayTable().covers(2027));
+        QVERIFY(storeHolidays(f.paths, kHolidays2027));
+        loadStoredHolidays(f.paths);
+        const bool in2027 = holidayTable().covers(2027) && holidayTable().covers(2026);
+        setHolidayTable(HolidayTable::carried());
+        QVERIFY(in2027);
     }
 
     // Switching to the page re-reads the stores, so changes made meanwhile show up.

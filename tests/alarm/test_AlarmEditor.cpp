@@ -449,7 +449,7 @@ private slots:
         QStringList labels;
         for (QLabel* l : e.get<QGroupBox>(u"分组框1"_s)->findChildren<QLabel*>())
             labels << l->text() + u'@' + QString::number(l->x()) + u',' + QString::number(l->y());
-        QCOMPARE(labels, (QStringList{u"时@197,33"_s, u"分@274,33"_s}));
+        QCOMPARE(labels, (QStringList{u"时@179,33"_s, u"分@256,33"_s}));
         QVERIFY(e.get<QDateEdit>(u"日期框1"_s)->calendarPopup());
         QCOMPARE(e.reminder()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         const auto items = [&](const QString& name) {

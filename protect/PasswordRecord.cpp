@@ -5,10 +5,27 @@
 #include "platform/Registry.h"
 #include "platform/SystemSettings.h"
 
+#include <QLoggingCategory>
+
+#include <sodium.h>
+
+Q_LOGGING_CATEGORY(lcPassword, "orvane.store")
+
 namespace orvane {
 
 namespace {
 const QString kTrue = QStringLiteral("真");
+const QString kHashed = QStringLiteral("argon2id"); // the second piece of a hashed record
+
+// Neither text may hold "|" (saveRefusal), so the joined text is the pair unambiguously.
+QByteArray secret(const QString& account, const QString& password) {
+    return (account + u'|' + password).toUtf8();
+}
+
+bool sodiumReady() {
+    static const bool ready = sodium_init() >= 0;
+    return ready;
+}
 } // namespace
 
 QStringList splitRecord(const QString& record) {
@@ -20,7 +37,21 @@ QStringList splitCredentials(const QString& line) {
 }
 
 QString passwordRecord(const QString& account, const QString& password) {
-    return kTrue + u'|' + account + u'|' + password;
+    char hash[crypto_pwhash_STRBYTES];
+    const QByteArray text = secret(account, password);
+    // The interactive limits: about a tenth of a second and 64 MiB, once per save or check.
+    if (!sodiumReady() ||
+        crypto_pwhash_str(hash, text.constData(), quint64(text.size()), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                          crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0) {
+        qCWarning(lcPassword) << "the password could not be hashed";
+        return QString();
+    }
+    return kTrue + u'|' + kHashed + u'|' + QString::fromLatin1(hash);
+}
+
+bool isPlainRecord(const QString& record) {
+    const QStringList pieces = splitRecord(record);
+    return pieces.size() == 3 && pieces.at(1) != kHashed;
 }
 
 RecordKind recordKind(const std::optional<QString>& record) {
@@ -40,6 +71,14 @@ CredentialCheck checkCredentials(const QString& record, const std::optional<QStr
     const QStringList recordPieces = splitRecord(record);
     if (recordPieces.size() != 3)
         return CredentialCheck::Mismatch;
+    if (recordPieces.at(1) == kHashed) {
+        const QByteArray hash = recordPieces.at(2).toLatin1();
+        const QByteArray text = secret(typedPieces.at(0), typedPieces.at(1));
+        return sodiumReady() &&
+                       crypto_pwhash_str_verify(hash.constData(), text.constData(), quint64(text.size())) == 0
+                   ? CredentialCheck::Match
+                   : CredentialCheck::Mismatch;
+    }
     return typedPieces.at(0) == recordPieces.at(1) && typedPieces.at(1) == recordPieces.at(2)
                ? CredentialCheck::Match
                : CredentialCheck::Mismatch;
@@ -77,7 +116,18 @@ bool CheckAlarmPassword(Registry& registry, Dialogs& dialogs) {
     const std::optional<QString> record = readPasswordRecord(registry);
     if (!gateAsks(recordKind(record)))
         return gateAllows(record, std::nullopt);
-    return gateAllows(record, dialogs.input(passwordtext::inputPrompt(), passwordtext::inputCaption()));
+    const std::optional<QString> typed =
+        dialogs.input(passwordtext::inputPrompt(), passwordtext::inputCaption());
+    if (!gateAllows(record, typed))
+        return false;
+    if (isPlainRecord(*record)) {
+        // An old plain record, typed in correctly: from now on only its hash is stored.
+        const QStringList pieces = splitCredentials(*typed);
+        const QString hashed = passwordRecord(pieces.at(0), pieces.at(1));
+        if (hashed.isEmpty() || !registry.write(settings::passwordKey(), settings::passwordValue(), hashed))
+            qCWarning(lcPassword) << "the plain password record could not be rewritten hashed";
+    }
+    return true;
 }
 
 } // namespace orvane

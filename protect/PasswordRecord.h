@@ -46,8 +46,12 @@ inline QString saveFailed() {
 QStringList splitRecord(const QString& record);
 // Every piece between the blanks of the typed line, empty ones included (two blanks make an empty piece).
 QStringList splitCredentials(const QString& line);
-// The record SavePassword writes.
+// The record SavePassword writes: "真|argon2id|" and a salted Argon2id hash of the account and the
+// password, so that the store never holds the password itself. Empty when hashing failed (no memory).
 QString passwordRecord(const QString& account, const QString& password);
+// A record written before passwords were hashed: "真|account|password". Still accepted; the gate
+// rewrites it hashed the first time it is typed in correctly.
+bool isPlainRecord(const QString& record);
 
 enum class RecordKind {
     Absent,    // no value "pz": protection off
@@ -58,8 +62,8 @@ enum class RecordKind {
 RecordKind recordKind(const std::optional<QString>& record);
 
 enum class CredentialCheck { Match, Mismatch, BadFormat };
-// The typed line (nullopt: the box was cancelled) against a record of three pieces; byte-exact and
-// case-sensitive.
+// The typed line (nullopt: the box was cancelled) against a record of three pieces, hashed or plain;
+// byte-exact and case-sensitive.
 CredentialCheck checkCredentials(const QString& record, const std::optional<QString>& typed);
 
 // The gate asks for the credentials only for a valid record.

@@ -70,8 +70,9 @@ void PasswordWindow::SavePassword() {
         dialogs_.message(refusal);
         return;
     }
-    if (!registry_.write(settings::passwordKey(), settings::passwordValue(),
-                         passwordRecord(account, password))) {
+    // An empty record (hashing failed) would lock every alarm for good: it is never written.
+    const QString record = passwordRecord(account, password);
+    if (record.isEmpty() || !registry_.write(settings::passwordKey(), settings::passwordValue(), record)) {
         dialogs_.message(passwordtext::saveFailed());
         return;
     }

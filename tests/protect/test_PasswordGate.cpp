@@ -82,6 +82,25 @@ private slots:
         dialogs.answerInput(word + u' ' + word);
         QVERIFY(CheckAlarmPassword(registry, dialogs));
     }
+
+    // An old plain record still opens, once: then only its hash is stored, and it opens as before.
+    void plainRecordIsRewrittenHashed() {
+        TempDir dir;
+        Registry registry(Paths::under(dir.path()));
+        QVERIFY(registry.write(settings::passwordKey(), settings::passwordValue(), u"真|闹钟|闹钟"_s));
+        ScriptedDialogs dialogs;
+        dialogs.answerInput(u"闹钟 闹钟"_s);
+        dialogs.answerInput(u"闹钟 闹钟"_s);
+        dialogs.answerInput(u"闹钟 钟闹"_s);
+        QVERIFY(CheckAlarmPassword(registry, dialogs));
+        const QString stored = readPasswordRecord(registry).value_or(QString());
+        QVERIFY2(stored.startsWith(u"真|argon2id|$argon2id$"_s) && !stored.contains(u"闹钟"_s),
+                 qPrintable(stored));
+        QVERIFY(CheckAlarmPassword(registry, dialogs));
+        QVERIFY(!CheckAlarmPassword(registry, dialogs));
+        // Two hashes of one password differ (salted).
+        QVERIFY(passwordRecord(u"a"_s, u"a"_s) != passwordRecord(u"a"_s, u"a"_s));
+    }
 };
 
 ORVANE_TEST(PasswordGateTest)

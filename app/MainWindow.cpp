@@ -24,6 +24,7 @@
 #include "calendar/DayNames.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/LunarLookupWindow.h"
+#include "common/GbkText.h"
 #include "common/WebAddresses.h"
 #include "diary/DiaryPage.h"
 #include "net/BrowserLayout.h"
@@ -48,6 +49,13 @@
 namespace orvane {
 
 namespace {
+
+// Replaced by the asynchronous fetch: until it lands, the synchronous FetchPage runs here and its page
+// is handed over from the event loop, as an asynchronous fetch would.
+void fetchPageLater(const QByteArray& url, PageCallback done) {
+    const QByteArray page = gbk::cutAtZero(FetchPage(url));
+    QTimer::singleShot(0, qApp, [page, done = std::move(done)] { done(page); });
+}
 
 QGroupBox* group(QWidget* parent, const char* name, const QString& title, const QRect& place) {
     auto* box = new QGroupBox(title, parent);
@@ -154,8 +162,12 @@ void MainWindow::buildExtrasPage() {
     Dialogs& dialogs = *services_.dialogs;
     const Clock& clock = *services_.clock;
     connect(extrasPage_, &ExtrasPage::calibrateTimeRequested, this, [this, &dialogs, &clock] {
-        if (services_.timeSetter)
-            SyncClockFromNetwork(clock, *services_.timeSetter, dialogs);
+        if (!services_.timeSetter)
+            return;
+        if (timeSync_ == nullptr)
+            timeSync_ =
+                new NetworkTimeSync(clock, *services_.timeSetter, dialogs, fetchPageLater, {}, {}, this);
+        timeSync_->start();
     });
     connect(extrasPage_, &ExtrasPage::lunarLookupRequested, this,
             [this, &clock] { openLunarLookup(clock, this); });

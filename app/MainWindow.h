@@ -29,6 +29,7 @@ class ClockFace;
 class PasswordToggle;
 class DiaryPage;
 class ExtrasPage;
+class NetworkTimeSync;
 class WeatherPanel;
 class FeedbackPage;
 class HourlyChime;
@@ -156,6 +157,7 @@ private:
     QWidget* extrasTab_ = nullptr;
     ExtrasPage* extrasPage_ = nullptr;
     WeatherPanel* weatherPanel_ = nullptr;
+    NetworkTimeSync* timeSync_ = nullptr; // made at the first 网络校时
 };
 
 } // namespace orvane

@@ -1,15 +1,17 @@
-// The time page's markers, the date window and the correction for the seconds the fetch took.
+// The time page's markers, the date window, the fetch's seconds; the calibration's steps.
 #include "net/TimeCalibration.h"
 
 #include "common/GbkText.h"
 #include "common/NumberText.h"
 #include "common/WebAddresses.h"
-#include "net/HttpRequest.h"
+#include "net/NetLog.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemTimeSetter.h"
 
-#include <QCoreApplication>
+#include <QPointer>
+
+#include <cstdlib>
 
 namespace orvane {
 
@@ -51,19 +53,66 @@ qint64 elapsedWholeSeconds(const QDateTime& t0, const QDateTime& t1) {
     return truncToInt(days * 86400 + kRoundingSlack);
 }
 
-void SyncClockFromNetwork(const Clock& clock, SystemTimeSetter& setter, Dialogs& dialogs,
-                          const PageFetcher& fetch, const QByteArray& url) {
-    const QDateTime t0 = clock.now();
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
-    const QByteArray address = url.isEmpty() ? web::timeServicePage() : url;
-    const QByteArray page = gbk::cutAtZero(fetch ? fetch(address) : FetchPage(address));
-    const QDateTime t1 = clock.now();
-    const OleDateTime t = timeFromPage(page, elapsedWholeSeconds(t0, t1));
-    // A page that did not read is never handed to the clock (its 100-01-01 would be refused anyway).
-    if (t.isNull() || !setter.setLocalTime(t.toQDateTime()))
+NetworkTimeSync::NetworkTimeSync(const Clock& clock, SystemTimeSetter& setter, Dialogs& dialogs,
+                                 AsyncPageFetcher fetch, NtpServers servers, QByteArray pageUrl,
+                                 QObject* parent)
+    : QObject(parent), clock_(clock), setter_(setter), dialogs_(dialogs), fetch_(std::move(fetch)),
+      servers_(std::move(servers)), pageUrl_(std::move(pageUrl)) {}
+
+void NetworkTimeSync::start() {
+    if (running_)
         return;
-    dialogs.message(QStringLiteral("网络校时完成"));
+    running_ = true;
+    fetchStarted_ = clock_.now();
+    fetch_(pageUrl_.isEmpty() ? web::timeServicePage() : pageUrl_,
+           [self = QPointer(this)](const QByteArray& page) {
+               if (self)
+                   self->pageArrived(page);
+           });
+}
+
+void NetworkTimeSync::pageArrived(const QByteArray& page) {
+    const QDateTime now = clock_.now();
+    const OleDateTime t = timeFromPage(gbk::cutAtZero(page), elapsedWholeSeconds(fetchStarted_, now));
+    if (!t.isNull())
+        return offsetKnown(now.msecsTo(t.toQDateTime()) * 1000);
+    qCWarning(lcNet) << "the time page gave no date; asking NTP";
+    // Owned by this object, so that destroying it mid-way closes the sockets and drops the answer.
+    auto* query = new SntpQuery(clock_, servers_, this);
+    query->start([this, query](std::optional<qint64> offsetUsec) {
+        query->deleteLater();
+        offsetKnown(offsetUsec);
+    });
+}
+
+void NetworkTimeSync::offsetKnown(std::optional<qint64> offsetUsec) {
+    if (!offsetUsec) {
+        qCWarning(lcNet) << "network time: no source answered";
+        return end();
+    }
+    if (std::abs(*offsetUsec) < kCloseEnoughUsec) {
+        dialogs_.message(QStringLiteral("网络校时完成"));
+        return end();
+    }
+    // The target is read from the clock now, so the time spent since the answer is not lost.
+    const QDateTime target = clock_.now().addMSecs((*offsetUsec + (*offsetUsec >= 0 ? 500 : -500)) / 1000);
+    setter_.setTime(target, [self = QPointer(this), offsetUsec](TimeSetResult result, const QString& why) {
+        if (!self)
+            return;
+        if (result == TimeSetResult::Set)
+            self->dialogs_.message(QStringLiteral("网络校时完成"));
+        else if (result == TimeSetResult::AutomaticSyncOn)
+            // The system keeps the clock itself; it is off by at least 0.5 s here, so nothing is claimed.
+            qCWarning(lcNet) << "clock off by" << *offsetUsec / 1000 << "ms, left to automatic sync:" << why;
+        else
+            qCWarning(lcNet) << "clock not set:" << why;
+        self->end();
+    });
+}
+
+void NetworkTimeSync::end() {
+    running_ = false;
+    emit finished();
 }
 
 } // namespace orvane

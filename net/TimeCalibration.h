@@ -1,11 +1,15 @@
-// Network time calibration: reading the time page's script text and setting the PC's clock from it.
+// Network time calibration: reading the time page's script text, asking NTP, setting the PC's clock.
 #pragma once
 
 #include "common/OleDateTime.h"
 
-#include <QByteArray>
+#include "net/PageFetch.h"
+#include "net/SntpClient.h"
 
-#include <functional>
+#include <QByteArray>
+#include <QObject>
+
+#include <optional>
 
 namespace orvane {
 
@@ -23,11 +27,40 @@ OleDateTime timeFromPage(const QByteArray& page, qint64 elapsedSeconds);
 // Whole seconds from t0 to t1 as the calibration counts them.
 qint64 elapsedWholeSeconds(const QDateTime& t0, const QDateTime& t1);
 
-using PageFetcher = std::function<QByteArray(const QByteArray& url)>;
+// The local clock's error below which it is left alone.
+constexpr qint64 kCloseEnoughUsec = 500000;
 
-// Fetches the time page, sets the clock, and says "网络校时完成" only when the clock was set; any
-// failure is silent. `fetch` defaults to FetchPage, `url` to the program's time page.
-void SyncClockFromNetwork(const Clock& clock, SystemTimeSetter& setter, Dialogs& dialogs,
-                          const PageFetcher& fetch = {}, const QByteArray& url = {});
+// One 网络校时 at a time: the time page first, then SNTP when the page gives no date; the clock is set
+// through `setter` unless it is already right within 0.5 s. "网络校时完成" is said when the clock is right
+// or was set; every failure is silent and logged. Destroying it mid-way cancels what is left.
+class NetworkTimeSync final : public QObject {
+    Q_OBJECT
+public:
+    // `pageUrl` empty: the program's time page.
+    NetworkTimeSync(const Clock& clock, SystemTimeSetter& setter, Dialogs& dialogs, AsyncPageFetcher fetch,
+                    NtpServers servers = NtpServers::standard(), QByteArray pageUrl = {},
+                    QObject* parent = nullptr);
+
+    // Does nothing while a calibration runs.
+    void start();
+    bool isRunning() const { return running_; }
+
+signals:
+    void finished();
+
+private:
+    void pageArrived(const QByteArray& page);
+    void offsetKnown(std::optional<qint64> offsetUsec);
+    void end();
+
+    const Clock& clock_;
+    SystemTimeSetter& setter_;
+    Dialogs& dialogs_;
+    AsyncPageFetcher fetch_;
+    NtpServers servers_;
+    QByteArray pageUrl_;
+    bool running_ = false;
+    QDateTime fetchStarted_;
+};
 
 } // namespace orvane

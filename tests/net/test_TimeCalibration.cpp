@@ -1,32 +1,70 @@
-// Network time calibration: time pages as a table, the fetch's seconds added, success said only once set.
+// Network time calibration: time pages as a table, the fetch's seconds added; then SNTP and the clock set
+// through a fake time service on a private bus, success said only when the clock is right.
 #include "FakeClock.h"
+#include "FakeNtpServer.h"
 #include "LoopbackHttpServer.h"
+#include "PrivateBus.h"
 #include "ScriptedDialogs.h"
 #include "TestRegistry.h"
 #include "common/GbkText.h"
+#include "net/HttpRequest.h"
 #include "net/TimeCalibration.h"
 #include "platform/SystemTimeSetter.h"
 
+#include <QDBusContext>
+#include <QElapsedTimer>
 #include <QtTest>
 
 using namespace orvane;
+using namespace orvane::test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+constexpr qint64 kSecond = 1000000;
+
 class RecordingTimeSetter final : public SystemTimeSetter {
 public:
-    bool refuse = false;
     QList<QDateTime> set;
-    bool setLocalTime(const QDateTime& local) override {
-        set.append(local);
-        return !refuse;
+    QList<Done> pending; // answered by the test
+    void setTime(const QDateTime& time, Done done) override {
+        set.append(time);
+        pending.append(std::move(done));
     }
 };
 
 QByteArray page(const QString& date, const QByteArray& time) {
     return "<script>document.write('" + gbk::encode(date) + "')</script>\n<script>" + time + "</script>";
 }
+
+// A fetch answering from the event loop with what `answer` gives at the time of the call.
+AsyncPageFetcher fetchGiving(std::function<QByteArray(const QByteArray& url)> answer) {
+    return [answer](const QByteArray& url, PageCallback done) {
+        QTimer::singleShot(0, qApp, [page = answer(url), done] { done(page); });
+    };
+}
+
+// The system's time service as far as SetTime goes: records each call, or refuses with `refusal`.
+class FakeTimedate : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.timedate1")
+public:
+    struct Call {
+        qint64 usec;
+        bool relative, interactive, interactiveFlag;
+        qint64 receivedUsec; // the machine's clock when the call arrived
+    };
+    QList<Call> calls;
+    QString refusal;
+
+public slots:
+    void SetTime(qlonglong usec, bool relative, bool interactive) {
+        calls.append({usec, relative, interactive, message().isInteractiveAuthorizationAllowed(),
+                      QDateTime::currentMSecsSinceEpoch() * 1000});
+        if (!refusal.isEmpty())
+            sendErrorReply(refusal, u"refused"_s);
+    }
+};
 
 } // namespace
 
@@ -72,49 +110,142 @@ private slots:
         QFETCH(QByteArray, page);
         QFETCH(int, fetchSeconds);
         QFETCH(QDateTime, expected);
-        test::FakeClock clock(QDateTime({2024, 6, 1}, {8, 0}));
+        FakeClock clock(QDateTime({2024, 6, 1}, {8, 0}));
         RecordingTimeSetter setter;
-        test::ScriptedDialogs dialogs;
-        SyncClockFromNetwork(clock, setter, dialogs, [&](const QByteArray&) {
-            clock.advance(fetchSeconds);
-            return page;
-        });
+        ScriptedDialogs dialogs;
+        // No NTP server: a page without a date ends the calibration.
+        NetworkTimeSync sync(clock, setter, dialogs, fetchGiving([&](const QByteArray&) {
+                                 clock.advance(fetchSeconds);
+                                 return page;
+                             }),
+                             NtpServers{});
+        QSignalSpy finished(&sync, &NetworkTimeSync::finished);
+        sync.start();
         if (expected.isValid()) {
-            QCOMPARE(setter.set, QList<QDateTime>{expected});
+            QTRY_COMPARE(setter.set, QList<QDateTime>{expected});
+            setter.pending.takeFirst()(TimeSetResult::Set, {});
             QCOMPARE(dialogs.messages(), QStringList{u"网络校时完成"_s});
         } else {
+            QTRY_COMPARE(finished.size(), 1);
             QVERIFY(setter.set.isEmpty());
             QVERIFY(dialogs.shown().isEmpty());
         }
+        QCOMPARE(finished.size(), 1);
     }
 
-    void refusedClockIsSilent() {
-        test::FakeClock clock;
+    // The fetch still runs while a second click comes, and the object goes away before each answer.
+    void secondClickIgnoredAndDestroyedMidway() {
+        FakeClock clock;
         RecordingTimeSetter setter;
-        setter.refuse = true;
-        test::ScriptedDialogs dialogs;
-        SyncClockFromNetwork(clock, setter, dialogs, [](const QByteArray&) {
-            return page(u"2010年03月15日"_s, "var hrs = 1; var min = 2; var sec = 3;");
-        });
+        ScriptedDialogs dialogs;
+        QList<PageCallback> fetches;
+        auto sync = std::make_unique<NetworkTimeSync>(
+            clock, setter, dialogs, [&](const QByteArray&, PageCallback done) { fetches.append(done); },
+            NtpServers{});
+        sync->start();
+        sync->start();
+        QCOMPARE(fetches.size(), 1);
+        fetches[0](page(u"2010年03月15日"_s, "var hrs = 1; var min = 2; var sec = 3;"));
         QCOMPARE(setter.set.size(), 1);
+        sync->start(); // still waiting for the clock
+        QCOMPARE(fetches.size(), 1);
+        sync.reset();
+        setter.pending.takeFirst()(TimeSetResult::Set, {});
         QVERIFY(dialogs.shown().isEmpty());
     }
 
     // The real fetch: the page comes from a server, cut at a zero byte; the fetch's seconds count.
     void pageFromLoopbackServer() {
-        test::LoopbackHttpServer server;
-        test::FakeClock clock(QDateTime({2024, 6, 1}, {8, 0}));
+        LoopbackHttpServer server;
+        FakeClock clock(QDateTime({2024, 6, 1}, {8, 0}));
         server.setHandler([&clock](const QByteArray&) {
             clock.advance(3);
-            return test::LoopbackHttpServer::ok(
+            return LoopbackHttpServer::ok(
                 page(u"2010年03月15日"_s, "var hrs = 12; var min = 30; var sec = 45;") +
                 QByteArray("\0var sec = 59;", 14));
         });
         RecordingTimeSetter setter;
-        test::ScriptedDialogs dialogs;
-        SyncClockFromNetwork(clock, setter, dialogs, {}, server.url("/stime.asp"));
-        QCOMPARE(setter.set, QList<QDateTime>{QDateTime({2010, 3, 15}, {12, 30, 48})});
+        ScriptedDialogs dialogs;
+        NetworkTimeSync sync(clock, setter, dialogs,
+                             fetchGiving([](const QByteArray& url) { return FetchPage(url); }), NtpServers{},
+                             server.url("/stime.asp"));
+        sync.start();
+        QTRY_COMPARE(setter.set, QList<QDateTime>{QDateTime({2010, 3, 15}, {12, 30, 48})});
         QVERIFY(server.requests().value(0).startsWith("GET /stime.asp HTTP/1.0\r\n"));
+    }
+
+    // No page; an NTP server off by `offset`; the real clock setter talking to a fake time service.
+    void ntpAndTimeService_data() {
+        QTest::addColumn<qint64>("offset");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<bool>("setCalled");
+        QTest::addColumn<bool>("saidDone");
+        QTest::newRow("two minutes off: set interactively, done said")
+            << 120 * kSecond << QString() << true << true;
+        QTest::newRow("one second slow: set, done said") << -kSecond << QString() << true << true;
+        QTest::newRow("automatic sync on and far off: silent")
+            << 120 * kSecond << u"org.freedesktop.timedate1.AutomaticTimeSyncEnabled"_s << true << false;
+        QTest::newRow("password refused: silent")
+            << 120 * kSecond << u"org.freedesktop.DBus.Error.AccessDenied"_s << true << false;
+        QTest::newRow("under half a second: not set, done said") << 400000LL << QString() << false << true;
+    }
+    void ntpAndTimeService() {
+        QFETCH(qint64, offset);
+        QFETCH(QString, refusal);
+        QFETCH(bool, setCalled);
+        QFETCH(bool, saidDone);
+        TempDir dir;
+        PrivateBus bus(dir);
+        QVERIFY(!bus.address().isEmpty());
+        BusPeer service(bus.address(), u"timedate1"_s), client(bus.address(), u"orvane-system"_s);
+        FakeTimedate timedate;
+        timedate.refusal = refusal;
+        QVERIFY(service.bus().registerObject(u"/org/freedesktop/timedate1"_s, &timedate,
+                                             QDBusConnection::ExportAllSlots));
+        QVERIFY(service.bus().registerService(u"org.freedesktop.timedate1"_s));
+        FakeNtpServer ntp(QHostAddress::LocalHost, 0, FakeNtpServer::Good, offset);
+        SystemClock clock;
+        RealSystemTimeSetter setter(u"orvane-system"_s, false);
+        ScriptedDialogs dialogs;
+        NetworkTimeSync sync(clock, setter, dialogs,
+                             fetchGiving([](const QByteArray&) { return QByteArray(); }),
+                             {{u"127.0.0.1"_s}, ntp.port()});
+        QSignalSpy finished(&sync, &NetworkTimeSync::finished);
+        sync.start();
+        QVERIFY(finished.wait(5000)); // an event loop of its own: QTRY's 50 ms steps would add to the times
+        QCOMPARE(dialogs.messages(), saidDone ? QStringList{u"网络校时完成"_s} : QStringList{});
+        QCOMPARE(timedate.calls.size(), setCalled ? 1 : 0);
+        if (setCalled) {
+            const FakeTimedate::Call call = timedate.calls[0];
+            QVERIFY2(std::abs(call.usec - (call.receivedUsec + offset)) < 10000,
+                     qPrintable(QString::number(call.usec - (call.receivedUsec + offset))));
+            QVERIFY(!call.relative);
+            QVERIFY(call.interactive);
+            QVERIFY(call.interactiveFlag);
+        }
+    }
+
+    // A real server with the machine's own time: the clock is right, nothing is set. Also the figure for
+    // a whole calibration over loopback (the page fetch answering empty at once).
+    void chronyNeedsNoSetting() {
+        TempDir dir;
+        LoopbackChrony chrony(dir);
+        if (!chrony.unavailable().isEmpty())
+            QSKIP(qPrintable(chrony.unavailable()));
+        SystemClock clock;
+        RecordingTimeSetter setter;
+        ScriptedDialogs dialogs;
+        NetworkTimeSync sync(clock, setter, dialogs,
+                             fetchGiving([](const QByteArray&) { return QByteArray(); }),
+                             {{u"127.0.0.1"_s}, chrony.port()});
+        QSignalSpy finished(&sync, &NetworkTimeSync::finished);
+        QElapsedTimer timer;
+        timer.start();
+        sync.start();
+        QVERIFY(finished.wait(5000));
+        qInfo("calibration over loopback NTP: %lld ms", timer.elapsed());
+        QVERIFY(setter.set.isEmpty());
+        QCOMPARE(dialogs.messages(), QStringList{u"网络校时完成"_s});
     }
 
     void elapsedSeconds_data() {

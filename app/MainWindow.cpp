@@ -165,8 +165,11 @@ void MainWindow::buildExtrasPage() {
         if (!services_.timeSetter)
             return;
         if (timeSync_ == nullptr)
-            timeSync_ =
-                new NetworkTimeSync(clock, *services_.timeSetter, dialogs, fetchPageLater, {}, {}, this);
+            timeSync_ = new NetworkTimeSync(
+                clock, *services_.timeSetter, dialogs, fetchPageLater,
+                NtpServers::fromText(IniProfile::read(settings::systemFile(services_.paths),
+                                                      settings::systemSection(), settings::timeServersKey())),
+                {}, this);
         timeSync_->start();
     });
     connect(extrasPage_, &ExtrasPage::lunarLookupRequested, this,

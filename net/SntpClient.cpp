@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSocketNotifier>
 
 #include <netdb.h>
@@ -54,6 +55,21 @@ QByteArray lookUp(const QByteArray& host, quint16 port) {
 NtpServers NtpServers::standard() {
     return {{QStringLiteral("ntp.aliyun.com"), QStringLiteral("ntp.tencent.com"),
              QStringLiteral("cn.pool.ntp.org"), QStringLiteral("time.cloudflare.com")}};
+}
+
+NtpServers NtpServers::fromText(const QString& text) {
+    NtpServers servers;
+    for (const QString& entry :
+         text.split(QRegularExpression(QStringLiteral("[\\s,，]+")), Qt::SkipEmptyParts)) {
+        const qsizetype colon = entry.lastIndexOf(u':');
+        bool ok = false;
+        const uint port = colon > 0 ? entry.mid(colon + 1).toUInt(&ok) : 0;
+        ok = ok && port > 0 && port < 65536;
+        if (ok)
+            servers.port = quint16(port);
+        servers.hosts.append(ok ? entry.left(colon) : entry);
+    }
+    return servers.hosts.isEmpty() ? standard() : servers;
 }
 
 struct SntpQuery::Server {

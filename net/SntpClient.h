@@ -22,6 +22,9 @@ struct NtpServers {
 
     // The public servers the program asks.
     static NtpServers standard();
+    // The servers a user named ("ntp.example.cn 10.0.0.1:1123", blanks or commas between, a port on
+    // any of them for all); the public ones when the text names none.
+    static NtpServers fromText(const QString& text);
 };
 
 // One query: every server is asked at once and the first valid answer wins, so a dead server costs

@@ -26,6 +26,9 @@ inline QString snoozeMinutesKey() {
 inline QString holidayAddressKey() {
     return QStringLiteral("节假日地址");
 } // where "更新节假日" downloads the holiday file; empty: the user picks a file
+inline QString timeServersKey() {
+    return QStringLiteral("时间服务器");
+} // the NTP servers 网络校时 asks ("host[:port]", blank- or comma-separated); empty: the public ones
 // The Run value that starts the program at log-on, and the password record's value.
 inline QString autoStartValue() {
     return QStringLiteral("qlzk");

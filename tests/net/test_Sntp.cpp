@@ -166,6 +166,28 @@ private slots:
         QVERIFY(offset.has_value());
         QVERIFY2(std::abs(*offset) < 5000, qPrintable(QString::number(*offset)));
     }
+
+    // The servers a user names in sys.ini; nothing named means the public ones.
+    void serversFromText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("hosts");
+        QTest::addColumn<int>("port");
+        QTest::newRow("empty: the public servers") << QString() << NtpServers::standard().hosts << 123;
+        QTest::newRow("blanks only: the public servers") << u"  "_s << NtpServers::standard().hosts << 123;
+        QTest::newRow("two hosts, blank and comma")
+            << u"a.cn, 10.0.0.1"_s << QStringList{u"a.cn"_s, u"10.0.0.1"_s} << 123;
+        QTest::newRow("a port for all") << u"127.0.0.1:1123"_s << QStringList{u"127.0.0.1"_s} << 1123;
+        QTest::newRow("a port out of range stays part of the name")
+            << u"h:99999"_s << QStringList{u"h:99999"_s} << 123;
+    }
+    void serversFromText() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, hosts);
+        QFETCH(int, port);
+        const NtpServers servers = NtpServers::fromText(text);
+        QCOMPARE(servers.hosts, hosts);
+        QCOMPARE(int(servers.port), port);
+    }
 };
 
 ORVANE_TEST(SntpTest)

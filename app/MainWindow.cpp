@@ -16,6 +16,7 @@
 #include "app/ClockText.h"
 #include "app/ExtrasPage.h"
 #include "app/FeedbackPage.h"
+#include "app/LunarService.h"
 #include "app/SecondTicker.h"
 #include "app/SettingsPage.h"
 #include "app/TabControl.h"
@@ -26,6 +27,7 @@
 #include "common/WebAddresses.h"
 #include "diary/DiaryPage.h"
 #include "net/BrowserLayout.h"
+#include "net/HttpRequest.h"
 #include "net/TimeCalibration.h"
 #include "net/WeatherPanel.h"
 #include "platform/IniProfile.h"
@@ -39,6 +41,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -146,8 +149,21 @@ void MainWindow::buildExtrasPage() {
     Dialogs& dialogs = *services_.dialogs;
     const Clock& clock = *services_.clock;
     connect(extrasPage_, &ExtrasPage::calibrateTimeRequested, this, [this, &dialogs, &clock] {
-        if (services_.timeSetter)
-            SyncClockFromNetwork(clock, *services_.timeSetter, dialogs);
+        QPushButton* button = extrasPage_->button(1);
+        if (!services_.timeSetter || !button->isEnabled())
+            return;
+        // One calibration at a time: the button rests until the page has come or failed.
+        button->setEnabled(false);
+        const AsyncPageFetcher fetch = pageFetcher(this);
+        SyncClockFromNetwork(
+            clock, *services_.timeSetter, dialogs,
+            [fetch, button = QPointer<QPushButton>(button)](const QByteArray& url, PageCallback done) {
+                fetch(url, [button, done = std::move(done)](const QByteArray& page) {
+                    if (button)
+                        button->setEnabled(true);
+                    done(page);
+                });
+            });
     });
     connect(extrasPage_, &ExtrasPage::lunarLookupRequested, this,
             [this, &clock] { openLunarLookup(clock, this); });

@@ -9,8 +9,6 @@
 #include "platform/Dialogs.h"
 #include "platform/SystemTimeSetter.h"
 
-#include <QCoreApplication>
-
 namespace orvane {
 
 namespace {
@@ -52,18 +50,21 @@ qint64 elapsedWholeSeconds(const QDateTime& t0, const QDateTime& t1) {
 }
 
 void SyncClockFromNetwork(const Clock& clock, SystemTimeSetter& setter, Dialogs& dialogs,
-                          const PageFetcher& fetch, const QByteArray& url) {
+                          const AsyncPageFetcher& fetch, const QByteArray& url) {
     const QDateTime t0 = clock.now();
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
     const QByteArray address = url.isEmpty() ? web::timeServicePage() : url;
-    const QByteArray page = gbk::cutAtZero(fetch ? fetch(address) : FetchPage(address));
-    const QDateTime t1 = clock.now();
-    const OleDateTime t = timeFromPage(page, elapsedWholeSeconds(t0, t1));
-    // A page that did not read is never handed to the clock (its 100-01-01 would be refused anyway).
-    if (t.isNull() || !setter.setLocalTime(t.toQDateTime()))
-        return;
-    dialogs.message(QStringLiteral("网络校时完成"));
+    const auto arrived = [&clock, &setter, &dialogs, t0](const QByteArray& fetched) {
+        const QByteArray page = gbk::cutAtZero(fetched);
+        const OleDateTime t = timeFromPage(page, elapsedWholeSeconds(t0, clock.now()));
+        // A page that did not read is never handed to the clock (its 100-01-01 would be refused anyway).
+        if (t.isNull() || !setter.setLocalTime(t.toQDateTime()))
+            return;
+        dialogs.message(QStringLiteral("网络校时完成"));
+    };
+    if (fetch)
+        fetch(address, arrived);
+    else
+        FetchPage(address, arrived);
 }
 
 } // namespace orvane

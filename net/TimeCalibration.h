@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/OleDateTime.h"
+#include "net/PageFetch.h"
 
 #include <QByteArray>
 
@@ -23,11 +24,10 @@ OleDateTime timeFromPage(const QByteArray& page, qint64 elapsedSeconds);
 // Whole seconds from t0 to t1 as the calibration counts them.
 qint64 elapsedWholeSeconds(const QDateTime& t0, const QDateTime& t1);
 
-using PageFetcher = std::function<QByteArray(const QByteArray& url)>;
-
-// Fetches the time page, sets the clock, and says "网络校时完成" only when the clock was set; any
-// failure is silent. `fetch` defaults to FetchPage, `url` to the program's time page.
+// Fetches the time page and returns; when the page arrives, sets the clock and says "网络校时完成" only
+// when the clock was set; any failure is silent. `clock`, `setter` and `dialogs` must outlive the fetch.
+// `fetch` defaults to FetchPage, `url` to the program's time page.
 void SyncClockFromNetwork(const Clock& clock, SystemTimeSetter& setter, Dialogs& dialogs,
-                          const PageFetcher& fetch = {}, const QByteArray& url = {});
+                          const AsyncPageFetcher& fetch = {}, const QByteArray& url = {});
 
 } // namespace orvane

@@ -75,9 +75,9 @@ private slots:
         test::FakeClock clock(QDateTime({2024, 6, 1}, {8, 0}));
         RecordingTimeSetter setter;
         test::ScriptedDialogs dialogs;
-        SyncClockFromNetwork(clock, setter, dialogs, [&](const QByteArray&) {
+        SyncClockFromNetwork(clock, setter, dialogs, [&](const QByteArray&, const PageCallback& done) {
             clock.advance(fetchSeconds);
-            return page;
+            done(page);
         });
         if (expected.isValid()) {
             QCOMPARE(setter.set, QList<QDateTime>{expected});
@@ -93,8 +93,8 @@ private slots:
         RecordingTimeSetter setter;
         setter.refuse = true;
         test::ScriptedDialogs dialogs;
-        SyncClockFromNetwork(clock, setter, dialogs, [](const QByteArray&) {
-            return page(u"2010年03月15日"_s, "var hrs = 1; var min = 2; var sec = 3;");
+        SyncClockFromNetwork(clock, setter, dialogs, [](const QByteArray&, const PageCallback& done) {
+            done(page(u"2010年03月15日"_s, "var hrs = 1; var min = 2; var sec = 3;"));
         });
         QCOMPARE(setter.set.size(), 1);
         QVERIFY(dialogs.shown().isEmpty());
@@ -113,7 +113,8 @@ private slots:
         RecordingTimeSetter setter;
         test::ScriptedDialogs dialogs;
         SyncClockFromNetwork(clock, setter, dialogs, {}, server.url("/stime.asp"));
-        QCOMPARE(setter.set, QList<QDateTime>{QDateTime({2010, 3, 15}, {12, 30, 48})});
+        QVERIFY(setter.set.isEmpty()); // the page comes later, in the event loop
+        QTRY_COMPARE(setter.set, QList<QDateTime>{QDateTime({2010, 3, 15}, {12, 30, 48})});
         QVERIFY(server.requests().value(0).startsWith("GET /stime.asp HTTP/1.0\r\n"));
     }
 

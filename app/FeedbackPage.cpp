@@ -1,6 +1,7 @@
 // Controls of the "留言" page at their places; the post and its answer are the feedback logic's.
 #include "app/FeedbackPage.h"
 
+#include "net/Feedback.h"
 #include "platform/Dialogs.h"
 
 #include <QLabel>
@@ -31,8 +32,8 @@ void fitLabel(QLabel* label, int boxLeft) {
 }
 } // namespace
 
-FeedbackPage::FeedbackPage(QWidget* page, Dialogs& dialogs, FormPoster post, QByteArray url)
-    : QObject(page), dialogs_(dialogs), post_(std::move(post)), url_(std::move(url)) {
+FeedbackPage::FeedbackPage(QWidget* page, Dialogs& dialogs, QByteArray url)
+    : QObject(page), dialogs_(dialogs), url_(std::move(url)) {
     auto* nickname = place(new QLabel(QStringLiteral("昵称："), page), "标签8", {26, 31, 33, 24});
     编辑框2 = place(new QLineEdit(page), "编辑框2", {67, 31, 280, 20});
     auto* contact = place(new QLabel(QStringLiteral("邮箱或QQ："), page), "标签9", {3, 58, 56, 24});
@@ -41,16 +42,25 @@ FeedbackPage::FeedbackPage(QWidget* page, Dialogs& dialogs, FormPoster post, QBy
     编辑框4 = place(new QPlainTextEdit(page), "编辑框4", {67, 86, 280, 123});
     for (QLabel* label : {nickname, contact, content})
         fitLabel(label, 67);
-    auto* submit = place(new QPushButton(QStringLiteral("提交"), page), "按钮23", {91, 211, 72, 28});
+    submit_ = place(new QPushButton(QStringLiteral("提交"), page), "按钮23", {91, 211, 72, 28});
     auto* clear = place(new QPushButton(QStringLiteral("重填"), page), "按钮24", {232, 211, 72, 28});
-    connect(submit, &QPushButton::clicked, this, &FeedbackPage::SubmitFeedback);
+    connect(submit_, &QPushButton::clicked, this, &FeedbackPage::SubmitFeedback);
     connect(clear, &QPushButton::clicked, this, &FeedbackPage::ClearFeedback);
 }
 
 void FeedbackPage::SubmitFeedback() {
-    dialogs_.message(submitFeedbackMessage(
+    if (!submit_->isEnabled())
+        return; // a post is on its way
+    submit_->setEnabled(false);
+    // Owned by this page: closing it cancels the post, and the answer never reaches a dead page.
+    submitFeedback(
         编辑框2->text(), 编辑框3->text(),
-        编辑框4->toPlainText().replace(QChar(u'\n'), QStringLiteral("\r\n")), post_, url_));
+        编辑框4->toPlainText().replace(QChar(u'\n'), QStringLiteral("\r\n")),
+        [this](const QString& message) {
+            submit_->setEnabled(true);
+            dialogs_.message(message);
+        },
+        this, url_);
 }
 
 void FeedbackPage::ClearFeedback() {

@@ -1,12 +1,12 @@
 // The "留言" page: nickname, contact and message boxes, "提交" and "重填".
 #pragma once
 
-#include "net/Feedback.h"
-
+#include <QByteArray>
 #include <QObject>
 
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 namespace orvane {
@@ -17,15 +17,17 @@ class Dialogs;
 class FeedbackPage : public QObject {
     Q_OBJECT
 public:
-    // `post` and `url` replace the real post and the product's form page (tests).
-    FeedbackPage(QWidget* page, Dialogs& dialogs, FormPoster post = {}, QByteArray url = {});
-    void SubmitFeedback(); // the boxes keep their texts whatever the answer
+    // `url` replaces the product's form page (tests).
+    FeedbackPage(QWidget* page, Dialogs& dialogs, QByteArray url = {});
+    // Posts the form and says the answer when it comes; "提交" rests meanwhile, and a post the page
+    // outlives is cancelled. The boxes keep their texts whatever the answer.
+    void SubmitFeedback();
     void ClearFeedback();
 
 private:
     Dialogs& dialogs_;
-    FormPoster post_;
     QByteArray url_;
+    QPushButton* submit_;
     QLineEdit* 编辑框2;
     QLineEdit* 编辑框3;
     QPlainTextEdit* 编辑框4;

@@ -16,6 +16,7 @@
 #include "app/ClockText.h"
 #include "app/ExtrasPage.h"
 #include "app/FeedbackPage.h"
+#include "app/LunarService.h"
 #include "app/SecondTicker.h"
 #include "app/SettingsPage.h"
 #include "app/TabControl.h"
@@ -42,6 +43,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -49,13 +51,6 @@
 namespace orvane {
 
 namespace {
-
-// Replaced by the asynchronous fetch: until it lands, the synchronous FetchPage runs here and its page
-// is handed over from the event loop, as an asynchronous fetch would.
-void fetchPageLater(const QByteArray& url, PageCallback done) {
-    const QByteArray page = gbk::cutAtZero(FetchPage(url));
-    QTimer::singleShot(0, qApp, [page, done = std::move(done)] { done(page); });
-}
 
 QGroupBox* group(QWidget* parent, const char* name, const QString& title, const QRect& place) {
     auto* box = new QGroupBox(title, parent);
@@ -143,11 +138,11 @@ void MainWindow::buildDiaryPage() {
 }
 
 void MainWindow::buildSettingsPage() {
-    // replaced by the asynchronous fetch: the synchronous one, its answer handed on as a later one would be.
-    auto fetch = [this](const QByteArray& url, std::function<void(QByteArray)> done) {
-        QTimer::singleShot(0, this, [done = std::move(done), page = FetchPage(url)] { done(page); });
-    };
-    settingsPage_ = new SettingsPage(settingsTab_, services_, fetch);
+    const AsyncPageFetcher fetch = pageFetcher(this);
+    settingsPage_ = new SettingsPage(
+        settingsTab_, services_, [fetch](const QByteArray& url, std::function<void(QByteArray)> done) {
+            fetch(url, [done = std::move(done)](const QByteArray& page) { done(page); });
+        });
     // Today's names may change with the table.
     connect(settingsPage_, &SettingsPage::holidaysChanged, this, [this] { refreshDayTexts(dayTextsDate_); });
     settingsPage_->startCounterLabel()->setText(startCounterText_);
@@ -166,7 +161,7 @@ void MainWindow::buildExtrasPage() {
             return;
         if (timeSync_ == nullptr)
             timeSync_ = new NetworkTimeSync(
-                clock, *services_.timeSetter, dialogs, fetchPageLater,
+                clock, *services_.timeSetter, dialogs, pageFetcher(this),
                 NtpServers::fromText(IniProfile::read(settings::systemFile(services_.paths),
                                                       settings::systemSection(), settings::timeServersKey())),
                 {}, this);

@@ -60,12 +60,13 @@ void LunarLookupWindow::LunarLookup() {
         lunarFormBody(years_->currentText(), months_->currentText(), days_->currentText());
     result_.clear();
     box_->clear();
-    QPointer<LunarLookupWindow> alive(this);
-    const QByteArray page = post_(body);
-    if (!alive || mine != lookups_) // closed, or a later choice owns the box now
-        return;
-    result_ = lunarResultText(page);
-    box_->setPlainText(QString(result_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    post_(body, [alive = QPointer<LunarLookupWindow>(this), mine](const QByteArray& page) {
+        if (!alive || mine != alive->lookups_) // closed, or a later choice owns the box now
+            return;
+        alive->result_ = lunarResultText(page);
+        alive->box_->setPlainText(
+            QString(alive->result_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    });
 }
 
 } // namespace orvane

@@ -13,16 +13,16 @@ namespace orvane {
 
 class Clock;
 
-// Posts a form body to the lunar service and returns its answer page (empty when the request fails).
-// It may let events run while it waits, so a new lookup can start inside it.
-using LunarPost = std::function<QByteArray(const QByteArray& body)>;
+// Posts a form body to the lunar service and hands its answer page to `done` (empty when the request
+// fails), inside the call or later; another lookup may start before it answers.
+using LunarPost = std::function<void(const QByteArray& body, std::function<void(QByteArray page)> done)>;
 
 class LunarLookupWindow : public QWidget {
 public:
     // Fills the lists from clock.now() and runs the first lookup.
     LunarLookupWindow(const Clock& clock, LunarPost post, QWidget* parent = nullptr);
 
-    // Posts the date shown and writes its seven lines into 编辑框1.
+    // Posts the date shown and writes its seven lines into 编辑框1 when the answer comes.
     void LunarLookup();
     // The text of 编辑框1 with its CR LF line ends.
     QString resultText() const { return result_; }
@@ -36,12 +36,5 @@ private:
     QString result_;
     quint64 lookups_ = 0; // numbers the lookups: an answer arriving after a newer choice is dropped
 };
-
-// The post the program uses: the configured service address through HttpRequest, or, when no address
-// is configured, the built-in service with today from `clock`.
-LunarPost lunarPost(const QByteArray& serviceAddress, const Clock& clock);
-
-// The button "生辰八字": a new lookup window, not modal, deleted when closed; `clock` must outlive it.
-LunarLookupWindow* openLunarLookup(const Clock& clock, QWidget* parent = nullptr);
 
 } // namespace orvane

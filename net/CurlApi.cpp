@@ -28,13 +28,13 @@ std::optional<CurlApi> load() {
     ORVANE_RESOLVE(curl_multi_cleanup);
     ORVANE_RESOLVE(curl_multi_add_handle);
     ORVANE_RESOLVE(curl_multi_remove_handle);
-    ORVANE_RESOLVE(curl_multi_perform);
-    ORVANE_RESOLVE(curl_multi_poll);
+    ORVANE_RESOLVE(curl_multi_setopt);
+    ORVANE_RESOLVE(curl_multi_socket_action);
     ORVANE_RESOLVE(curl_multi_info_read);
     ORVANE_RESOLVE(curl_easy_init);
     ORVANE_RESOLVE(curl_easy_cleanup);
     ORVANE_RESOLVE(curl_easy_setopt);
-    ORVANE_RESOLVE(curl_easy_pause);
+    ORVANE_RESOLVE(curl_easy_getinfo);
     ORVANE_RESOLVE(curl_slist_append);
     ORVANE_RESOLVE(curl_slist_free_all);
 #undef ORVANE_RESOLVE

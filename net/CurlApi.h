@@ -13,13 +13,13 @@ struct CurlApi {
     decltype(&::curl_multi_cleanup) curl_multi_cleanup;
     decltype(&::curl_multi_add_handle) curl_multi_add_handle;
     decltype(&::curl_multi_remove_handle) curl_multi_remove_handle;
-    decltype(&::curl_multi_perform) curl_multi_perform;
-    decltype(&::curl_multi_poll) curl_multi_poll;
+    decltype(&::curl_multi_setopt) curl_multi_setopt;
+    decltype(&::curl_multi_socket_action) curl_multi_socket_action;
     decltype(&::curl_multi_info_read) curl_multi_info_read;
     decltype(&::curl_easy_init) curl_easy_init;
     decltype(&::curl_easy_cleanup) curl_easy_cleanup;
     decltype(&::curl_easy_setopt) curl_easy_setopt;
-    decltype(&::curl_easy_pause) curl_easy_pause;
+    decltype(&::curl_easy_getinfo) curl_easy_getinfo;
     decltype(&::curl_slist_append) curl_slist_append;
     decltype(&::curl_slist_free_all) curl_slist_free_all;
 };

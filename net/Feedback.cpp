@@ -17,19 +17,20 @@ bool feedbackThanked(const QByteArray& answer) {
     return gbk::find(answer, gbk::encode(QStringLiteral("谢谢您的宝贵意见")), 1) > 0;
 }
 
-QString submitFeedbackMessage(const QString& name, const QString& contact, const QString& message,
-                              const FormPoster& post, const QByteArray& url) {
-    const QByteArray address = url.isEmpty() ? web::feedbackPage() : url;
-    const QByteArray body = feedbackBody(name, contact, message);
-    QByteArray answer;
-    if (post) {
-        answer = post(address, body);
-    } else {
-        QByteArray method = "POST";
-        answer = HttpRequest(address, &method, std::nullopt, nullptr, body);
-    }
+QString feedbackMessage(const QByteArray& answer) {
     return feedbackThanked(answer) ? QStringLiteral("意见提交成功，感谢您的建议")
                                    : QStringLiteral("意见提交失败，请检测网络");
+}
+
+void submitFeedback(const QString& name, const QString& contact, const QString& message,
+                    std::function<void(const QString& message)> done, QObject* owner, const QByteArray& url) {
+    QByteArray method = "POST";
+    HttpRequest(
+        owner, url.isEmpty() ? web::feedbackPage() : url,
+        [done = std::move(done)](const QByteArray& answer, const QByteArray&) {
+            done(feedbackMessage(answer));
+        },
+        &method, std::nullopt, nullptr, feedbackBody(name, contact, message));
 }
 
 } // namespace orvane

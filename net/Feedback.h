@@ -6,16 +6,20 @@
 
 #include <functional>
 
+class QObject;
+
 namespace orvane {
 
 // The seven-piece form body in GBK, the user's texts inserted unchanged (no escaping of "&" or "=").
 QByteArray feedbackBody(const QString& name, const QString& contact, const QString& message);
 // Whether the answer holds the server's thank-you phrase.
 bool feedbackThanked(const QByteArray& answer);
-// Posts the body and returns the message for the user: success only when the server thanked.
-// `post` defaults to HttpRequest with method POST; `url` to the product's feedback page.
-using FormPoster = std::function<QByteArray(const QByteArray& url, const QByteArray& body)>;
-QString submitFeedbackMessage(const QString& name, const QString& contact, const QString& message,
-                              const FormPoster& post = {}, const QByteArray& url = {});
+// The message for the user: success only when the server thanked.
+QString feedbackMessage(const QByteArray& answer);
+// Posts the body to `url` (the product's feedback page when empty) and hands the message for the user
+// to `done`, later in the event loop. Deleting `owner` cancels the post, and `done` never runs.
+void submitFeedback(const QString& name, const QString& contact, const QString& message,
+                    std::function<void(const QString& message)> done, QObject* owner = nullptr,
+                    const QByteArray& url = {});
 
 } // namespace orvane

@@ -1,34 +1,23 @@
-// One HTTP exchange through the internet layer: defaults completed in order, body read in 512-byte
-// chunks with events processed before each, every handle closed on every path.
+// One HTTP exchange: the request built from the caller's values (defaults completed in order), handed
+// to an HttpTransfer that answers once and is then deleted.
 #include "net/HttpRequest.h"
 
 #include "common/GbkText.h"
-#include "net/InternetLayer.h"
+#include "net/HttpTransfer.h"
 #include "net/Url.h"
 
-#include <QCoreApplication>
+#include <QPointer>
 
 namespace orvane {
 
 namespace {
 
 constexpr char Agent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-constexpr std::uint32_t TimeoutMs = 18000;
-constexpr int ChunkBytes = 512;
+constexpr int TimeoutMs = 18000;
 constexpr int HeaderBufferBytes = 1024;
 constexpr char DefaultAccept[] =
     "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
     "application/vnd.ms-excel, application/vnd.ms-powerpoint, application/msword, */*\r\n";
-
-void pumpEvents() {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-void closeAll(std::initializer_list<inet::Handle> handles) {
-    for (inet::Handle h : handles)
-        inet::InternetCloseHandle(h);
-}
 
 void completeHeaders(QByteArray& headers, const QByteArray& url, const QByteArray& method,
                      const QByteArray& postData) {
@@ -44,78 +33,91 @@ void completeHeaders(QByteArray& headers, const QByteArray& url, const QByteArra
     }
 }
 
-// Reads until a read delivers nothing, processing events before every chunk.
-QByteArray readBody(inet::Handle request) {
-    QByteArray body;
-    int count = 1;
-    while (count > 0) {
-        char chunk[ChunkBytes] = {};
-        pumpEvents();
-        if (!inet::InternetReadFile(request, chunk, ChunkBytes, &count))
-            break;
-        body.append(chunk, count);
+// Bytes curl would refuse in an address (blanks, controls, non-ASCII) go out percent-encoded.
+QByteArray escapeObject(const QByteArray& object) {
+    QByteArray out;
+    for (const char c : object) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u <= 0x20 || u >= 0x7f)
+            out += '%' + QByteArray::number(u, 16).toUpper().rightJustified(2, '0');
+        else
+            out += c;
     }
-    return body;
+    return out;
+}
+
+// "http://host:port/object" for curl; empty when the address names no host or a port beyond TCP's.
+QByteArray curlUrl(const QByteArray& url) {
+    const QByteArray host = UrlHost(url);
+    const int port = UrlPort(url);
+    if (host.isEmpty() || port < 0 || port > 65535)
+        return {};
+    return "http://" + host + ':' + QByteArray::number(port == 0 ? 80 : port) + escapeObject(UrlPath(url));
+}
+
+// Runs `x`, hands its answer to `report`, and deletes it afterwards.
+void run(HttpExchange x, QObject* owner,
+         std::function<void(const QByteArray& body, const QByteArray& headers, bool completed)> report) {
+    x.agent = Agent;
+    x.reload = true;
+    x.connectTimeoutMs = x.stallTimeoutMs = TimeoutMs;
+    auto* transfer = new HttpTransfer(std::move(x), owner);
+    QObject::connect(transfer, &HttpTransfer::finished, transfer,
+                     [transfer, report = std::move(report)](const QByteArray& body, const QByteArray& headers,
+                                                            bool completed) {
+                         transfer->deleteLater();
+                         report(body, headers, completed);
+                     });
+    transfer->start();
 }
 
 } // namespace
 
-QByteArray HttpRequest(const QByteArray& url, QByteArray* method, const std::optional<QByteArray>& proxy,
-                       QByteArray* headers, const QByteArray& postData, QByteArray* responseHeaders) {
-    QByteArray ownMethod, ownHeaders;
-    QByteArray& verb = method ? *method : ownMethod;
-    QByteArray& lines = headers ? *headers : ownHeaders;
-
-    const inet::Handle root = proxy ? inet::InternetOpen(Agent, inet::OpenTypeProxy, "http=" + *proxy, "", 0)
-                                    : inet::InternetOpen(Agent, inet::OpenTypeDirect, "", "", 0);
-    if (!root)
-        return {};
-    const inet::Handle connection =
-        inet::InternetConnect(root, UrlHost(url), UrlPort(url), "", "", inet::ServiceHttp, 0, 0);
-    if (!connection) {
-        closeAll({root});
-        return {};
+void HttpRequest(QObject* owner, const QByteArray& url, HttpCallback done, QByteArray* method,
+                 const std::optional<QByteArray>& proxy, QByteArray* headers, const QByteArray& postData) {
+    HttpExchange x;
+    x.url = curlUrl(url);
+    if (proxy) {
+        const QByteArray server = proxy->trimmed();
+        x.proxy = server.isEmpty() || server.startsWith("http://") ? server : "http://" + server;
+        if (server.isEmpty())
+            x.url.clear(); // a proxy that names no server fails the request
     }
-    if (gbk::asciiUpper(verb) != "POST")
-        verb = "GET";
-    const inet::Handle request =
-        inet::HttpOpenRequest(connection, verb, UrlPath(url), "HTTP/1.1", {}, {}, inet::FlagReload, 0);
-    if (!request) {
-        closeAll({root, connection});
-        return {};
+    if (!x.url.isEmpty()) { // a request that is never made leaves the caller's values alone
+        QByteArray ownMethod, ownHeaders;
+        QByteArray& verb = method ? *method : ownMethod;
+        QByteArray& lines = headers ? *headers : ownHeaders;
+        if (gbk::asciiUpper(verb) != "POST")
+            verb = "GET";
+        completeHeaders(lines, url, verb, postData);
+        x.verb = verb;
+        x.headers = lines;
+        x.body = verb == "GET" ? QByteArray() : postData;
     }
-    for (int option : {inet::OptionConnectTimeout, inet::OptionReceiveTimeout, inet::OptionSendTimeout})
-        inet::InternetSetOption(request, option, TimeoutMs);
-
-    completeHeaders(lines, url, verb, postData);
-    inet::HttpSendRequest(request, lines, verb == "GET" ? QByteArray() : postData);
-    const QByteArray body = readBody(request);
-
-    if (responseHeaders) {
-        QByteArray buffer(HeaderBufferBytes, ' ');
-        int length = HeaderBufferBytes;
-        inet::HttpQueryInfo(request, inet::QueryRawHeadersCrlf, buffer.data(), &length);
-        *responseHeaders = gbk::cutAtZero(buffer);
-    }
-    closeAll({root, connection, request});
-    return gbk::cutAtZero(body);
+    run(std::move(x), owner, [done = std::move(done)](const QByteArray& body, const QByteArray& raw, bool) {
+        done(gbk::cutAtZero(body),
+             raw.isEmpty() || raw.size() >= HeaderBufferBytes ? QByteArray(HeaderBufferBytes, ' ') : raw);
+    });
 }
 
-QByteArray FetchPage(const QByteArray& url) {
-    const inet::Handle root = inet::InternetOpen(Agent, inet::OpenTypeDirect, "", "", 0);
-    if (!root)
-        return {};
-    const inet::Handle connection =
-        inet::InternetConnect(root, UrlHost(url), UrlPort(url), "", "", inet::ServiceHttp, 0, 0);
-    const inet::Handle request = connection
-                                     ? inet::HttpOpenRequest(connection, "GET", UrlPath(url), "HTTP/1.0", {},
-                                                             {}, inet::FlagReload | inet::FlagNoCacheWrite, 0)
-                                     : nullptr;
-    QByteArray body;
-    if (request && inet::HttpSendRequest(request, "Accept: */*\r\n", {}))
-        body = readBody(request);
-    closeAll({request, connection, root});
-    return body;
+void FetchPage(const QByteArray& url, PageCallback done, QObject* owner) {
+    HttpExchange x;
+    x.url = curlUrl(url);
+    x.http10 = true;
+    x.headers = "Accept: */*\r\n";
+    run(std::move(x), owner,
+        [done = std::move(done)](const QByteArray& body, const QByteArray&, bool completed) {
+            done(completed ? gbk::cutAtZero(body) : QByteArray());
+        });
+}
+
+AsyncPageFetcher pageFetcher(QObject* owner) {
+    return [guard = QPointer<QObject>(owner), owned = owner != nullptr](const QByteArray& url,
+                                                                        PageCallback done) {
+        if (owned && !guard)
+            return; // the owner is gone: its requests are no longer wanted
+        FetchPage(url, std::move(done), guard.data());
+    };
 }
 
 } // namespace orvane

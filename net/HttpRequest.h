@@ -1,24 +1,35 @@
-// One complete HTTP exchange as the program's forms and pages need it, and a plain page fetch.
+// One complete HTTP exchange as the program's forms and pages need it, and a plain page fetch; both
+// return at once and answer later, in the event loop.
 #pragma once
+
+#include "net/PageFetch.h"
 
 #include <QByteArray>
 
+#include <functional>
 #include <optional>
+
+class QObject;
 
 namespace orvane {
 
-// Posts (method "POST", any case) or gets `url` and returns the response body cut at its first zero
-// byte; empty on any failure. `method` and `headers` are in/out: a method other than POST is written
-// back as "GET", and the default header lines are appended to `headers`. A given `proxy` ("host:port")
-// routes the request through that HTTP proxy; without one the request goes direct, whatever the
-// environment says. `responseHeaders`, when given, receives the raw header block (1024 blanks when it
-// does not fit in 1023 bytes). All texts are GBK bytes. Events are processed while it waits.
-QByteArray HttpRequest(const QByteArray& url, QByteArray* method = nullptr,
-                       const std::optional<QByteArray>& proxy = std::nullopt, QByteArray* headers = nullptr,
-                       const QByteArray& postData = {}, QByteArray* responseHeaders = nullptr);
+// The body cut at its first zero byte (what arrived when the exchange broke off; empty when nothing
+// did) and the raw response header block (1024 blanks when it does not fit in 1023 bytes or none came).
+using HttpCallback = std::function<void(const QByteArray& body, const QByteArray& responseHeaders)>;
 
-// A plain HTTP/1.0 GET with "Accept: */*": the body bytes (those received so far when the read
-// fails part-way), empty when the request cannot be made.
-QByteArray FetchPage(const QByteArray& url);
+// Posts (method "POST", any case) or gets `url`, following up to five redirects (to https too).
+// `method` and `headers` are in/out and written before the call returns: a method other than POST is
+// written back as "GET", and the default header lines are appended to `headers`. A given `proxy`
+// ("host:port") routes the request through that HTTP proxy; without one the request goes direct,
+// whatever the environment says. All texts are GBK bytes. The exchange belongs to `owner` when given:
+// deleting `owner` cancels it and `done` never runs.
+void HttpRequest(QObject* owner, const QByteArray& url, HttpCallback done, QByteArray* method = nullptr,
+                 const std::optional<QByteArray>& proxy = std::nullopt, QByteArray* headers = nullptr,
+                 const QByteArray& postData = {});
+
+// A plain HTTP/1.0 GET with "Accept: */*", as PageFetch.h describes; deleting `owner` cancels it.
+void FetchPage(const QByteArray& url, PageCallback done, QObject* owner = nullptr);
+// FetchPage as the shared fetcher type, its requests owned by `owner` when given.
+AsyncPageFetcher pageFetcher(QObject* owner = nullptr);
 
 } // namespace orvane

@@ -78,8 +78,8 @@ private slots:
         row("date calculator", u" 日期计算"_s,
             [](test::FakeServices& f) { return std::make_unique<DateCalculatorWindow>(f.clock, f.dialogs); });
         row("lunar lookup", u" "_s, [](test::FakeServices& f) {
-            return std::make_unique<LunarLookupWindow>(f.clock,
-                                                       [](const QByteArray&) { return QByteArray(); });
+            return std::make_unique<LunarLookupWindow>(
+                f.clock, [](const QByteArray&, const auto& done) { done(QByteArray()); });
         });
         row("news", u" 新闻阅读大全"_s, [](test::FakeServices&) {
             return std::make_unique<NewsWindow>(WebShortcuts::standard(), [](QDialog*) {});

@@ -1,4 +1,5 @@
-// The "留言" page: controls at their places, a post to a loopback server, the two answers, "重填".
+// The "留言" page: controls at their places, a post to a loopback server, the two answers, "重填", one
+// post at a time, and a page closed before the answer.
 #include "LoopbackHttpServer.h"
 #include "ScriptedDialogs.h"
 #include "TestRegistry.h"
@@ -62,14 +63,14 @@ private slots:
         server.setBody(answer);
         QWidget page;
         test::ScriptedDialogs dialogs;
-        FeedbackPage feedback(&page, dialogs, {}, server.url("/Orvane/time/add.asp"));
+        FeedbackPage feedback(&page, dialogs, server.url("/Orvane/time/add.asp"));
         page.findChild<QLineEdit*>(u"编辑框2"_s)->setText(u"小明"_s);
         page.findChild<QLineEdit*>(u"编辑框3"_s)->setText(u"12345"_s);
         auto* text = page.findChild<QPlainTextEdit*>(u"编辑框4"_s);
         text->setPlainText(u"第一行\n第二行"_s);
 
         page.findChild<QPushButton*>(u"按钮23"_s)->click();
-        QCOMPARE(dialogs.messages(), QStringList{message});
+        QTRY_COMPARE(dialogs.messages(), QStringList{message});
         const QByteArray tail = "&content=" + gbk::encode(u"第一行\r\n第二行"_s) + "&subm=+%CC%E1+%BD%BB+";
         QVERIFY(server.requests().value(0).endsWith(tail));
         QCOMPARE(text->toPlainText(), u"第一行\n第二行"_s); // kept after either answer
@@ -78,6 +79,40 @@ private slots:
         QVERIFY(page.findChild<QLineEdit*>(u"编辑框2"_s)->text().isEmpty());
         QVERIFY(page.findChild<QLineEdit*>(u"编辑框3"_s)->text().isEmpty());
         QVERIFY(text->toPlainText().isEmpty());
+    }
+
+    // A second click while the server holds the answer sends nothing; closing the page before the
+    // answer cancels the post and says nothing.
+    void onePostAtATime_data() {
+        QTest::addColumn<bool>("closeFirst");
+        QTest::newRow("answer comes") << false;
+        QTest::newRow("page closed before the answer") << true;
+    }
+    void onePostAtATime() {
+        QFETCH(bool, closeFirst);
+        test::LoopbackHttpServer server;
+        server.setBody(gbk::encode(u"谢谢您的宝贵意见"_s));
+        server.holdAnswers();
+        auto page = std::make_unique<QWidget>();
+        test::ScriptedDialogs dialogs;
+        new FeedbackPage(page.get(), dialogs, server.url());
+        auto* submit = page->findChild<QPushButton*>(u"按钮23"_s);
+        submit->click();
+        QTRY_COMPARE(server.requests().size(), 1);
+        submit->click();
+        QVERIFY(!submit->isEnabled());
+        if (closeFirst) {
+            page.reset();
+            QTRY_COMPARE(server.openConnections(), 0);
+        }
+        server.releaseAnswers();
+        if (!closeFirst) {
+            QTRY_COMPARE(dialogs.messages(), QStringList{u"意见提交成功，感谢您的建议"_s});
+            QVERIFY(submit->isEnabled());
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(server.requests().size(), 1);
+        QCOMPARE(dialogs.messages().size(), closeFirst ? 0 : 1);
     }
 };
 

@@ -1,5 +1,5 @@
 // Tests of the lunar lookup window offscreen: its lists, the lookup on opening and on each choice, and the
-// rule that the last choice owns the result box.
+// rule that the last choice owns the result box, whatever order the answers come in.
 #include "calendar/LunarLookupWindow.h"
 #include "calendar/LunarPage.h"
 #include "tests/support/FakeClock.h"
@@ -27,16 +27,20 @@ void choose(QWidget& w, const QString& name, const QString& item) {
     emit box->activated(index);
 }
 
-// A post that records every body and answers with the built-in service's page.
+// A post that records every body and answers with the built-in service's page, at once or, when
+// held, when the test says so.
 struct Recorder {
     QList<QByteArray> bodies;
-    std::function<void()> during; // runs inside the second post, as a choice made while it reads
+    bool hold = false;
+    QList<std::function<void()>> held;
     orvane::LunarPost post() {
-        return [this](const QByteArray& body) {
+        return [this](const QByteArray& body, std::function<void(QByteArray)> done) {
             bodies.append(body);
-            if (during && bodies.size() == 2)
-                std::exchange(during, nullptr)();
-            return orvane::builtInLunarPage(body, QDate(2010, 3, 5));
+            const QByteArray page = orvane::builtInLunarPage(body, QDate(2010, 3, 5));
+            if (hold)
+                held.append([page, done] { done(page); });
+            else
+                done(page);
         };
     }
 };
@@ -122,30 +126,31 @@ private slots:
     }
 
     void laterChoiceWins_data() {
-        QTest::addColumn<bool>("twoInside"); // a second choice also made inside the first one's wait
-        QTest::newRow("one choice while an earlier lookup reads") << false;
-        QTest::newRow("the last of two choices") << true;
+        QTest::addColumn<QList<int>>("answerOrder"); // indexes into the held answers
+        QTest::newRow("answers in order") << QList<int>{0, 1, 2};
+        QTest::newRow("the first answer comes last") << QList<int>{1, 2, 0};
+        QTest::newRow("the last answer comes first") << QList<int>{2, 0, 1};
     }
     void laterChoiceWins() {
-        QFETCH(bool, twoInside);
+        QFETCH(QList<int>, answerOrder);
         orvane::test::FakeClock clock(QDateTime(QDate(2010, 3, 5), QTime(9, 0)));
         Recorder recorder;
         orvane::LunarLookupWindow w(clock, recorder.post());
-        recorder.during = [&] { // inside the post of the month choice below
-            choose(w, u"组合框_年"_s, u"1999"_s);
-            if (twoInside)
-                choose(w, u"组合框_日"_s, u"9"_s);
-        };
+        recorder.hold = true;
         choose(w, u"组合框_月"_s, u"7"_s);
-        QCOMPARE(recorder.bodies.size(), twoInside ? 4 : 3);
-        QCOMPARE(w.resultText(), twoInside ? linesFor(1999, 7, 9) : linesFor(1999, 7, 5));
+        choose(w, u"组合框_年"_s, u"1999"_s);
+        choose(w, u"组合框_日"_s, u"9"_s);
+        QCOMPARE(recorder.held.size(), 3);
+        for (int i : answerOrder)
+            recorder.held.at(i)();
+        QCOMPARE(w.resultText(), linesFor(1999, 7, 9));
         QCOMPARE(w.findChild<QPlainTextEdit*>(u"编辑框1"_s)->toPlainText(),
                  w.resultText().replace(u"\r\n"_s, u"\n"_s));
     }
 
     void networkDownShowsSevenMarkers() {
         orvane::test::FakeClock clock;
-        orvane::LunarLookupWindow w(clock, [](const QByteArray&) { return QByteArray(); });
+        orvane::LunarLookupWindow w(clock, [](const QByteArray&, const auto& done) { done(QByteArray()); });
         QCOMPARE(w.resultText(),
                  u"公历：\r\n农历：\r\n四柱：\r\n节气：\r\n二十八宿：\r\n甲子纳音：\r\n距今：\r\n"_s);
     }

@@ -1,12 +1,13 @@
 // The HTTP exchange against loopback servers: the exact request bytes, proxies, response headers,
-// chunked reading with live events, nested requests and every way a server can fail.
+// answers that come later while events run, redirects, cancelling and every way a server can fail.
 #include "LoopbackHttpServer.h"
 #include "TestRegistry.h"
 #include "common/GbkText.h"
 #include "net/HttpRequest.h"
-#include "net/InternetLayer.h"
+#include "net/HttpTransfer.h"
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace orvane;
@@ -33,6 +34,37 @@ QList<QByteArray> trimmed(QList<QByteArray> lines) {
     return lines;
 }
 
+struct Reply {
+    QByteArray body, headers;
+    bool arrived = false;
+};
+
+// Starts the request and waits for its answer; an answer inside the call is itself a fault.
+Reply request(const QByteArray& url, QByteArray* method = nullptr,
+              const std::optional<QByteArray>& proxy = std::nullopt, QByteArray* headers = nullptr,
+              const QByteArray& postData = {}) {
+    auto reply = std::make_shared<Reply>(); // outlives a wait that gives up
+    HttpRequest(
+        nullptr, url,
+        [reply](const QByteArray& body, const QByteArray& received) {
+            *reply = {body, received, true};
+        },
+        method, proxy, headers, postData);
+    if (reply->arrived)
+        return {"answered inside the call", {}, true};
+    (void)QTest::qWaitFor([&] { return reply->arrived; }, 30000); // a late answer fails the comparison
+    return *reply;
+}
+
+QByteArray fetch(const QByteArray& url) {
+    auto page = std::make_shared<std::optional<QByteArray>>();
+    FetchPage(url, [page](const QByteArray& body) { *page = body; });
+    if (*page)
+        return "answered inside the call";
+    (void)QTest::qWaitFor([&] { return page->has_value(); }, 30000);
+    return page->value_or("no answer");
+}
+
 quint16 closedPort() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
@@ -44,8 +76,6 @@ quint16 closedPort() {
 class HttpRequestTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { QCOMPARE(inet::openHandleCount(), 0); }
-
     // Lines after the request line and Host; "$URL" stands for the requested address.
     void requestBytes_data() {
         QTest::addColumn<QByteArray>("method");
@@ -107,7 +137,7 @@ private slots:
         const QByteArray url = server.url("/form/Add.asp?x=1");
 
         QByteArray headersInOut = headers;
-        QCOMPARE(HttpRequest(url, &method, std::nullopt, &headersInOut, postData), "ok");
+        QCOMPARE(request(url, &method, std::nullopt, &headersInOut, postData).body, "ok");
         QCOMPARE(method, methodAfter);
         QVERIFY(headersInOut.startsWith(headers)); // the caller's variable gets the defaults too
 
@@ -126,9 +156,9 @@ private slots:
     void proxyReceivesTheRequest() {
         LoopbackHttpServer proxy;
         proxy.setBody("via proxy");
-        const QByteArray answer = HttpRequest("http://far.example:8080/p?q=1", nullptr,
-                                              "127.0.0.1:" + QByteArray::number(proxy.port()));
-        QCOMPARE(answer, "via proxy");
+        const Reply reply = request("http://far.example:8080/p?q=1", nullptr,
+                                    "127.0.0.1:" + QByteArray::number(proxy.port()));
+        QCOMPARE(reply.body, "via proxy");
         QCOMPARE(proxy.requests().size(), 1);
         QVERIFY(proxy.requests().first().startsWith("GET http://far.example:8080/p?q=1 HTTP/1.1\r\n"));
     }
@@ -138,9 +168,9 @@ private slots:
         server.setBody("direct");
         proxy.setBody("proxy");
         qputenv("http_proxy", proxy.url());
-        const QByteArray answer = HttpRequest(server.url());
+        const Reply reply = request(server.url());
         qunsetenv("http_proxy");
-        QCOMPARE(answer, "direct");
+        QCOMPARE(reply.body, "direct");
         QCOMPARE(proxy.requests().size(), 0);
     }
 
@@ -148,7 +178,8 @@ private slots:
         QTest::addColumn<int>("extraHeaderBytes");
         QTest::addColumn<bool>("fits");
         QTest::newRow("short block is returned raw") << 10 << true;
-        QTest::newRow("block over 1023 bytes leaves 1024 blanks") << 1100 << false;
+        QTest::newRow("block of 1023 bytes still fits") << 975 << true;
+        QTest::newRow("block of 1024 bytes leaves 1024 blanks") << 976 << false;
     }
     void responseHeaders() {
         QFETCH(int, extraHeaderBytes);
@@ -157,42 +188,110 @@ private slots:
         const QByteArray block = "HTTP/1.1 200 OK\r\nX-Long: " + QByteArray(extraHeaderBytes, 'a') +
                                  "\r\nContent-Length: 4\r\n\r\n";
         server.setRaw(block + "body");
-        QByteArray received;
-        QCOMPARE(HttpRequest(server.url(), nullptr, std::nullopt, nullptr, {}, &received), "body");
-        QCOMPARE(received, fits ? block : QByteArray(1024, ' '));
+        const Reply reply = request(server.url());
+        QCOMPARE(reply.body, "body");
+        QCOMPARE(reply.headers, fits ? block : QByteArray(1024, ' '));
     }
 
     void bodyEndsAtItsFirstZeroByte() {
         LoopbackHttpServer server;
         server.setBody(QByteArray("before\0after", 12));
-        QCOMPARE(HttpRequest(server.url()), "before");
-        QCOMPARE(FetchPage(server.url()), QByteArray("before\0after", 12)); // the caller cuts
+        QCOMPARE(request(server.url()).body, "before");
+        QCOMPARE(fetch(server.url()), "before");
     }
 
-    void slowBodyKeepsEventsRunning() {
+    // The call returns at once: ticks (the clock, the scheduler, a ringing alarm) run while the server
+    // holds its answer, never inside the call.
+    void answerComesLaterWhileTicksRun() {
         LoopbackHttpServer server;
-        QByteArray body;
-        for (int i = 0; i < 1300; ++i)
-            body += char('a' + i % 26);
-        server.setBody(body);
-        server.setChunking(200, 10);
+        server.setBody("late");
+        server.holdAnswers();
+        bool insideCall = false, tickInsideCall = false;
         int ticks = 0;
         QTimer ticker;
-        connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
-        ticker.start(5);
-        QCOMPARE(HttpRequest(server.url()), body);
-        QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            ++ticks;
+            tickInsideCall = tickInsideCall || insideCall;
+        });
+        ticker.start(1);
+        QByteArray answer;
+        insideCall = true;
+        HttpRequest(this, server.url(),
+                    [&answer](const QByteArray& body, const QByteArray&) { answer = body; });
+        insideCall = false;
+        QTRY_COMPARE(server.requests().size(), 1);
+        QTRY_VERIFY(ticks >= 3);
+        QVERIFY(answer.isEmpty());
+        server.releaseAnswers();
+        QTRY_COMPARE(answer, "late");
+        QVERIFY(!tickInsideCall);
     }
 
-    void requestNestedInsideAnotherKeepsBothApart() {
-        LoopbackHttpServer outer, inner;
-        outer.setBody(QByteArray(1000, 'o'));
-        outer.setChunking(100, 10);
-        inner.setBody("inner body");
-        QByteArray innerAnswer;
-        QTimer::singleShot(15, this, [&] { innerAnswer = HttpRequest(inner.url()); });
-        QCOMPARE(HttpRequest(outer.url()), QByteArray(1000, 'o'));
-        QCOMPARE(innerAnswer, "inner body");
+    void requestsAtTheSameTimeKeepApart() {
+        LoopbackHttpServer slow, quick;
+        slow.setBody(QByteArray(1000, 's'));
+        slow.setChunking(100, 2);
+        quick.setBody("quick");
+        QList<QByteArray> answers;
+        const auto keep = [&answers](const QByteArray& body, const QByteArray&) { answers << body; };
+        HttpRequest(this, slow.url(), keep);
+        HttpRequest(this, quick.url(), keep);
+        QTRY_COMPARE(answers.size(), 2);
+        QCOMPARE(answers, (QList<QByteArray>{"quick", QByteArray(1000, 's')}));
+    }
+
+    // "$B" in a location stands for the second server's address.
+    void redirects_data() {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("location");
+        QTest::addColumn<QByteArray>("requestAtB"); // head of the request the second server got
+        QTest::addColumn<QByteArray>("bodyAtB");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<int>("requestsAtA");
+        QTest::newRow("302 to another port: the form becomes a GET without body or form lines")
+            << 302 << QByteArray("$B/landing?x=1") << QByteArray("GET /landing?x=1 HTTP/1.1") << QByteArray()
+            << QByteArray("landed") << 1;
+        QTest::newRow("303 likewise")
+            << 303 << QByteArray("$B/landing") << QByteArray("GET /landing HTTP/1.1") << QByteArray()
+            << QByteArray("landed") << 1;
+        QTest::newRow("307 keeps the POST and its body")
+            << 307 << QByteArray("$B/landing") << QByteArray("POST /landing HTTP/1.1") << QByteArray("a=1")
+            << QByteArray("landed") << 1;
+        QTest::newRow("relative location on the same server, then on to the second")
+            << 301 << QByteArray("/second") << QByteArray("GET /landing HTTP/1.1") << QByteArray()
+            << QByteArray("landed") << 2;
+        QTest::newRow("a loop ends after five hops with the last answer")
+            << 302 << QByteArray("/start") << QByteArray() << QByteArray() << QByteArray("moved") << 6;
+        QTest::newRow("a location of another scheme is not followed")
+            << 302 << QByteArray("ftp://127.0.0.1/x") << QByteArray() << QByteArray() << QByteArray("moved")
+            << 1;
+    }
+    void redirects() {
+        QFETCH(int, status);
+        QFETCH(QByteArray, location);
+        QFETCH(QByteArray, requestAtB);
+        QFETCH(QByteArray, bodyAtB);
+        QFETCH(QByteArray, answer);
+        QFETCH(int, requestsAtA);
+        LoopbackHttpServer a, b;
+        b.setBody("landed");
+        const QByteArray target = QByteArray(location).replace("$B", b.url(""));
+        a.setHandler([&](const QByteArray& request) -> QByteArray {
+            const QByteArray to = request.startsWith("GET /second ") ? b.url("/landing") : target;
+            return "HTTP/1.1 " + QByteArray::number(status) + " Moved\r\nLocation: " + to +
+                   "\r\nContent-Length: 5\r\n\r\nmoved";
+        });
+        QByteArray method = "POST";
+        QCOMPARE(request(a.url("/start"), &method, std::nullopt, nullptr, "a=1").body, answer);
+        QCOMPARE(a.requests().size(), requestsAtA);
+        QCOMPARE(b.requests().size(), requestAtB.isEmpty() ? 0 : 1);
+        if (requestAtB.isEmpty())
+            return;
+        const QByteArray got = b.requests().first();
+        QCOMPARE(trimmed(headLines(got)).first(), requestAtB);
+        QCOMPARE(bodyOf(got), bodyAtB);
+        QCOMPARE(got.contains("Content-Length:"), !bodyAtB.isEmpty());
+        QVERIFY(got.contains(QByteArray("\r\nReferer: " + a.url("/start") + "\r\n")));
     }
 
     void failuresGiveWhatArrived_data() {
@@ -210,29 +309,32 @@ private slots:
         QFETCH(QByteArray, expected);
         LoopbackHttpServer server;
         server.setRaw(raw);
-        QCOMPARE(HttpRequest(server.url(), nullptr, std::nullopt, nullptr, {}), expected);
+        QCOMPARE(request(server.url()).body, expected);
     }
 
     void unreachableAddressesGiveNothing_data() {
         QTest::addColumn<QByteArray>("url");
-        QTest::addColumn<QByteArray>("responseHeaders");
-        QTest::newRow("refused connection: headers asked for, none came")
-            << "http://127.0.0.1:" + QByteArray::number(closedPort()) + "/" << QByteArray(1024, ' ');
-        QTest::newRow("no host: nothing asked at all") << QByteArray("/path") << QByteArray("untouched");
+        QTest::addColumn<QByteArray>("methodAfter"); // a request never made leaves the method alone
+        QTest::newRow("refused connection")
+            << "http://127.0.0.1:" + QByteArray::number(closedPort()) + "/" << QByteArray("GET");
+        QTest::newRow("no host") << QByteArray("/path") << QByteArray("PUT");
+        QTest::newRow("port beyond TCP's") << QByteArray("http://127.0.0.1:70000/") << QByteArray("PUT");
     }
     void unreachableAddressesGiveNothing() {
         QFETCH(QByteArray, url);
-        QFETCH(QByteArray, responseHeaders);
-        QByteArray method = "POST", received = "untouched";
-        QCOMPARE(HttpRequest(url, &method, std::nullopt, nullptr, "a=1", &received), "");
-        QCOMPARE(received, responseHeaders);
-        QCOMPARE(FetchPage(url), "");
+        QFETCH(QByteArray, methodAfter);
+        QByteArray method = "PUT";
+        const Reply reply = request(url, &method);
+        QCOMPARE(reply.body, "");
+        QCOMPARE(reply.headers, QByteArray(1024, ' '));
+        QCOMPARE(method, methodAfter);
+        QCOMPARE(fetch(url), "");
     }
 
     void fetchPageAsksPlainlyWithHttp10() {
         LoopbackHttpServer server;
         server.setBody("page");
-        QCOMPARE(FetchPage(server.url("/stime.asp")), "page");
+        QCOMPARE(fetch(server.url("/stime.asp")), "page");
         const QList<QByteArray> lines = trimmed(headLines(server.requests().value(0)));
         QCOMPARE(lines.value(0), "GET /stime.asp HTTP/1.0");
         QVERIFY(lines.contains("Accept: */*"));
@@ -240,50 +342,40 @@ private slots:
         QVERIFY(lines.contains(kAgent));
     }
 
-    // A silent server ends the exchange after the receive time-out (short here) with nothing read.
+    // A silent server ends the exchange after the stall time-out (short here) with nothing read.
     void silentServerTimesOut() {
         LoopbackHttpServer server;
         server.setSilent(true);
-        inet::Handle root = inet::InternetOpen("t", inet::OpenTypeDirect, "", "", 0);
-        inet::Handle connection =
-            inet::InternetConnect(root, "127.0.0.1", server.port(), "", "", inet::ServiceHttp, 0, 0);
-        inet::Handle request = inet::HttpOpenRequest(connection, "GET", "/", "HTTP/1.1", {}, {}, 0, 0);
-        inet::InternetSetOption(request, inet::OptionReceiveTimeout, 200);
-        inet::InternetSetOption(request, inet::OptionSendTimeout, 200);
+        HttpExchange exchange;
+        exchange.url = server.url();
+        exchange.stallTimeoutMs = 200;
+        HttpTransfer transfer(exchange);
+        QSignalSpy finished(&transfer, &HttpTransfer::finished);
         QElapsedTimer waited;
         waited.start();
-        QVERIFY(!inet::HttpSendRequest(request, {}, {}));
-        char chunk[512];
-        int read = -1;
-        QVERIFY(!inet::InternetReadFile(request, chunk, 512, &read));
-        QCOMPARE(read, 0);
+        transfer.start();
+        QTRY_COMPARE(finished.size(), 1);
         QVERIFY(waited.elapsed() < 5000);
-        for (inet::Handle h : {root, connection, request})
-            QVERIFY(inet::InternetCloseHandle(h));
+        QCOMPARE(finished.first(), (QVariantList{QByteArray(), QByteArray(), false}));
     }
 
-    // An endless body arrives piece by piece; reading part of it and closing neither hangs nor hoards.
-    void endlessBodyCanBeAbandoned() {
+    // Deleting the owner mid-body closes the connection, and the callback never runs.
+    void deletingTheOwnerCancels() {
         LoopbackHttpServer server;
         server.setEndless(4096, 1);
-        inet::Handle root = inet::InternetOpen("t", inet::OpenTypeDirect, "", "", 0);
-        inet::Handle connection =
-            inet::InternetConnect(root, "127.0.0.1", server.port(), "", "", inet::ServiceHttp, 0, 0);
-        inet::Handle request = inet::HttpOpenRequest(connection, "GET", "/", "HTTP/1.1", {}, {}, 0, 0);
-        QVERIFY(inet::HttpSendRequest(request, {}, {}));
-        qint64 total = 0;
-        char chunk[512];
-        int read = 0;
-        while (total < 300 * 1024 && inet::InternetReadFile(request, chunk, 512, &read) && read > 0)
-            total += read;
-        QVERIFY(total >= 300 * 1024);
-        for (inet::Handle h : {request, connection, root})
-            QVERIFY(inet::InternetCloseHandle(h));
+        auto owner = std::make_unique<QObject>();
+        bool called = false;
+        HttpRequest(owner.get(), server.url(),
+                    [&called](const QByteArray&, const QByteArray&) { called = true; });
+        QTRY_VERIFY(server.bytesSent() > 300 * 1024);
+        owner.reset();
+        QTRY_COMPARE(server.openConnections(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY(!called);
     }
 
-    void proxyListWithoutHttpEntryFails() {
-        QCOMPARE(inet::InternetOpen("t", inet::OpenTypeProxy, "http=", "", 0), nullptr);
-        QCOMPARE(HttpRequest("http://127.0.0.1:1/", nullptr, QByteArray()), "");
+    void proxyWithoutServerFails() {
+        QCOMPARE(request("http://127.0.0.1:1/", nullptr, QByteArray()).body, "");
     }
 };
 

@@ -166,9 +166,10 @@ private slots:
         });
         RecordingTimeSetter setter;
         ScriptedDialogs dialogs;
-        NetworkTimeSync sync(clock, setter, dialogs,
-                             fetchGiving([](const QByteArray& url) { return FetchPage(url); }), NtpServers{},
-                             server.url("/stime.asp"));
+        NetworkTimeSync sync(
+            clock, setter, dialogs,
+            [](const QByteArray& url, PageCallback done) { FetchPage(url, std::move(done)); }, NtpServers{},
+            server.url("/stime.asp"));
         sync.start();
         QTRY_COMPARE(setter.set, QList<QDateTime>{QDateTime({2010, 3, 15}, {12, 30, 48})});
         QVERIFY(server.requests().value(0).startsWith("GET /stime.asp HTTP/1.0\r\n"));

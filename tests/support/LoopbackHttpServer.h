@@ -8,13 +8,15 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace orvane::test {
 
-// Runs in the test's own thread: the code under test must let events run while it waits (the
-// HTTP layer does). Each connection gets one answer, then the server closes it.
+// Runs in the test's own thread: the test lets events run (QTRY_…) while it waits for an answer.
+// Each connection gets one answer, then the server closes it.
 class LoopbackHttpServer : public QObject {
 public:
     // Raw bytes to send for a request (status line, headers, blank line, body).
@@ -55,9 +57,26 @@ public:
         chunkIntervalMs_ = intervalMs;
     }
 
+    // Hold every answer back until releaseAnswers(): a server that answers when the test says so.
+    void holdAnswers() { hold_ = true; }
+    void releaseAnswers() {
+        hold_ = false;
+        for (const auto& [socket, request] : std::exchange(held_, {})) {
+            if (socket)
+                answer(socket, request);
+        }
+    }
+
     // Every request received so far, head and body, as raw bytes.
     const QList<QByteArray>& requests() const { return requests_; }
     int connectionCount() const { return connections_; }
+    // Connections the client has not closed yet.
+    qsizetype openConnections() const {
+        const QList<QTcpSocket*> sockets = findChildren<QTcpSocket*>();
+        return std::count_if(sockets.cbegin(), sockets.cend(), [](const QTcpSocket* socket) {
+            return socket->state() == QAbstractSocket::ConnectedState;
+        });
+    }
     qint64 bytesSent() const { return sent_; }
 
     static QByteArray ok(const QByteArray& body, const QByteArray& contentType = "text/html") {
@@ -79,7 +98,10 @@ private:
                 requests_.append(*buffer);
                 const QByteArray request = *buffer;
                 buffer->clear();
-                answer(socket, request);
+                if (hold_)
+                    held_.append({QPointer<QTcpSocket>(socket), request});
+                else
+                    answer(socket, request);
             });
             QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
@@ -151,6 +173,8 @@ private:
     int endlessBytes_ = 0;
     bool keepOpen_ = false;
     bool silent_ = false;
+    bool hold_ = false;
+    QList<std::pair<QPointer<QTcpSocket>, QByteArray>> held_;
     int connections_ = 0;
     qint64 sent_ = 0;
 };

@@ -1,6 +1,6 @@
-// Test of the lunar lookup's HTTP path: the form posted to a loopback service and the lines cut from
-// its answer.
-#include "calendar/LunarLookupWindow.h"
+// Test of the lunar lookup's HTTP path: the form posted to a loopback service, the lines cut from its
+// answer, and a window closed before the answer came.
+#include "app/LunarService.h"
 #include "common/GbkText.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/LoopbackHttpServer.h"
@@ -10,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-class LunarHttp : public QObject {
+class LunarService : public QObject {
     Q_OBJECT
 private slots:
     void postsTheFormAndCutsTheAnswer_data() {
@@ -35,12 +35,32 @@ private slots:
         server.setChunking(7, 1); // the answer arrives in pieces while events run
         orvane::test::FakeClock clock(QDateTime(QDate(2010, 3, 5), QTime(9, 0)));
         orvane::LunarLookupWindow w(clock, orvane::lunarPost(server.url("/item3/searchNL.asp"), clock));
+        QTRY_COMPARE(w.resultText(), lines);
         QCOMPARE(server.requests().size(), 1);
         const QByteArray request = server.requests().first();
         QVERIFY2(request.startsWith("POST /item3/searchNL.asp HTTP/1."), request.constData());
         QVERIFY(request.endsWith("\r\n\r\nyear=2010&month=3&day=5&image.x=8&image.y=9"));
         QVERIFY(request.contains("Content-Length: 43\r\n"));
-        QCOMPARE(w.resultText(), lines);
+    }
+
+    // The answer reaches a window that is gone: dropped, and nothing touches the window.
+    void windowClosedBeforeTheAnswer() {
+        orvane::test::LoopbackHttpServer server;
+        server.setBody("<html></html>");
+        server.holdAnswers();
+        orvane::test::FakeClock clock(QDateTime(QDate(2010, 3, 5), QTime(9, 0)));
+        bool answered = false;
+        const orvane::LunarPost post = orvane::lunarPost(server.url(), clock);
+        auto* w = new orvane::LunarLookupWindow(clock, [&](const QByteArray& body, auto done) {
+            post(body, [&answered, done](const QByteArray& page) {
+                answered = true;
+                done(page);
+            });
+        });
+        QTRY_COMPARE(server.requests().size(), 1);
+        delete w;
+        server.releaseAnswers();
+        QTRY_VERIFY(answered);
     }
 
     void unreachableServiceGivesSevenMarkers() {
@@ -52,8 +72,8 @@ private slots:
         orvane::test::FakeClock clock;
         const QByteArray url = "http://127.0.0.1:" + QByteArray::number(port) + "/item3/searchNL.asp";
         orvane::LunarLookupWindow w(clock, orvane::lunarPost(url, clock));
-        QCOMPARE(w.resultText(),
-                 u"公历：\r\n农历：\r\n四柱：\r\n节气：\r\n二十八宿：\r\n甲子纳音：\r\n距今：\r\n"_s);
+        QTRY_COMPARE(w.resultText(),
+                     u"公历：\r\n农历：\r\n四柱：\r\n节气：\r\n二十八宿：\r\n甲子纳音：\r\n距今：\r\n"_s);
     }
 
     void noAddressUsesTheBuiltInService() {
@@ -64,5 +84,5 @@ private slots:
     }
 };
 
-ORVANE_TEST(LunarHttp)
-#include "test_LunarHttp.moc"
+ORVANE_TEST(LunarService)
+#include "test_LunarService.moc"

@@ -3,6 +3,7 @@
 
 #include "alarm/AlarmRecord.h"
 #include "alarm/AlarmTime.h"
+#include "common/FlagText.h"
 
 #include <QString>
 #include <QStringView>
@@ -20,8 +21,8 @@ struct Alarm {
     QString reminder;  // piece 2 of 提示文本 when it has exactly two
     AlarmTime time;
 
-    bool rings() const { return ringFlag == u"真"; }
-    bool popsUp() const { return popupFlag == u"真"; }
+    bool rings() const { return readFlag(ringFlag); }
+    bool popsUp() const { return readFlag(popupFlag); }
     // The list's column "工作日期": the rule, shown only beside a due text.
     QString weekdayColumn() const { return hasDueText ? rule : QString(); }
     bool operator==(const Alarm&) const = default;

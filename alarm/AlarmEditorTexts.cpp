@@ -3,6 +3,7 @@
 
 #include "alarm/AlarmTime.h"
 #include "calendar/Holidays.h"
+#include "common/FlagText.h"
 #include "common/OleDateTime.h"
 
 #include <algorithm>
@@ -34,10 +35,6 @@ std::optional<int> smallNumber(const QString& text) {
         value = value * 10 + (c.unicode() - u'0');
     }
     return value;
-}
-
-QString flagText(bool on) {
-    return on ? QStringLiteral("真") : QStringLiteral("假");
 }
 
 } // namespace
@@ -102,12 +99,12 @@ ModifyFill modifyFill(const QString& dueField, const QString& ringField, const Q
     }
     const QStringList r = splitPieces(ringField);
     if (!r.isEmpty())
-        fill.ring = r.at(0) == QStringLiteral("真");
+        fill.ring = readFlag(r.at(0));
     if (r.size() == 2)
         fill.ringPath = r.at(1);
     const QStringList p = splitPieces(promptField);
     if (!p.isEmpty())
-        fill.popup = p.at(0) == QStringLiteral("真");
+        fill.popup = readFlag(p.at(0));
     if (p.size() == 2)
         fill.reminder = p.at(1);
     return fill;

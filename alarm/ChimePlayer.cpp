@@ -3,6 +3,7 @@
 
 #include "alarm/AlarmTime.h"
 #include "alarm/ChimeSpeech.h"
+#include "common/FlagText.h"
 #include "platform/IniProfile.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemSettings.h"
@@ -38,7 +39,7 @@ void HourlyChime::HourlyChimeTick(const QDateTime& now) {
     const QString setting =
         IniProfile::read(settings::systemFile(paths_), settings::systemSection(), settings::hourlyChimeKey());
     // Announced as at second 0 of the minute, the full- or half-hour form.
-    if (setting == u"真")
+    if (readFlag(setting))
         AnnounceTime(QTime(time.hour(), time.minute()));
 }
 

@@ -3,6 +3,7 @@
 
 #include "alarm/AlarmModel.h"
 #include "alarm/SnoozeStore.h"
+#include "common/FlagText.h"
 #include "platform/Clock.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
@@ -50,8 +51,8 @@ void Scheduler::AlarmScheduler() {
                      [](const FiredAlarm& a, const FiredAlarm& b) { return a.minute < b.minute; });
 
     QList<qint64> deleted;
-    const bool autoDelete = IniProfile::read(settings::systemFile(paths_), settings::systemSection(),
-                                             settings::autoDeleteKey()) == u"真";
+    const bool autoDelete = readFlag(
+        IniProfile::read(settings::systemFile(paths_), settings::systemSection(), settings::autoDeleteKey()));
     for (const FiredAlarm& alarm : due) {
         if (!alarm.snoozed)
             window_.markRung(alarm.alarm.key, alarm.minute);

@@ -25,6 +25,7 @@
 #include "calendar/DayNames.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/LunarLookupWindow.h"
+#include "common/FlagText.h"
 #include "common/GbkText.h"
 #include "common/WebAddresses.h"
 #include "diary/DiaryPage.h"
@@ -301,8 +302,8 @@ void MainWindow::planNextTick() {
         return;
     }
     const qint64 now = minuteKey(services_.clock->now());
-    const bool announcing = IniProfile::read(settings::systemFile(services_.paths), settings::systemSection(),
-                                             settings::hourlyChimeKey()) == u"真";
+    const bool announcing = readFlag(IniProfile::read(settings::systemFile(services_.paths),
+                                                      settings::systemSection(), settings::hourlyChimeKey()));
     const qint64 wake = nextWakeMinute(now, nextAlarmMinute(*alarmModel_, now),
                                        snoozes_ ? snoozes_->next() : std::nullopt, announcing);
     const int minuteOfDay = int(wake % 1440);

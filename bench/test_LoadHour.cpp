@@ -13,6 +13,7 @@
 #include "alarm/ReminderWindow.h"
 #include "app/MainWindow.h"
 #include "app/SecondTicker.h"
+#include "common/FlagText.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
 #include "resources/resources.h"
@@ -112,7 +113,7 @@ private slots:
         Registry registry(paths);
         NoKiller killer;
         QVERIFY(IniProfile::write(settings::systemFile(paths), settings::systemSection(),
-                                  settings::autoDeleteKey(), autoDelete ? u"真"_qs : u"假"_qs));
+                                  settings::autoDeleteKey(), flagText(autoDelete)));
         Services services;
         services.paths = paths;
         services.clock = &clock;

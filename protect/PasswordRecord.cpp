@@ -1,6 +1,7 @@
 // The record and credential rules, and the gate over the registry and an input box.
 #include "protect/PasswordRecord.h"
 
+#include "common/FlagText.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/SystemSettings.h"
@@ -14,7 +15,7 @@ Q_LOGGING_CATEGORY(lcPassword, "orvane.store")
 namespace orvane {
 
 namespace {
-const QString kTrue = QStringLiteral("真");
+const QString kTrue = flagText(true);
 const QString kHashed = QStringLiteral("argon2id"); // the second piece of a hashed record
 
 // Neither text may hold "|" (saveRefusal), so the joined text is the pair unambiguously.

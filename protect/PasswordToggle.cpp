@@ -1,6 +1,7 @@
 // Ticking and unticking the password box: the branches over the stored record and the typed credentials.
 #include "protect/PasswordToggle.h"
 
+#include "common/FlagText.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/SystemSettings.h"
@@ -41,7 +42,7 @@ void PasswordToggle::ticked() {
         openPasswordWindow();
         return;
     }
-    if (pieces.at(0) != QStringLiteral("真"))
+    if (!readFlag(pieces.at(0)))
         return;
     // A record exists: the old credentials must be proven before a new password is set.
     switch (checkCredentials(record, askCredentials())) {

@@ -18,13 +18,16 @@ bool holdsExactly(const QString& path, const QByteArray& bytes) {
 }
 } // namespace
 
-bool writeWholeFile(const QString& path, const QByteArray& bytes) {
+bool writeWholeFile(const QString& path, const QByteArray& bytes,
+                    std::optional<QFileDevice::Permissions> permissions) {
     QSaveFile file(path);
+    file.setDirectWriteFallback(false); // never write in place: a crash must not leave half a file
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // flush() first: Qt's commit() ignores a failed flush of its buffer and would rename an empty or
     // short file over the old one when the disk is full.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if ((permissions && !file.setPermissions(*permissions)) || file.write(bytes) != bytes.size() ||
+        !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -1,8 +1,9 @@
 // Windows-style INI files over SimpleIni: one key per call, UTF-8 (GBK accepted on read), atomic rewrites.
 #include "platform/IniProfile.h"
 
+#include "common/FileWrite.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <SimpleIni.h>
@@ -88,17 +89,7 @@ bool save(const CSimpleIniA& ini, const QString& file, QFileDevice::Permissions 
     std::string text;
     if (ini.Save(text, false) < 0)
         return false;
-    QSaveFile out(file);
-    out.setDirectWriteFallback(false); // never write in place: a crash must not leave half a file
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (!out.setPermissions(permissions) ||
-        out.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
-        !out.flush()) { // commit() would ignore a failed flush (full disk) and replace the file
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return writeWholeFile(file, QByteArray::fromStdString(text), permissions);
 }
 
 const char* lookup(const QString& file, const QString& section, const QString& key, CSimpleIniA& ini) {

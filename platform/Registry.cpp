@@ -1,11 +1,11 @@
 // Registry values in a private INI file; values of the Run key as XDG autostart entries.
 #include "platform/Registry.h"
 
+#include "common/FileWrite.h"
 #include "platform/IniProfile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace orvane {
 
@@ -161,16 +161,7 @@ bool Registry::write(const QString& key, const QString& name, const QString& val
     if (isRunKey(key)) {
         if (name.isEmpty() || name.contains(u'/') || !QDir().mkpath(paths_.autostartDir))
             return false;
-        QSaveFile out(autostartFile(name));
-        out.setDirectWriteFallback(false);
-        if (!out.open(QIODevice::WriteOnly))
-            return false;
-        const QByteArray bytes = desktopEntry(value).toUtf8();
-        if (out.write(bytes) != bytes.size() || !out.flush()) { // a full disk fails only in the flush
-            out.cancelWriting();
-            return false;
-        }
-        return out.commit();
+        return writeWholeFile(autostartFile(name), desktopEntry(value).toUtf8());
     }
     // Writing a value creates its key, and the store's folder with it.
     if (!QDir().mkpath(paths_.programDir))

@@ -7,6 +7,7 @@
 #include "alarm/AlarmTime.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/WidgetPlace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,12 +21,6 @@
 namespace orvane {
 
 namespace {
-
-template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
 
 QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& items, int x, int w) {
     auto* box = place(new QComboBox(parent), name, x, 30, w, 20);

@@ -3,6 +3,7 @@
 
 #include "net/Feedback.h"
 #include "platform/Dialogs.h"
+#include "platform/WidgetPlace.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,11 +15,6 @@
 namespace orvane {
 
 namespace {
-template <class Control> Control* place(Control* control, const char* name, const QRect& where) {
-    control->setObjectName(QString::fromUtf8(name));
-    control->setGeometry(where);
-    return control;
-}
 // A label laid out for a narrower font would cut its last letters (the colon of "邮箱或QQ："): it grows to
 // the right up to the box it names, then to the left up to the page's edge.
 void fitLabel(QLabel* label, int boxLeft) {

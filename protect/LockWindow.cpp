@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/LockPrimitives.h"
 #include "platform/ProcessKiller.h"
+#include "platform/WidgetPlace.h"
 #include "protect/LockRules.h"
 #include "protect/QtLockPrimitives.h"
 
@@ -22,11 +23,6 @@
 namespace orvane {
 
 namespace {
-template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
 
 // Where a window manager stacks docks and panels above ordinary windows, only its full-screen state puts
 // the lock above them; offscreen (tests) the explicit geometry alone decides.

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/SystemSettings.h"
+#include "platform/WidgetPlace.h"
 #include "protect/PasswordRecord.h"
 
 #include <QKeyEvent>
@@ -14,14 +15,6 @@
 #include <initializer_list>
 
 namespace orvane {
-
-namespace {
-template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-} // namespace
 
 PasswordWindow::PasswordWindow(Registry& registry, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), registry_(registry), dialogs_(dialogs) {

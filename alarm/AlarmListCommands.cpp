@@ -6,6 +6,7 @@
 #include "alarm/AlarmPage.h"
 #include "alarm/AlarmTable.h"
 #include "platform/Dialogs.h"
+#include "protect/PasswordRecord.h"
 
 #include <QMenu>
 #include <QMouseEvent>
@@ -13,14 +14,6 @@
 #include <QTreeWidget>
 
 namespace orvane {
-
-namespace {
-
-QString wrongCredentials() {
-    return QStringLiteral("帐号密码错误，请检查！");
-}
-
-} // namespace
 
 AlarmListCommands::AlarmListCommands(AlarmModel& model, const AlarmLists& lists, Dialogs& dialogs, Gate gate,
                                      EditorSource editor, QObject* parent)
@@ -70,7 +63,7 @@ void AlarmListCommands::OpenAlarmForAdd() {
 
 void AlarmListCommands::OpenAlarmForEdit() {
     if (!gate_()) {
-        dialogs_.message(wrongCredentials());
+        dialogs_.message(passwordtext::wrongCredentials());
         return;
     }
     const int row = selectedRow();
@@ -89,7 +82,7 @@ void AlarmListCommands::OpenAlarmForEdit() {
 
 void AlarmListCommands::DeleteAlarm() {
     if (!gate_()) {
-        dialogs_.message(wrongCredentials());
+        dialogs_.message(passwordtext::wrongCredentials());
         return;
     }
     const int row = selectedRow();

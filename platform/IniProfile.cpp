@@ -37,6 +37,38 @@ QByteArray asUtf8(const QByteArray& bytes) {
     return QString(gbk.decode(bytes)).toUtf8();
 }
 
+// SimpleIni trims every value, so "整点报时=真 " written by hand would read as "真". The value's trailing
+// blanks count ("真 " is no 真): such a value is put in quotes before parsing, which a read drops again.
+QByteArray keepTrailingBlanks(const QByteArray& text) {
+    if (!text.contains(" \n") && !text.contains(" \r") && !text.contains('\t') && !text.endsWith(' '))
+        return text; // the usual file: nothing to keep
+    QByteArray out;
+    out.reserve(text.size() + 16);
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        end = end < 0 ? text.size() : end + 1;
+        QByteArray line = text.mid(start, end - start);
+        start = end;
+        qsizetype body = line.size();
+        while (body > 0 && (line[body - 1] == '\n' || line[body - 1] == '\r'))
+            --body;
+        const qsizetype equals = line.indexOf('=');
+        const bool entry =
+            equals > 0 && !line.startsWith('[') && !line.startsWith(';') && !line.startsWith('#');
+        if (entry && body > equals + 1 && (line[body - 1] == ' ' || line[body - 1] == '\t')) {
+            qsizetype value = equals + 1;
+            while (value < body && (line[value] == ' ' || line[value] == '\t'))
+                ++value;
+            const QByteArray v = line.mid(value, body - value);
+            if (!v.trimmed().isEmpty() &&
+                !(v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]))
+                line = line.left(value) + '"' + v + '"' + line.mid(body);
+        }
+        out += line;
+    }
+    return out;
+}
+
 Loaded load(const QString& file, CSimpleIniA& ini) {
     configure(ini);
     QFile in(file);
@@ -47,7 +79,7 @@ Loaded load(const QString& file, CSimpleIniA& ini) {
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
         return Loaded::Failed;
-    const QByteArray text = asUtf8(bytes);
+    const QByteArray text = keepTrailingBlanks(asUtf8(bytes));
     return ini.LoadData(text.constData(), size_t(text.size())) < 0 ? Loaded::Failed : Loaded::Ok;
 }
 

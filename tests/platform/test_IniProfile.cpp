@@ -141,6 +141,31 @@ private slots:
         QCOMPARE(IniProfile::read(file, sys, QStringLiteral("整点报时")), QStringLiteral("真"));
     }
 
+    // A value's trailing blanks are part of it, as Windows reads them: "真 " is no 真.
+    void trailingBlanksCount_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("blank before CR LF") << QByteArray("整点报时=真 \r\n") << QStringLiteral("真 ");
+        QTest::newRow("tab before LF") << QByteArray("整点报时=真\t\n") << QStringLiteral("真\t");
+        QTest::newRow("blank at the end of the file") << QByteArray("整点报时=真 ") << QStringLiteral("真 ");
+        QTest::newRow("blanks after = are not kept")
+            << QByteArray("整点报时=  真\r\n") << QStringLiteral("真");
+        QTest::newRow("a quoted value keeps its quotes off")
+            << QByteArray("整点报时=\"真 \"\r\n") << QStringLiteral("真 ");
+        QTest::newRow("only blanks: empty") << QByteArray("整点报时=   \r\n") << QString();
+    }
+    void trailingBlanksCount() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, value);
+        TempDir dir;
+        const QString file = dir.file(QStringLiteral("sys.ini"));
+        put(file, QByteArray("[系统配置]\r\n") + line);
+        QCOMPARE(IniProfile::read(file, sys, QStringLiteral("整点报时")), value);
+        // Another key written beside it leaves its value as it was.
+        QVERIFY(IniProfile::write(file, sys, QStringLiteral("删除"), QStringLiteral("真")));
+        QCOMPARE(IniProfile::read(file, sys, QStringLiteral("整点报时")), value);
+    }
+
     // Found by fuzzing: a file whose last character is cut off mid-sequence is not UTF-8; a write
     // into it must still read back (the cut tail once made the rewritten file read as GBK).
     void fileEndingInsideACharacter() {

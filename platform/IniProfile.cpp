@@ -4,11 +4,14 @@
 #include "common/FileWrite.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 #include <QStringDecoder>
 
 #include <SimpleIni.h>
 
 #include <string>
+
+Q_LOGGING_CATEGORY(lcIni, "orvane.store")
 
 namespace orvane {
 
@@ -145,16 +148,20 @@ bool IniProfile::exists(const QString& file, const QString& section, const QStri
 
 bool IniProfile::write(const QString& file, const QString& section, const QString& key, const QString& value,
                        QFileDevice::Permissions permissions) {
-    if (!validSection(section) || !validKey(key) || hasLineBreak(value))
+    if (!validSection(section) || !validKey(key) || hasLineBreak(value)) {
+        qCWarning(lcIni) << "a setting the file format cannot hold is not written:" << section << key;
         return false;
+    }
     CSimpleIniA ini;
     // An existing file that cannot be read would be replaced by one holding only this key.
-    if (load(file, ini) == Loaded::Failed)
-        return false;
-    if (ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
-                     encodeValue(value).toUtf8().constData()) < 0)
-        return false;
-    return save(ini, file, permissions);
+    const bool written = load(file, ini) != Loaded::Failed &&
+                         ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
+                                      encodeValue(value).toUtf8().constData()) >= 0 &&
+                         save(ini, file, permissions);
+    // Most callers say nothing to the user (the setting shows its old state next time): the trace is here.
+    if (!written)
+        qCWarning(lcIni) << "cannot write" << key << "to" << file;
+    return written;
 }
 
 bool IniProfile::remove(const QString& file, const QString& section, const QString& key,
@@ -166,6 +173,7 @@ bool IniProfile::remove(const QString& file, const QString& section, const QStri
     case Loaded::Absent:
         return true;
     case Loaded::Failed:
+        qCWarning(lcIni) << "cannot read" << file << "to remove" << key;
         return false;
     case Loaded::Ok:
         break;
@@ -174,7 +182,11 @@ bool IniProfile::remove(const QString& file, const QString& section, const QStri
         return true;
     // The section stays, as on Windows deleting the last value leaves its key.
     ini.Delete(sectionName.constData(), keyName.constData(), false);
-    return save(ini, file, permissions);
+    if (!save(ini, file, permissions)) {
+        qCWarning(lcIni) << "cannot remove" << key << "from" << file;
+        return false;
+    }
+    return true;
 }
 
 } // namespace orvane

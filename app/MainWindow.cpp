@@ -201,34 +201,34 @@ bool MainWindow::CheckAlarmPassword() {
 }
 
 void MainWindow::OnMainTabChanged(int index) {
-    switch (index) {
-    case 1:
+    switch (Tab(index)) {
+    case Tab::Diary:
         if (diaryPage_ == nullptr)
             buildDiaryPage();
         diaryPage_->LoadDiaryList();
         break;
-    case 2:
+    case Tab::Settings:
         if (settingsPage_ == nullptr)
             buildSettingsPage();
         settingsPage_->LoadSettingsPage();
         break;
-    case 3:
+    case Tab::Extras:
         if (extrasPage_ == nullptr)
             buildExtrasPage();
         break;
-    case 4:
+    case Tab::Feedback:
         if (feedbackPage_ == nullptr) {
             feedbackPage_ = new FeedbackPage(feedbackTab_, *services_.dialogs);
             showNewControls(feedbackTab_);
         }
         break;
-    case 5:
+    case Tab::About:
         if (aboutPage_ == nullptr) {
             aboutPage_ = new AboutPage(aboutTab_, *services_.dialogs);
             showNewControls(aboutTab_);
         }
         break;
-    default:
+    case Tab::Alarms:
         break;
     }
 }
@@ -348,8 +348,8 @@ void MainWindow::HideWhenMinimised() {
         QTimer::singleShot(0, this, &QWidget::hide);
 }
 
-void MainWindow::RestoreFromTray(int action) {
-    if (action != 2 && !(action == 1 && singleClickTray_))
+void MainWindow::RestoreFromTray(TrayAction action) {
+    if (action != TrayAction::DoubleClick && !(action == TrayAction::Click && singleClickTray_))
         return;
     setWindowState(windowState() & ~Qt::WindowMinimized);
     showNormal();
@@ -359,13 +359,13 @@ void MainWindow::RestoreFromTray(int action) {
 void MainWindow::onTrayActivated(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
-        RestoreFromTray(1);
+        RestoreFromTray(TrayAction::Click);
         break;
     case QSystemTrayIcon::DoubleClick:
-        RestoreFromTray(2);
+        RestoreFromTray(TrayAction::DoubleClick);
         break;
     case QSystemTrayIcon::Context:
-        RestoreFromTray(3);
+        RestoreFromTray(TrayAction::RightClick);
         break;
     default:
         break;

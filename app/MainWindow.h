@@ -55,9 +55,12 @@ public:
     // The clock was set or the machine woke up: the tick runs now (catching up skipped minutes) and
     // re-aims at the next whole second.
     void onClockMoved();
-    // 1 click, 2 double-click, 3 right click. The double-click restores; on a StatusNotifier host, which
-    // has no double-click, the click does.
-    void RestoreFromTray(int action);
+    // The ways the tray icon is used, numbered as the tray reports them.
+    enum class TrayAction { Click = 1, DoubleClick = 2, RightClick = 3 };
+    // The pages of 高级选择夹1 in their order.
+    enum class Tab { Alarms, Diary, Settings, Extras, Feedback, About };
+    // The double-click restores; on a StatusNotifier host, which has no double-click, the click does.
+    void RestoreFromTray(TrayAction action);
     void useSingleClickTray(bool single) { singleClickTray_ = single; }
     void watchForLateStatusNotifierHost();
     // "Orvane电脑闹钟" and the next alarm: the tray icon's tooltip.

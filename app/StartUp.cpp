@@ -101,7 +101,7 @@ void MainWindow::watchForLateStatusNotifierHost() {
         useSingleClickTray(true);
         refreshTrayToolTip();
     });
-    connect(lateTray_, &StatusNotifierItem::activated, this, [this] { RestoreFromTray(1); });
+    connect(lateTray_, &StatusNotifierItem::activated, this, [this] { RestoreFromTray(TrayAction::Click); });
     connect(lateTray_, &StatusNotifierItem::contextMenuRequested, this,
             [this](QPoint at) { trayMenu_->popup(at); });
     lateTray_->start();
@@ -116,7 +116,7 @@ void MainWindow::finishStartUp() {
     connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
     trayMenu_ = new QMenu(this);
     connect(trayMenu_->addAction(QStringLiteral("显示主窗口")), &QAction::triggered, this,
-            [this] { RestoreFromTray(2); });
+            [this] { RestoreFromTray(TrayAction::DoubleClick); });
     connect(trayMenu_->addAction(QStringLiteral("退出")), &QAction::triggered, this, &QWidget::close);
     tray_->setContextMenu(trayMenu_);
     const bool statusNotifierHost = statusNotifierHostPresent(trayBus_);

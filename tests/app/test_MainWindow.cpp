@@ -651,7 +651,7 @@ private slots:
         for (int action : {1, 2, 3}) {
             w->showMinimized();
             w->hide();
-            w->RestoreFromTray(action);
+            w->RestoreFromTray(MainWindow::TrayAction(action));
             if (w->isVisible() && !w->isMinimized())
                 restoring += QString::number(action);
         }

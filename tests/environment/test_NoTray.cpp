@@ -79,7 +79,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(w.isVisible(), !withTray);
         if (withTray) {
-            w.RestoreFromTray(2);
+            w.RestoreFromTray(MainWindow::TrayAction::DoubleClick);
             QVERIFY(w.isVisible());
         } else {
             QVERIFY(w.isMinimized());

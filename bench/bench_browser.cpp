@@ -112,9 +112,9 @@ int main(int argc, char** argv) {
     report("rss_module_kb", double(rssKb()));
 
     for (int round = 1; round <= 3; ++round) {
-        orvane::startPageAddress() = server.url("/page" + QByteArray::number(round));
         t = wallNs();
-        auto* browser = new orvane::WebBrowserWindow(&window);
+        auto* browser =
+            new orvane::WebBrowserWindow(server.url("/page" + QByteArray::number(round)), &window);
         browser->show();
         const double ms = waitForPage(browser->browser(), t);
         if (ms < 0) {

@@ -1,4 +1,4 @@
-// The shortcut action: the start page replaced, then a new modal WebBrowserWindow.
+// The shortcut action: a new modal WebBrowserWindow on the shortcut's page.
 #include "net/OpenInBrowserWindow.h"
 
 #include "net/WebBrowserWindow.h"
@@ -11,8 +11,7 @@ ModalRunner execModal() {
 }
 
 void OpenInBrowserWindow(const QByteArray& address, QWidget* parent, const ModalRunner& run) {
-    startPageAddress() = address;
-    run(new WebBrowserWindow(parent));
+    run(new WebBrowserWindow(address, parent));
 }
 
 } // namespace orvane

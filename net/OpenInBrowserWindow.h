@@ -16,7 +16,7 @@ namespace orvane {
 using ModalRunner = std::function<void(QDialog* window)>;
 ModalRunner execModal();
 
-// Replaces startPageAddress with `address`, then opens a new WebBrowserWindow over `parent`.
+// Opens a new WebBrowserWindow on `address` over `parent`.
 void OpenInBrowserWindow(const QByteArray& address, QWidget* parent, const ModalRunner& run);
 
 } // namespace orvane

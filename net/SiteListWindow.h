@@ -16,7 +16,7 @@ public:
                    QWidget* parent);
 
 protected:
-    // A button that replaces startPageAddress with `address` and opens WebBrowserWindow over this window.
+    // A button that opens WebBrowserWindow on `address` over this window.
     QPushButton* addSite(int number, const char* caption, QPoint at, const QByteArray& address);
     void addDivider(int top);
     void addCloseButton(int number, QRect place);

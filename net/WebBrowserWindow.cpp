@@ -13,7 +13,8 @@
 
 namespace orvane {
 
-WebBrowserWindow::WebBrowserWindow(QWidget* parent) : QDialog(parent) {
+WebBrowserWindow::WebBrowserWindow(QByteArray startPage, QWidget* parent)
+    : QDialog(parent), startPage_(std::move(startPage)) {
     setObjectName(QStringLiteral("WebBrowserWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     showNoCaption(this);
@@ -40,13 +41,13 @@ WebBrowserWindow::WebBrowserWindow(QWidget* parent) : QDialog(parent) {
 
     超文本浏览框1 = new BrowserView(this);
     超文本浏览框1->setObjectName(QStringLiteral("超文本浏览框1"));
-    超文本浏览框1->navigate(webUrl(startPageAddress()));
+    超文本浏览框1->navigate(webUrl(startPage_));
 }
 
 void WebBrowserWindow::OnToolbarClick(int index) {
     switch (index) {
     case 0:
-        超文本浏览框1->navigate(webUrl(startPageAddress()));
+        超文本浏览框1->navigate(webUrl(startPage_));
         break;
     case 1:
         超文本浏览框1->back();

@@ -12,8 +12,9 @@ class BrowserView;
 class WebBrowserWindow : public QDialog {
     Q_OBJECT
 public:
-    // Shows startPageAddress; deletes itself when closed.
-    explicit WebBrowserWindow(QWidget* parent = nullptr);
+    // Shows `startPage` (its 首页 too); deletes itself when closed.
+    explicit WebBrowserWindow(QByteArray startPage, QWidget* parent = nullptr);
+    const QByteArray& startPage() const { return startPage_; }
     // Toolbar button i: 0 首页, 1 后退, 2 前进, 3 关闭; any other index does nothing.
     void OnToolbarClick(int index);
     BrowserView* browser() const { return 超文本浏览框1; }
@@ -25,6 +26,7 @@ protected:
 private:
     void ApplySizeRule();
 
+    const QByteArray startPage_;
     QToolBar* 工具条1;
     BrowserView* 超文本浏览框1;
 };

@@ -42,9 +42,4 @@ QUrl webUrl(const QByteArray& address) {
     return QUrl::fromEncoded(encoded);
 }
 
-QByteArray& startPageAddress() {
-    static QByteArray address; // lives until the process ends
-    return address;
-}
-
 } // namespace orvane

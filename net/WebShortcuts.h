@@ -1,4 +1,4 @@
-// The pages of the web shortcuts, the today-in-history address, GBK addresses as URLs, startPageAddress.
+// The pages of the web shortcuts, the today-in-history address, GBK addresses as URLs.
 #pragma once
 
 #include <QByteArray>
@@ -32,9 +32,5 @@ QByteArray todayInHistoryAddress(const QByteArray& page, QDate date);
 // so every byte outside printable ASCII is percent-encoded here first and the URL is made from those
 // encoded bytes, which QUrl keeps as they are: "月" goes on the wire as %D4%C2.
 QUrl webUrl(const QByteArray& address);
-
-// The address WebBrowserWindow shows first and returns to with "首页"; one for the whole process,
-// replaced by every shortcut just before it opens the window.
-QByteArray& startPageAddress();
 
 } // namespace orvane

@@ -35,8 +35,7 @@ class WebBrowserWindowTest : public QObject {
     LinkPages server_;
 
     WebBrowserWindow* open(const QByteArray& path) {
-        startPageAddress() = server_.url(path);
-        auto* window = new WebBrowserWindow;
+        auto* window = new WebBrowserWindow(server_.url(path));
         window->show();
         return window;
     }
@@ -145,11 +144,10 @@ private slots:
 
     // Without the module the window shows a plain message where the page would be, and keeps working.
     void missingModule() {
-        startPageAddress() = server_.url("/start");
         WebBrowserWindow* window;
         {
             WithoutModule noModule;
-            window = new WebBrowserWindow;
+            window = new WebBrowserWindow(server_.url("/start"));
         }
         QSignalSpy ended(window->browser(), &BrowserView::loaded);
         window->show();

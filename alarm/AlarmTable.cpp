@@ -4,9 +4,8 @@
 namespace orvane {
 
 QVariant keyParameter(const QString& key) {
-    bool numeric = false;
-    const qint64 value = key.toLongLong(&numeric);
-    return numeric ? QVariant(value) : QVariant(key);
+    const std::optional<qint64> value = rowKey(key);
+    return value ? QVariant(*value) : QVariant(key);
 }
 
 std::vector<StoredAlarm> readStoredAlarms(Database& db) {

@@ -7,6 +7,14 @@
 
 namespace orvane {
 
+std::optional<qint64> rowKey(const QString& text) {
+    bool ok = false;
+    const qint64 key = text.toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return key;
+}
+
 RecordSet::RecordSet(sqlite3_stmt* stmt) : stmt_(stmt) {
     const int n = sqlite3_column_count(stmt_);
     names_.reserve(n);

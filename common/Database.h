@@ -7,6 +7,7 @@
 #include <QVariantList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -83,5 +84,9 @@ private:
     sqlite3* db_ = nullptr;
     QString lastError_;
 };
+
+// A row key as the hidden lists hold it (the 编号 column's text): nullopt for anything but a decimal
+// integer, for which no statement is run with it as a key.
+std::optional<qint64> rowKey(const QString& text);
 
 } // namespace orvane

@@ -29,21 +29,13 @@ DiaryListRow diaryListRow(int position, const DiaryEntry& entry) {
     return {intText(position), entry.text, intText(entry.key)};
 }
 
-std::optional<qint64> diaryKey(const QString& text) {
-    bool ok = false;
-    const qint64 key = text.toLongLong(&ok);
-    if (!ok)
-        return std::nullopt;
-    return key;
-}
-
 bool deleteDiaryEntry(Database& db, const QString& key) {
-    const std::optional<qint64> k = diaryKey(key);
+    const std::optional<qint64> k = rowKey(key);
     return k && db.execute(diarysql::deleteByKey(), {*k});
 }
 
 bool updateDiaryEntry(Database& db, const QString& key, const QString& text) {
-    const std::optional<qint64> k = diaryKey(key);
+    const std::optional<qint64> k = rowKey(key);
     return k && db.execute(diarysql::update(), {text, *k});
 }
 

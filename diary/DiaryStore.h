@@ -40,10 +40,6 @@ struct DiaryListRow {
 std::vector<DiaryEntry> readDiaryEntries(Database& db);
 DiaryListRow diaryListRow(int position, const DiaryEntry& entry);
 
-// A key text as the hidden list holds it; nullopt for anything but a decimal integer (an empty key
-// before the first double-click included), for which a statement is never run.
-std::optional<qint64> diaryKey(const QString& text);
-
 // False when the key is no key or the statement fails; a key that matches no row is a success.
 bool deleteDiaryEntry(Database& db, const QString& key);
 bool updateDiaryEntry(Database& db, const QString& key, const QString& text);

@@ -6,7 +6,7 @@
 #include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
 #include "alarm/AlarmRinger.h"
-#include "alarm/ChimePlayer.h"
+#include "alarm/HourlyChime.h"
 #include "alarm/ReminderPresenter.h"
 #include "alarm/Scheduler.h"
 #include "alarm/SnoozeStore.h"

@@ -5,7 +5,7 @@
 #include "TempDir.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmModel.h"
-#include "alarm/ChimePlayer.h"
+#include "alarm/HourlyChime.h"
 #include "alarm/ReminderWindow.h"
 #include "app/MainWindow.h"
 #include "platform/SdlSoundPlayer.h"

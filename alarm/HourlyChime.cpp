@@ -1,5 +1,5 @@
 // The hourly chime's tick and its timer-chained playback.
-#include "alarm/ChimePlayer.h"
+#include "alarm/HourlyChime.h"
 
 #include "alarm/AlarmTime.h"
 #include "alarm/ChimeSpeech.h"

@@ -2,7 +2,7 @@
 #include "RecordingSoundPlayer.h"
 #include "TempDir.h"
 #include "TestRegistry.h"
-#include "alarm/ChimePlayer.h"
+#include "alarm/HourlyChime.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
 #include "resources/resources.h"
@@ -73,7 +73,7 @@ const QStringList kEightOClock{u"phrase-0"_s, u"phrase-1"_s, u"digit-0"_s,
 
 } // namespace
 
-class ChimePlayerTest : public QObject {
+class HourlyChimeTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
@@ -244,5 +244,5 @@ private slots:
     }
 };
 
-ORVANE_TEST(ChimePlayerTest)
-#include "test_ChimePlayer.moc"
+ORVANE_TEST(HourlyChimeTest)
+#include "test_HourlyChime.moc"

@@ -23,6 +23,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # as boxes, and without qt6-translations-l10n Qt's own dialogs stay English.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libsdl2-mixer-2.0-0, libcurl4, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n, libqt6svg6")
+# The lock's Wayland hold and the browser module use Qt's private interfaces, which may change in any Qt
+# release: the package needs the very release it was built against (Debian's own rule for such programs).
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-base-abi (= ${Qt6_VERSION})")
 # Qt's Wayland plugin: without it a Wayland session runs the program through XWayland, where the screen
 # lock holds only X programs' input. X11 desktops do without it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

@@ -7,10 +7,10 @@
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 #include <QWebEngineView>
-
-// Qt's global shared OpenGL context, exported by Qt GUI (its declaration is in a private header).
-Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
-Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+// Qt offers no public way to set its global shared context after the application exists. Its own
+// declaration, not a copy: a Qt whose signature changed fails to build, and the package requires the Qt
+// release it was built with.
+#include <QtGui/private/qopenglcontext_p.h>
 
 namespace orvane {
 

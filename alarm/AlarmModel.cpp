@@ -3,14 +3,9 @@
 
 #include "alarm/AlarmTable.h"
 #include "common/Database.h"
-
-#include <QLoggingCategory>
+#include "common/Log.h"
 
 namespace orvane {
-
-namespace {
-Q_LOGGING_CATEGORY(lcStore, "orvane.store")
-}
 
 AlarmModel::AlarmModel(Database& db, QObject* parent)
     : QObject(parent), db_(db), rows_(std::make_shared<AlarmRows>(std::vector<StoredAlarm>())) {}

@@ -3,17 +3,15 @@
 
 #include "alarm/SnoozeStore.h"
 #include "common/FileWrite.h"
+#include "common/Log.h"
 #include "platform/Clock.h"
 #include "platform/IniProfile.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemSettings.h"
 
-#include <QLoggingCategory>
-
 namespace orvane {
 
 namespace {
-Q_LOGGING_CATEGORY(lcAlarm, "orvane.alarm")
 constexpr int kSoundingHoldSeconds = 60;
 } // namespace
 

@@ -1,6 +1,8 @@
 // Loading the chime clips from the resources and reading their play length from the RIFF chunks.
 #include "alarm/ChimeClips.h"
 
+#include "common/Log.h"
+
 #include <QByteArrayView>
 #include <QResource>
 
@@ -19,8 +21,10 @@ quint16 le16(const QByteArray& b, qsizetype at) {
 
 QByteArray carried(const QString& path) {
     const QResource resource(path);
-    if (!resource.isValid())
+    if (!resource.isValid()) {
+        qCWarning(lcAlarm) << "the chime has no clip" << path;
         return {};
+    }
     // Uncompressed resources are used in place: nothing is copied and nothing is written anywhere.
     if (resource.compressionAlgorithm() == QResource::NoCompression)
         return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size());

@@ -4,19 +4,14 @@
 #include "alarm/AlarmModel.h"
 #include "alarm/SnoozeStore.h"
 #include "common/FlagText.h"
+#include "common/Log.h"
 #include "platform/Clock.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
 
-#include <QLoggingCategory>
-
 #include <algorithm>
 
 namespace orvane {
-
-namespace {
-Q_LOGGING_CATEGORY(lcAlarm, "orvane.alarm")
-}
 
 Scheduler::Scheduler(const Clock& clock, AlarmModel& model, const Paths& paths, SnoozeStore* snoozes,
                      QObject* parent)

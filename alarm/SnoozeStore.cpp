@@ -2,17 +2,13 @@
 #include "alarm/SnoozeStore.h"
 
 #include "common/Database.h"
-
-#include <QLoggingCategory>
+#include "common/Log.h"
 
 #include <algorithm>
 
 namespace orvane {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcStore, "orvane.store")
-
 QString joined(const QString& first, const QString& second) {
     return first + u'|' + second;
 }

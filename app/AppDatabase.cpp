@@ -3,6 +3,7 @@
 
 #include "alarm/AlarmTable.h"
 #include "alarm/SnoozeStore.h"
+#include "common/Log.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -108,25 +109,29 @@ bool ensureDatabaseFile(const QString& path) {
 }
 
 bool openAlarmDatabase(Database& db, const QString& path) {
-    if (!QFileInfo(path).isFile() || !db.open(path, Database::Open::ExistingOnly))
+    // The user is told only that the file cannot be used; the log says why.
+    const auto refuse = [&](const QString& why) {
+        qCWarning(lcStore).noquote() << "not using" << path << "-" << why;
+        db.close();
         return false;
+    };
+    if (!QFileInfo(path).isFile())
+        return refuse(QStringLiteral("not a file"));
+    if (!db.open(path, Database::Open::ExistingOnly))
+        return refuse(db.lastError());
     // Only reads until the file is known to be ours: a foreign file must stay untouched.
     bool ok = false;
     const int version = userVersion(db, &ok);
-    if (!ok || version > kSchemaVersion) {
-        db.close();
-        return false;
-    }
-    for (const TableShape& shape : expectedTables()) {
-        if (!hasTable(db, shape)) {
-            db.close();
-            return false;
-        }
-    }
-    if (!migrate(db, version)) {
-        db.close();
-        return false;
-    }
+    if (!ok)
+        return refuse(QStringLiteral("not a database: ") + db.lastError());
+    if (version > kSchemaVersion)
+        return refuse(QStringLiteral("written by a newer version (schema %1)").arg(version));
+    for (const TableShape& shape : expectedTables())
+        if (!hasTable(db, shape))
+            return refuse(QStringLiteral("no table ") + QString::fromUtf8(shape.table) +
+                          QStringLiteral(" with the expected columns"));
+    if (!migrate(db, version))
+        return refuse(QStringLiteral("cannot be brought up to date: ") + db.lastError());
     return true;
 }
 

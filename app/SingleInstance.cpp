@@ -3,6 +3,8 @@
 // writes before closing is its activation token.
 #include "app/SingleInstance.h"
 
+#include "common/Log.h"
+
 #include <QDir>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -116,8 +118,11 @@ bool SingleInstance::claim() {
     const QByteArray lockPath =
         QFile::encodeName(QDir(folder_).filePath(QStringLiteral("orvane-clock.lock")));
     lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd_ < 0)
-        return true; // no place for a lock (read-only folder): run rather than refuse to start
+    if (lockFd_ < 0) {
+        // No place for a lock (read-only folder): run rather than refuse to start.
+        qCWarning(lcUi) << "no single-instance lock in" << folder_ << "- a second start will run too";
+        return true;
+    }
     if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
         ::close(lockFd_);
         lockFd_ = -1;
@@ -132,6 +137,7 @@ bool SingleInstance::claim() {
     listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(listenFd_, 4) != 0) {
+        qCWarning(lcUi) << "cannot listen on" << socketPath << "- a second start cannot raise this window";
         if (listenFd_ >= 0)
             ::close(listenFd_);
         listenFd_ = -1;

@@ -1,6 +1,7 @@
 // Counting the program's starts.
 #include "app/StartCounter.h"
 
+#include "common/Log.h"
 #include "common/NumberText.h"
 
 namespace orvane {
@@ -10,11 +11,12 @@ qint64 CountStart(Database& db) {
     const bool hasRow = rs.first();
     const qint64 v = (hasRow ? truncToInt(readNumber(rs.text(QStringLiteral("登陆次数")))) : 0) + 1;
     rs.close();
-    // The result is not examined: a refused update still shows the new count.
-    if (hasRow)
-        db.execute(QStringLiteral("update [登陆次数] set [登陆次数]=?"), {v});
-    else
-        db.execute(QStringLiteral("insert into [登陆次数] ([登陆次数]) values (?)"), {v});
+    // A refused write still shows the new count; only the log tells.
+    const bool written =
+        hasRow ? db.execute(QStringLiteral("update [登陆次数] set [登陆次数]=?"), {v})
+               : db.execute(QStringLiteral("insert into [登陆次数] ([登陆次数]) values (?)"), {v});
+    if (!written)
+        qCWarning(lcStore) << "cannot count this start:" << db.lastError();
     return v;
 }
 

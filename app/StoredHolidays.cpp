@@ -3,15 +3,11 @@
 
 #include "calendar/HolidayIcs.h"
 #include "common/FileWrite.h"
+#include "common/Log.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 
 namespace orvane {
-
-namespace {
-Q_LOGGING_CATEGORY(lcHolidays, "orvane.store")
-}
 
 QString storedHolidaysFile(const Paths& paths) {
     return paths.windowsFile(QStringLiteral("holidays.ics"));
@@ -26,13 +22,13 @@ void loadStoredHolidays(const Paths& paths) {
     if (!file.exists())
         return;
     if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcHolidays) << "cannot read" << file.fileName() << file.errorString();
+        qCWarning(lcStore) << "cannot read" << file.fileName() << file.errorString();
         return;
     }
     QString error;
     const std::optional<HolidayTable> imported = parseHolidayIcs(file.readAll(), &error);
     if (!imported) {
-        qCWarning(lcHolidays) << "ignoring" << file.fileName() << error;
+        qCWarning(lcStore) << "ignoring" << file.fileName() << error;
         return;
     }
     setHolidayTable(HolidayTable::carried().overriddenBy(*imported));

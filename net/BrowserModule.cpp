@@ -1,6 +1,7 @@
 // Loads orvane-browser with QPluginLoader from the first folder that holds it.
 #include "net/BrowserModule.h"
 
+#include "common/Log.h"
 #include "net/BrowserPlugin.h"
 
 #include <QCoreApplication>
@@ -77,6 +78,7 @@ BrowserFactory* factory() {
         }
         s.error = loader.errorString();
     }
+    qCWarning(lcUi).noquote() << "no browser:" << s.error;
     return nullptr;
 }
 

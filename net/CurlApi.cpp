@@ -1,6 +1,8 @@
 // Run-time binding of libcurl: dlopen by soname on the first request, dlsym once per process.
 #include "net/CurlApi.h"
 
+#include "common/Log.h"
+
 #include <dlfcn.h>
 
 #include <optional>
@@ -18,8 +20,10 @@ template <typename Function> bool resolve(void* library, const char* name, Funct
 
 std::optional<CurlApi> load() {
     void* library = dlopen(kCurlLibrary, RTLD_NOW | RTLD_LOCAL);
-    if (!library)
+    if (!library) {
+        qCWarning(lcNet) << "no HTTP: cannot load" << kCurlLibrary << dlerror();
         return std::nullopt;
+    }
     CurlApi api{};
     bool ok = true;
 #define ORVANE_RESOLVE(function) ok = resolve(library, #function, api.function) && ok
@@ -35,11 +39,14 @@ std::optional<CurlApi> load() {
     ORVANE_RESOLVE(curl_easy_cleanup);
     ORVANE_RESOLVE(curl_easy_setopt);
     ORVANE_RESOLVE(curl_easy_getinfo);
+    ORVANE_RESOLVE(curl_easy_strerror);
     ORVANE_RESOLVE(curl_slist_append);
     ORVANE_RESOLVE(curl_slist_free_all);
 #undef ORVANE_RESOLVE
-    if (!ok || api.curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+    if (!ok || api.curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
+        qCWarning(lcNet) << "no HTTP:" << kCurlLibrary << "lacks a function or cannot start";
         return std::nullopt;
+    }
     return api;
 }
 

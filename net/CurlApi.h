@@ -20,6 +20,7 @@ struct CurlApi {
     decltype(&::curl_easy_cleanup) curl_easy_cleanup;
     decltype(&::curl_easy_setopt) curl_easy_setopt;
     decltype(&::curl_easy_getinfo) curl_easy_getinfo;
+    decltype(&::curl_easy_strerror) curl_easy_strerror;
     decltype(&::curl_slist_append) curl_slist_append;
     decltype(&::curl_slist_free_all) curl_slist_free_all;
 };

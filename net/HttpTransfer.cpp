@@ -2,6 +2,7 @@
 // single-shot QTimer, redirects followed here so that each hop's method, body and lines are ours.
 #include "net/HttpTransfer.h"
 
+#include "common/Log.h"
 #include "net/CurlApi.h"
 
 #include <QSocketNotifier>
@@ -97,7 +98,8 @@ struct HttpTransfer::State {
         curlTimer.setSingleShot(true);
         stallTimer.setSingleShot(true);
         QObject::connect(&curlTimer, &QTimer::timeout, owner, [this] { act(CURL_SOCKET_TIMEOUT, 0); });
-        QObject::connect(&stallTimer, &QTimer::timeout, owner, [this] { end(false); });
+        QObject::connect(&stallTimer, &QTimer::timeout, owner,
+                         [this] { fail(QStringLiteral("no byte for %1 ms").arg(exchange.stallTimeoutMs)); });
     }
     ~State() { release(); }
 
@@ -153,7 +155,7 @@ struct HttpTransfer::State {
     void attach() {
         attached = curl().curl_multi_add_handle(multi.get(), easy.get()) == CURLM_OK;
         if (!attached)
-            end(false);
+            fail(QStringLiteral("libcurl refused the transfer"));
     }
 
     void detach() {
@@ -179,8 +181,10 @@ struct HttpTransfer::State {
         if (!ended)
             return;
         detach();
-        if (result != CURLE_OK || !followRedirect())
-            end(result == CURLE_OK);
+        if (result != CURLE_OK)
+            fail(QString::fromUtf8(curl().curl_easy_strerror(result)));
+        else if (!followRedirect())
+            end(true);
     }
 
     bool followRedirect() {
@@ -205,6 +209,13 @@ struct HttpTransfer::State {
         aim(next);
         attach();
         return true;
+    }
+
+    // Whoever asked hears only that nothing came; the log keeps why.
+    void fail(const QString& why) {
+        if (!ended && !exchange.url.isEmpty())
+            qCWarning(lcNet).noquote() << exchange.verb << exchange.url << "failed:" << why;
+        end(false);
     }
 
     void end(bool completed) {
@@ -309,7 +320,9 @@ void HttpTransfer::start() {
     if (std::exchange(s.started, true))
         return;
     if (s.exchange.url.isEmpty() || !curlApi() || !s.setUp()) {
-        s.end(false);
+        if (s.exchange.url.isEmpty())
+            qCWarning(lcNet) << "no request: the address names no host or a port beyond 65535";
+        s.fail(QStringLiteral("libcurl is not available"));
         return;
     }
     s.stallTimer.start(s.exchange.stallTimeoutMs);

@@ -2,7 +2,7 @@
 // a library to every start of the program for one button.
 #include "net/SntpClient.h"
 
-#include "net/NetLog.h"
+#include "common/Log.h"
 #include "net/SntpPacket.h"
 #include "platform/Clock.h"
 
@@ -23,10 +23,7 @@
 
 namespace orvane {
 
-Q_LOGGING_CATEGORY(lcNet, "orvane.net")
-
 namespace {
-
 qint64 nowUsec(const Clock& clock) {
     return clock.now().toMSecsSinceEpoch() * 1000;
 }

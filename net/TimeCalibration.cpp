@@ -2,9 +2,9 @@
 #include "net/TimeCalibration.h"
 
 #include "common/GbkText.h"
+#include "common/Log.h"
 #include "common/NumberText.h"
 #include "common/WebAddresses.h"
-#include "net/NetLog.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemTimeSetter.h"
@@ -16,7 +16,6 @@
 namespace orvane {
 
 namespace {
-
 constexpr char kDateMarker[] = "document.write('20";
 constexpr qsizetype kDateWindow = 14;
 constexpr double kRoundingSlack = 0.5 / 86400; // seconds: absorbs the error of a day-count difference

@@ -1,12 +1,13 @@
 // DBusNotifier: Notify and CloseNotification sent without waiting, the service's two signals heard.
 #include "platform/DBusNotifier.h"
 
+#include "common/Log.h"
+
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QLoggingCategory>
 #include <QStringList>
 #include <QVariantMap>
 
@@ -15,9 +16,6 @@
 namespace orvane {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcNotify, "orvane.notify")
-
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");

@@ -2,21 +2,18 @@
 #include "platform/IniProfile.h"
 
 #include "common/FileWrite.h"
+#include "common/Log.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 #include <QStringDecoder>
 
 #include <SimpleIni.h>
 
 #include <string>
 
-Q_LOGGING_CATEGORY(lcIni, "orvane.store")
-
 namespace orvane {
 
 namespace {
-
 enum class Loaded { Ok, Absent, Failed };
 
 void configure(CSimpleIniA& ini) {
@@ -149,7 +146,7 @@ bool IniProfile::exists(const QString& file, const QString& section, const QStri
 bool IniProfile::write(const QString& file, const QString& section, const QString& key, const QString& value,
                        QFileDevice::Permissions permissions) {
     if (!validSection(section) || !validKey(key) || hasLineBreak(value)) {
-        qCWarning(lcIni) << "a setting the file format cannot hold is not written:" << section << key;
+        qCWarning(lcStore) << "a setting the file format cannot hold is not written:" << section << key;
         return false;
     }
     CSimpleIniA ini;
@@ -160,7 +157,7 @@ bool IniProfile::write(const QString& file, const QString& section, const QStrin
                          save(ini, file, permissions);
     // Most callers say nothing to the user (the setting shows its old state next time): the trace is here.
     if (!written)
-        qCWarning(lcIni) << "cannot write" << key << "to" << file;
+        qCWarning(lcStore) << "cannot write" << key << "to" << file;
     return written;
 }
 
@@ -173,7 +170,7 @@ bool IniProfile::remove(const QString& file, const QString& section, const QStri
     case Loaded::Absent:
         return true;
     case Loaded::Failed:
-        qCWarning(lcIni) << "cannot read" << file << "to remove" << key;
+        qCWarning(lcStore) << "cannot read" << file << "to remove" << key;
         return false;
     case Loaded::Ok:
         break;
@@ -183,7 +180,7 @@ bool IniProfile::remove(const QString& file, const QString& section, const QStri
     // The section stays, as on Windows deleting the last value leaves its key.
     ini.Delete(sectionName.constData(), keyName.constData(), false);
     if (!save(ini, file, permissions)) {
-        qCWarning(lcIni) << "cannot remove" << key << "from" << file;
+        qCWarning(lcStore) << "cannot remove" << key << "from" << file;
         return false;
     }
     return true;

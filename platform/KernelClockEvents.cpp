@@ -1,9 +1,10 @@
 // KernelClockEvents: a timerfd cancelled when the clock is set, and logind's PrepareForSleep on D-Bus.
 #include "platform/KernelClockEvents.h"
 
+#include "common/Log.h"
+
 #include <QDBusConnection>
 #include <QDBusError>
-#include <QLoggingCategory>
 #include <QSocketNotifier>
 
 #include <sys/timerfd.h>
@@ -18,9 +19,6 @@
 namespace orvane {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcClock, "orvane.clock")
-
 const QString kLogindService = QStringLiteral("org.freedesktop.login1");
 const QString kLogindPath = QStringLiteral("/org/freedesktop/login1");
 const QString kLogindManager = QStringLiteral("org.freedesktop.login1.Manager");

@@ -1,9 +1,10 @@
 // Finds processes by name in /proc and sends them SIGTERM.
 #include "platform/ProcfsProcessKiller.h"
 
+#include "common/Log.h"
+
 #include <QByteArray>
 #include <QFile>
-#include <QLoggingCategory>
 
 #include <algorithm>
 #include <csignal>
@@ -15,9 +16,6 @@
 namespace orvane {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcLock, "orvane.lock")
-
 // The kernel keeps only the first 15 bytes of a process name in "comm".
 constexpr qsizetype kCommLength = 15;
 // Up to this many new pids are tried one by one; more (a burst of forks, the counter wrapping) take one

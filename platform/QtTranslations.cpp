@@ -1,17 +1,14 @@
 // Installing Qt's Chinese translations on first need.
 #include "platform/QtTranslations.h"
 
+#include "common/Log.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QLoggingCategory>
 #include <QTranslator>
 
 namespace orvane {
-
-namespace {
-Q_LOGGING_CATEGORY(lcUi, "orvane.ui")
-}
 
 bool useChineseQtTexts() {
     static const bool installed = [] {

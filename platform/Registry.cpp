@@ -2,6 +2,7 @@
 #include "platform/Registry.h"
 
 #include "common/FileWrite.h"
+#include "common/Log.h"
 #include "platform/IniProfile.h"
 
 #include <QDir>
@@ -159,21 +160,31 @@ std::optional<QString> Registry::read(const QString& key, const QString& name) c
 
 bool Registry::write(const QString& key, const QString& name, const QString& value) {
     if (isRunKey(key)) {
-        if (name.isEmpty() || name.contains(u'/') || !QDir().mkpath(paths_.autostartDir))
+        if (name.isEmpty() || name.contains(u'/'))
             return false;
-        return writeWholeFile(autostartFile(name), desktopEntry(value).toUtf8());
+        if (QDir().mkpath(paths_.autostartDir) &&
+            writeWholeFile(autostartFile(name), desktopEntry(value).toUtf8()))
+            return true;
+        qCWarning(lcStore) << "cannot write the autostart entry" << autostartFile(name);
+        return false;
     }
     // Writing a value creates its key, and the store's folder with it.
-    if (!QDir().mkpath(paths_.programDir))
+    if (!QDir().mkpath(paths_.programDir)) {
+        qCWarning(lcStore) << "cannot make the folder" << paths_.programDir;
         return false;
+    }
     return IniProfile::write(paths_.registryFile(), key, name, value, ownerOnly());
 }
 
 bool Registry::remove(const QString& key, const QString& name) {
     if (isRunKey(key)) {
         const QString file = autostartFile(name);
-        QFile::remove(file);
-        return !QFile::exists(file);
+        QFile entry(file);
+        if (entry.exists() && !entry.remove()) {
+            qCWarning(lcStore) << "cannot remove the autostart entry" << file << entry.errorString();
+            return false;
+        }
+        return true;
     }
     return IniProfile::remove(paths_.registryFile(), key, name, ownerOnly());
 }

@@ -1,7 +1,7 @@
 // Run-time binding of SDL2 and SDL2_mixer: dlopen by soname on the first sound, dlsym once per process.
 #include "platform/SdlApi.h"
 
-#include "platform/SoundLog.h"
+#include "common/Log.h"
 
 #include <dlfcn.h>
 
@@ -10,7 +10,6 @@
 namespace orvane {
 
 namespace {
-
 // Sonames, not the unversioned names: only the development packages install those.
 constexpr char kMixerLibrary[] = "libSDL2_mixer-2.0.so.0";
 constexpr char kSdlLibrary[] = "libSDL2-2.0.so.0";

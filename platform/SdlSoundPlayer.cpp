@@ -1,16 +1,14 @@
 // The sound player over SDL2_mixer: loads SDL and opens the device on the first sound; dummy as fallback.
 #include "platform/SdlSoundPlayer.h"
 
+#include "common/Log.h"
 #include "platform/SdlApi.h"
-#include "platform/SoundLog.h"
 
 #include <QFile>
 
 #include <utility>
 
 namespace orvane {
-
-Q_LOGGING_CATEGORY(lcSound, "orvane.sound")
 
 namespace {
 constexpr int kClipChannel = 0;

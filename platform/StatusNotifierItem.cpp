@@ -2,6 +2,8 @@
 // registration with the watcher, renewed whenever a watcher appears.
 #include "platform/StatusNotifierItem.h"
 
+#include "common/Log.h"
+
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
@@ -13,10 +15,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QImage>
-#include <QLoggingCategory>
 #include <QtEndian>
-
-Q_LOGGING_CATEGORY(lcTray, "orvane.ui")
 
 namespace orvane {
 
@@ -178,7 +177,7 @@ void StatusNotifierItem::registerWithWatcher() {
         exported_ = bus.registerService(serviceName_) &&
                     bus.registerObject(kItemPath, this, QDBusConnection::ExportAdaptors);
         if (!exported_) {
-            qCWarning(lcTray) << "no StatusNotifier item:" << bus.lastError().message();
+            qCWarning(lcUi) << "no StatusNotifier item:" << bus.lastError().message();
             return;
         }
     }
@@ -191,7 +190,7 @@ void StatusNotifierItem::registerWithWatcher() {
     connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* done) {
         done->deleteLater();
         if (done->isError()) {
-            qCWarning(lcTray) << "the StatusNotifier watcher refused the icon:" << done->error().message();
+            qCWarning(lcUi) << "the StatusNotifier watcher refused the icon:" << done->error().message();
             return;
         }
         registered_ = true;

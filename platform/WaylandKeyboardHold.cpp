@@ -2,8 +2,9 @@
 // surface of Qt's Wayland plugin.
 #include "platform/WaylandKeyboardHold.h"
 
+#include "common/Log.h"
+
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QWindow>
 #include <qpa/qplatformnativeinterface.h>
 
@@ -32,9 +33,6 @@ extern const wl_interface wl_surface_interface __attribute__((weak));
 namespace orvane {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcLock, "orvane.lock")
-
 // The calls we make, bound once per process from the copy Qt's Wayland plugin has loaded.
 struct WaylandApi {
     wl_event_queue* (*display_create_queue)(wl_display*);

@@ -2,15 +2,12 @@
 #include "protect/PasswordRecord.h"
 
 #include "common/FlagText.h"
+#include "common/Log.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/SystemSettings.h"
 
-#include <QLoggingCategory>
-
 #include <sodium.h>
-
-Q_LOGGING_CATEGORY(lcPassword, "orvane.store")
 
 namespace orvane {
 
@@ -44,7 +41,7 @@ QString passwordRecord(const QString& account, const QString& password) {
     if (!sodiumReady() ||
         crypto_pwhash_str(hash, text.constData(), quint64(text.size()), crypto_pwhash_OPSLIMIT_INTERACTIVE,
                           crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0) {
-        qCWarning(lcPassword) << "the password could not be hashed";
+        qCWarning(lcStore) << "the password could not be hashed";
         return QString();
     }
     return kTrue + u'|' + kHashed + u'|' + QString::fromLatin1(hash);
@@ -126,7 +123,7 @@ bool CheckAlarmPassword(Registry& registry, Dialogs& dialogs) {
         const QStringList pieces = splitCredentials(*typed);
         const QString hashed = passwordRecord(pieces.at(0), pieces.at(1));
         if (hashed.isEmpty() || !registry.write(settings::passwordKey(), settings::passwordValue(), hashed))
-            qCWarning(lcPassword) << "the plain password record could not be rewritten hashed";
+            qCWarning(lcStore) << "the plain password record could not be rewritten hashed";
     }
     return true;
 }

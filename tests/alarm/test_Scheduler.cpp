@@ -269,11 +269,16 @@ private slots:
             QVERIFY(f.setting(settings::ringCountKey(), ringSetting));
         RecordingSoundPlayer sound;
         for (const QString& file : unplayable) {
+            // Silent to the user but for the reminder's line; the log says what went wrong.
             if (file == u"*") {
                 sound.setOutcome(u"/a.mp3"_s, PlayOutcome::NoOutput);
                 sound.setOutcome(f.paths.windowsFile(u"1.mp3"_s), PlayOutcome::NoOutput);
+                QTest::ignoreMessage(QtWarningMsg,
+                                     QRegularExpression(u"^no sound can be played for alarm 1$"_s));
             } else {
                 sound.setOutcome(file, PlayOutcome::Unplayable);
+                QTest::ignoreMessage(QtWarningMsg,
+                                     QRegularExpression(u"^cannot play .* the built-in ring instead$"_s));
             }
         }
         FakeClock clock(at(u"2010-05-03 08:30:00"_s));

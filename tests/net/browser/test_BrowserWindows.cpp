@@ -147,6 +147,8 @@ private slots:
         WebBrowserWindow* window;
         {
             WithoutModule noModule;
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(u"^no browser: orvane-browser.so is in none of "_s));
             window = new WebBrowserWindow(server_.url("/start"));
         }
         QSignalSpy ended(window->browser(), &BrowserView::loaded);

@@ -1,6 +1,8 @@
 // Atomic whole-file writes through QSaveFile (write, flush to disk, rename).
 #include "common/FileWrite.h"
 
+#include "common/Log.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -40,7 +42,10 @@ bool dropCarriedFile(const QString& resource, const QString& path) {
         return false;
     const QByteArray bytes = carried.readAll();
     // A copy that already holds these bytes stays as it is: no write, and no wait for the disk.
-    return holdsExactly(path, bytes) || writeWholeFile(path, bytes);
+    if (holdsExactly(path, bytes) || writeWholeFile(path, bytes))
+        return true;
+    qCWarning(lcStore) << "cannot write" << path << "- an older copy, if there is one, is used";
+    return false;
 }
 
 } // namespace orvane

@@ -40,7 +40,7 @@ public:
     void DiarySave();
     void DiaryConfigure();
 
-    QPlainTextEdit* textBox() const { return 编辑框1; }
+    QPlainTextEdit* textBox() const { return textBox_; }
 
 signals:
     void closed(); // closing, before the deferred delete: the window can no longer be reused
@@ -62,7 +62,7 @@ private:
     std::optional<FontChoice> lastFont_; // the font dialog's last choice in this window
 
     QMenuBar* menuBar_;
-    QPlainTextEdit* 编辑框1;
+    QPlainTextEdit* textBox_;
 };
 
 } // namespace orvane

@@ -77,16 +77,16 @@ private:
     KeyboardFilterState keyState_;
     const QStringList taskManagers_;
 
-    QLabel* 标签_密码1;
-    QLineEdit* 编辑框_加锁密码1;
-    QLabel* 标签_密码2;
-    QLineEdit* 编辑框_加锁密码2;
-    QPushButton* 按钮_确定;
-    QPushButton* 按钮_取消;
-    QLabel* 标签_解锁;
-    QLineEdit* 编辑框_解锁;
-    QPushButton* 按钮_解锁;
-    QTimer* 时钟1;
+    QLabel* passwordLabel_;
+    QLineEdit* passwordEdit_;
+    QLabel* confirmLabel_;
+    QLineEdit* confirmEdit_;
+    QPushButton* lockButton_;
+    QPushButton* cancelButton_;
+    QLabel* unlockLabel_;
+    QLineEdit* unlockEdit_;
+    QPushButton* unlockButton_;
+    QTimer* lockTicker_;
 };
 
 } // namespace orvane

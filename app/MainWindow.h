@@ -91,12 +91,9 @@ public:
     void setTrayBus(const QString& busName) { trayBus_ = busName; }
     Scheduler* scheduler() const { return scheduler_; }
     HourlyChime* chime() const { return chime_; }
-    DiaryPage* diaryPage() const { return diaryPage_; } // null until "日记本" is first opened
     AlarmListCommands* alarmCommands() const { return alarmCommands_; }
     PasswordToggle* passwordToggle() const { return passwordToggle_; } // null until "软件设置" is opened
     FeedbackPage* feedbackPage() const { return feedbackPage_; }       // null until "留言" is first opened
-    ExtrasPage* extrasPage() const { return extrasPage_; }       // null until "扩展功能" is first opened
-    WeatherPanel* weatherPanel() const { return weatherPanel_; } // null until first asked for
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -38,7 +38,6 @@ public:
     void ShowDiaryMenu(const QPoint& pos);
 
     const DiaryLists& lists() const { return lists_; }
-    DiaryState& state() { return state_; }
     QMenu* diaryMenu() const { return menu_; }
     DiaryEditorWindow* editor() const; // the open editor; null when none
 

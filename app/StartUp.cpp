@@ -27,6 +27,9 @@
 namespace orvane {
 
 namespace {
+// When finishStartUp runs should the window not be painted first (started hidden, or no paint comes).
+constexpr int kUnpaintedFinishMs = 500;
+
 // Five sizes; Qt decodes all five here, which is why this waits until the window has been painted.
 QIcon carriedTrayIcon() {
     QIcon icon;
@@ -87,8 +90,8 @@ bool MainWindow::StartUp() {
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
     // Nothing in the first picture needs these: they run once the window has been painted (see
-    // paintEvent), or after half a second should it not be shown.
-    QTimer::singleShot(500, this, &MainWindow::finishStartUp);
+    // paintEvent), or after a while should it not be shown.
+    QTimer::singleShot(kUnpaintedFinishMs, this, &MainWindow::finishStartUp);
     return true;
 }
 

@@ -89,12 +89,12 @@ void DiaryEditorWindow::closeEvent(QCloseEvent* event) {
 
 void DiaryEditorWindow::DiaryEditorCreated() {
     applyFont(diaryFontFromValues(readDiaryFontValues(settingsFile_)));
-    if (state_.DiaryEditorMode == DiaryState::kEdit)
+    if (state_.DiaryEditorMode == DiaryState::Mode::Edit)
         showOpening();
 }
 
 void DiaryEditorWindow::showOpening() {
-    loadedText_ = state_.DiaryEditorMode == DiaryState::kEdit ? state_.pendingEntryText : QString();
+    loadedText_ = state_.DiaryEditorMode == DiaryState::Mode::Edit ? state_.pendingEntryText : QString();
     textBox_->setPlainText(diaryBoxText(loadedText_));
 }
 
@@ -127,7 +127,7 @@ void DiaryEditorWindow::DiaryNew() {
 }
 
 void DiaryEditorWindow::DiaryModify() {
-    if (state_.DiaryEditorMode != DiaryState::kEdit)
+    if (state_.DiaryEditorMode != DiaryState::Mode::Edit)
         return;
     const QString text = boxText();
     if (!updateDiaryEntry(db_, state_.pendingEntryNumber, text))

@@ -57,14 +57,14 @@ void DiaryPage::OpenDiaryForEdit() {
     const QTreeWidgetItem* key = row < 0 ? nullptr : lists_.keys->topLevelItem(row);
     if (key == nullptr)
         return;
-    state_.DiaryEditorMode = DiaryState::kEdit;
+    state_.DiaryEditorMode = DiaryState::Mode::Edit;
     state_.pendingEntryNumber = key->text(0);
     state_.pendingEntryText = lists_.shown->topLevelItem(row)->text(1);
     openEditor(Qt::NonModal);
 }
 
 void DiaryPage::OpenDiaryForAdd() {
-    state_.DiaryEditorMode = DiaryState::kAdd;
+    state_.DiaryEditorMode = DiaryState::Mode::Add;
     openEditor(Qt::WindowModal);
 }
 

@@ -45,20 +45,18 @@ WebBrowserWindow::WebBrowserWindow(QByteArray startPage, QWidget* parent)
 }
 
 void WebBrowserWindow::OnToolbarClick(int index) {
-    switch (index) {
-    case 0:
+    switch (ToolbarButton(index)) {
+    case ToolbarButton::Home:
         browser_->navigate(webUrl(startPage_));
         break;
-    case 1:
+    case ToolbarButton::Back:
         browser_->back();
         break;
-    case 2:
+    case ToolbarButton::Forward:
         browser_->forward();
         break;
-    case 3:
+    case ToolbarButton::Close:
         close();
-        break;
-    default:
         break;
     }
 }

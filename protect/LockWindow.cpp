@@ -74,7 +74,7 @@ LockWindow::LockWindow(const LockServices& services, QWidget* parent)
 
     lockTicker_ = new QTimer(this);
     lockTicker_->setObjectName(QStringLiteral("时钟1"));
-    lockTicker_->setInterval(10);
+    lockTicker_->setInterval(kTickMs);
 
     connect(lockButton_, &QPushButton::clicked, this, &LockWindow::StartLock);
     connect(cancelButton_, &QPushButton::clicked, this, &LockWindow::CancelLock);

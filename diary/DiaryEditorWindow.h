@@ -34,8 +34,8 @@ public:
     void showOpening();
 
     void DiaryNew();
-    // Edit mode only: writes the box into the remembered entry. In add mode the box holds no stored
-    // entry, so nothing is written.
+    // Edit mode only: writes the box into the remembered entry. In add mode, or with no remembered
+    // entry, the box holds no stored entry, so nothing is written.
     void DiaryModify();
     void DiarySave();
     void DiaryConfigure();

@@ -28,7 +28,7 @@ public:
 
     void LoadDiaryList();
     // Remembers the selected entry and opens the editor non-modal on it; an open editor comes to the
-    // front showing that entry. No selected row: nothing happens.
+    // front showing that entry. No selected row: it opens on no entry, with an empty box.
     void OpenDiaryForEdit();
     // Opens the editor modal to the main window on an empty box (an open editor is reused).
     void OpenDiaryForAdd();

@@ -48,54 +48,55 @@ AlarmEditorWindow::AlarmEditorWindow(AlarmModel& model, Dialogs& dialogs, const 
 }
 
 void AlarmEditorWindow::buildControls() {
-    分组框1 = place(new QGroupBox(QStringLiteral("时间设置"), this), "分组框1", 8, 8, 360, 56);
+    auto* timeGroup = place(new QGroupBox(QStringLiteral("时间设置"), this), "分组框1", 8, 8, 360, 56);
     // The time row is 18 pixels tighter than first laid out, so that the rule box shows four characters
     // ("农历每年") within the group: the date box gives up room it never used.
-    日期框1 = place(new QDateEdit(分组框1), "日期框1", 21, 28, 94, 24);
-    日期框1->setCalendarPopup(true);
+    dateEdit_ = place(new QDateEdit(timeGroup), "日期框1", 21, 28, 94, 24);
+    dateEdit_->setCalendarPopup(true);
     // The whole range of the program's date-time, so a stored date is shown as it is, not clamped.
-    日期框1->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    组合框_时 = comboBox(分组框1, "组合框_时", hourItems(), 129, 48);
-    (new QLabel(QStringLiteral("时"), 分组框1))->setGeometry(179, 33, 20, 16);
-    组合框_分 = comboBox(分组框1, "组合框_分", minuteItems(), 204, 49);
-    (new QLabel(QStringLiteral("分"), 分组框1))->setGeometry(256, 33, 20, 16);
-    组合框_提醒工作日 = comboBox(分组框1, "组合框_提醒工作日", repeatRuleItems(), 278, 76);
-    组合框_提醒工作日->setMaxVisibleItems(repeatRuleItems().size());
-    组合框_提醒工作日->setToolTip(editortext::ruleHelp());
+    dateEdit_->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    hourBox_ = comboBox(timeGroup, "组合框_时", hourItems(), 129, 48);
+    (new QLabel(QStringLiteral("时"), timeGroup))->setGeometry(179, 33, 20, 16);
+    minuteBox_ = comboBox(timeGroup, "组合框_分", minuteItems(), 204, 49);
+    (new QLabel(QStringLiteral("分"), timeGroup))->setGeometry(256, 33, 20, 16);
+    ruleBox_ = comboBox(timeGroup, "组合框_提醒工作日", repeatRuleItems(), 278, 76);
+    ruleBox_->setMaxVisibleItems(repeatRuleItems().size());
+    ruleBox_->setToolTip(editortext::ruleHelp());
 
-    分组框2 = place(new QGroupBox(QStringLiteral("铃声设置"), this), "分组框2", 8, 72, 360, 56);
-    选择框_铃声 = place(new QCheckBox(QStringLiteral("铃声"), 分组框2), "选择框_铃声", 8, 24, 48, 16);
-    编辑框_铃声路径 = place(new QLineEdit(分组框2), "编辑框_铃声路径", 64, 22, 248, 20);
-    按钮_路径选择 = place(new QPushButton(QStringLiteral("..."), 分组框2), "按钮_路径选择", 316, 21, 35, 21);
-    按钮_路径选择->setAccessibleName(QStringLiteral("选择铃声文件"));
+    auto* ringGroup = place(new QGroupBox(QStringLiteral("铃声设置"), this), "分组框2", 8, 72, 360, 56);
+    ringBox_ = place(new QCheckBox(QStringLiteral("铃声"), ringGroup), "选择框_铃声", 8, 24, 48, 16);
+    ringFileEdit_ = place(new QLineEdit(ringGroup), "编辑框_铃声路径", 64, 22, 248, 20);
+    auto* ringFileButton =
+        place(new QPushButton(QStringLiteral("..."), ringGroup), "按钮_路径选择", 316, 21, 35, 21);
+    ringFileButton->setAccessibleName(QStringLiteral("选择铃声文件"));
 
-    分组框3 = place(new QGroupBox(QStringLiteral("提示设置"), this), "分组框3", 8, 136, 360, 64);
-    选择框_弹窗 = place(new QCheckBox(QStringLiteral("是否弹窗口"), 分组框3), "选择框_弹窗", 8, 24, 80, 24);
-    编辑框_弹窗内容 = place(new QPlainTextEdit(分组框3), "编辑框_弹窗内容", 96, 11, 256, 48);
-    编辑框_弹窗内容->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    编辑框_弹窗内容->setAccessibleName(QStringLiteral("提示内容"));
+    auto* popupGroup = place(new QGroupBox(QStringLiteral("提示设置"), this), "分组框3", 8, 136, 360, 64);
+    popupBox_ = place(new QCheckBox(QStringLiteral("是否弹窗口"), popupGroup), "选择框_弹窗", 8, 24, 80, 24);
+    reminderEdit_ = place(new QPlainTextEdit(popupGroup), "编辑框_弹窗内容", 96, 11, 256, 48);
+    reminderEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    reminderEdit_->setAccessibleName(QStringLiteral("提示内容"));
 
-    按钮_添加 = place(new QPushButton(QStringLiteral("添加"), this), "按钮_添加", 216, 206, 64, 24);
-    按钮_取消 = place(new QPushButton(QStringLiteral("取消"), this), "按钮_取消", 296, 206, 64, 24);
+    saveButton_ = place(new QPushButton(QStringLiteral("添加"), this), "按钮_添加", 216, 206, 64, 24);
+    auto* cancelButton = place(new QPushButton(QStringLiteral("取消"), this), "按钮_取消", 296, 206, 64, 24);
 
-    connect(按钮_路径选择, &QPushButton::clicked, this, &AlarmEditorWindow::ChooseRingFile);
-    connect(按钮_添加, &QPushButton::clicked, this, &AlarmEditorWindow::SaveAlarm);
-    connect(按钮_取消, &QPushButton::clicked, this, &AlarmEditorWindow::CloseAlarmEditor);
+    connect(ringFileButton, &QPushButton::clicked, this, &AlarmEditorWindow::ChooseRingFile);
+    connect(saveButton_, &QPushButton::clicked, this, &AlarmEditorWindow::SaveAlarm);
+    connect(cancelButton, &QPushButton::clicked, this, &AlarmEditorWindow::CloseAlarmEditor);
 }
 
 // What a freshly created window holds before the presets or the modify fill.
 void AlarmEditorWindow::applyLayoutContent() {
     // setDate, not setDateTime: Qt 6.4 keeps a date-time set there in UTC, which east of UTC turns a
     // local morning into the day before.
-    日期框1->setDate(clock_.now().date());
-    clearCombo(组合框_时);
-    clearCombo(组合框_分);
-    clearCombo(组合框_提醒工作日);
-    选择框_铃声->setChecked(true);
-    编辑框_铃声路径->setText(QStringLiteral("默认"));
-    选择框_弹窗->setChecked(true);
-    编辑框_弹窗内容->setPlainText(QString());
-    按钮_添加->setText(QStringLiteral("添加"));
+    dateEdit_->setDate(clock_.now().date());
+    clearCombo(hourBox_);
+    clearCombo(minuteBox_);
+    clearCombo(ruleBox_);
+    ringBox_->setChecked(true);
+    ringFileEdit_->setText(QStringLiteral("默认"));
+    popupBox_->setChecked(true);
+    reminderEdit_->setPlainText(QString());
+    saveButton_->setText(QStringLiteral("添加"));
 }
 
 void AlarmEditorWindow::showInFront() {
@@ -112,11 +113,11 @@ void AlarmEditorWindow::openForAdd() {
     applyLayoutContent();
     showInFront();
     const AddPresets presets = addPresets(clock_.now());
-    编辑框_弹窗内容->setPlainText(QString());
-    日期框1->setDate(presets.date);
-    组合框_时->setEditText(presets.hour);
-    组合框_分->setEditText(presets.minute);
-    组合框_提醒工作日->setCurrentIndex(0);
+    reminderEdit_->setPlainText(QString());
+    dateEdit_->setDate(presets.date);
+    hourBox_->setEditText(presets.hour);
+    minuteBox_->setEditText(presets.minute);
+    ruleBox_->setCurrentIndex(0);
 }
 
 void AlarmEditorWindow::openForEdit(const QString& key, const QString& time, const QString& ring,
@@ -136,52 +137,52 @@ void AlarmEditorWindow::AlarmEditorCreated() {
         return;
     const ModifyFill fill = modifyFill(pendingAlarmTime_, pendingAlarmRing_, pendingAlarmPrompt_);
     if (fill.repeatRule)
-        组合框_提醒工作日->setEditText(*fill.repeatRule);
+        ruleBox_->setEditText(*fill.repeatRule);
     if (fill.date)
-        日期框1->setDate(*fill.date);
+        dateEdit_->setDate(*fill.date);
     if (fill.hour)
-        组合框_时->setEditText(*fill.hour);
+        hourBox_->setEditText(*fill.hour);
     if (fill.minute)
-        组合框_分->setEditText(*fill.minute);
+        minuteBox_->setEditText(*fill.minute);
     if (fill.ring)
-        选择框_铃声->setChecked(*fill.ring);
+        ringBox_->setChecked(*fill.ring);
     if (fill.ringPath)
-        编辑框_铃声路径->setText(*fill.ringPath);
+        ringFileEdit_->setText(*fill.ringPath);
     if (fill.popup)
-        选择框_弹窗->setChecked(*fill.popup);
+        popupBox_->setChecked(*fill.popup);
     if (fill.reminder)
-        编辑框_弹窗内容->setPlainText(*fill.reminder);
-    按钮_添加->setText(QStringLiteral("修改"));
+        reminderEdit_->setPlainText(*fill.reminder);
+    saveButton_->setText(QStringLiteral("修改"));
 }
 
 void AlarmEditorWindow::ChooseRingFile() {
     if (const std::optional<QString> file = dialogs_.openFile(QString(), QString()))
-        编辑框_铃声路径->setText(*file);
+        ringFileEdit_->setText(*file);
 }
 
 void AlarmEditorWindow::SaveAlarm() {
     const Mode mode = mode_;
     if (mode == Mode::None)
         return;
-    const EditorCheck check = checkEditorValues(组合框_时->currentText(), 组合框_分->currentText(),
-                                                组合框_提醒工作日->currentText());
+    const EditorCheck check =
+        checkEditorValues(hourBox_->currentText(), minuteBox_->currentText(), ruleBox_->currentText());
     if (!check.ok()) {
         dialogs_.message(check.error);
         return;
     }
     // The boxes show what is stored: "7" becomes "07".
-    组合框_时->setEditText(check.hour);
-    组合框_分->setEditText(check.minute);
+    hourBox_->setEditText(check.hour);
+    minuteBox_->setEditText(check.minute);
 
     AlarmEditorValues values;
-    values.repeatRule = 组合框_提醒工作日->currentText();
-    values.date = 日期框1->date();
+    values.repeatRule = ruleBox_->currentText();
+    values.date = dateEdit_->date();
     values.hour = check.hour;
     values.minute = check.minute;
-    values.ring = 选择框_铃声->isChecked();
-    values.ringPath = 编辑框_铃声路径->text();
-    values.popup = 选择框_弹窗->isChecked();
-    values.reminder = 编辑框_弹窗内容->toPlainText();
+    values.ring = ringBox_->isChecked();
+    values.ringPath = ringFileEdit_->text();
+    values.popup = popupBox_->isChecked();
+    values.reminder = reminderEdit_->toPlainText();
     const AlarmTexts texts = buildAlarmTexts(values);
 
     // An alarm deleted meanwhile (say by the automatic delete) changes no row: that is no success.

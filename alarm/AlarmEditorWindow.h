@@ -7,7 +7,6 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
-class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -55,20 +54,15 @@ private:
     Mode mode_ = Mode::None;
     QString pendingAlarmNumber_, pendingAlarmTime_, pendingAlarmRing_, pendingAlarmPrompt_;
 
-    QGroupBox* 分组框1;
-    QDateEdit* 日期框1;
-    QComboBox* 组合框_时;
-    QComboBox* 组合框_分;
-    QComboBox* 组合框_提醒工作日;
-    QGroupBox* 分组框2;
-    QCheckBox* 选择框_铃声;
-    QLineEdit* 编辑框_铃声路径;
-    QPushButton* 按钮_路径选择;
-    QGroupBox* 分组框3;
-    QCheckBox* 选择框_弹窗;
-    QPlainTextEdit* 编辑框_弹窗内容;
-    QPushButton* 按钮_添加;
-    QPushButton* 按钮_取消;
+    QDateEdit* dateEdit_;
+    QComboBox* hourBox_;
+    QComboBox* minuteBox_;
+    QComboBox* ruleBox_;
+    QCheckBox* ringBox_;
+    QLineEdit* ringFileEdit_;
+    QCheckBox* popupBox_;
+    QPlainTextEdit* reminderEdit_;
+    QPushButton* saveButton_;
 };
 
 } // namespace orvane

@@ -16,10 +16,10 @@ QPushButton* button(QWidget* page, const char* name, const QString& text, int le
 
 AlarmPage::AlarmPage(QWidget* page, QWidget* window, AlarmModel& model, const Clock& clock)
     : QObject(page), lists_(createAlarmLists(page, window, model, clock)) {
-    按钮18 = button(page, "按钮18", QStringLiteral("挂机"), 20);
-    按钮19 = button(page, "按钮19", QStringLiteral("添加闹钟"), 111);
-    按钮17 = button(page, "按钮17", QStringLiteral("删除闹钟"), 202);
-    按钮13 = button(page, "按钮13", QStringLiteral("天气预报"), 294);
+    lockButton_ = button(page, "按钮18", QStringLiteral("挂机"), 20);
+    addButton_ = button(page, "按钮19", QStringLiteral("添加闹钟"), 111);
+    deleteButton_ = button(page, "按钮17", QStringLiteral("删除闹钟"), 202);
+    weatherButton_ = button(page, "按钮13", QStringLiteral("天气预报"), 294);
 }
 
 } // namespace orvane

@@ -19,17 +19,17 @@ class AlarmPage : public QObject {
 public:
     AlarmPage(QWidget* page, QWidget* window, AlarmModel& model, const Clock& clock);
     const AlarmLists& lists() const { return lists_; }
-    QPushButton* lockButton() const { return 按钮18; }    // 挂机
-    QPushButton* addButton() const { return 按钮19; }     // 添加闹钟
-    QPushButton* deleteButton() const { return 按钮17; }  // 删除闹钟
-    QPushButton* weatherButton() const { return 按钮13; } // 天气预报
+    QPushButton* lockButton() const { return lockButton_; }       // 挂机
+    QPushButton* addButton() const { return addButton_; }         // 添加闹钟
+    QPushButton* deleteButton() const { return deleteButton_; }   // 删除闹钟
+    QPushButton* weatherButton() const { return weatherButton_; } // 天气预报
 
 private:
     AlarmLists lists_;
-    QPushButton* 按钮18;
-    QPushButton* 按钮19;
-    QPushButton* 按钮17;
-    QPushButton* 按钮13;
+    QPushButton* lockButton_;
+    QPushButton* addButton_;
+    QPushButton* deleteButton_;
+    QPushButton* weatherButton_;
 };
 
 } // namespace orvane

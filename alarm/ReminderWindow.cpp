@@ -11,11 +11,10 @@ namespace orvane {
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, int top, const QString& text) {
+void label(QWidget* parent, const char* name, int top, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromUtf8(name));
     l->setGeometry(15, top, 280, 22);
-    return l;
 }
 
 } // namespace
@@ -26,9 +25,9 @@ ReminderWindow::ReminderWindow(const FiredAlarm& alarm, const QString& soundLine
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" 设定时间到"));
     setGeometry(50, 50, 302, 146);
-    dueLabel_ = label(this, "标签1", 2, alarm.dueLine());
-    reminderLabel_ = label(this, "标签2", 32, alarm.alarm.reminder);
-    soundLabel_ = label(this, "标签3", 62, soundLine);
+    label(this, "标签1", 2, alarm.dueLine());
+    label(this, "标签2", 32, alarm.alarm.reminder);
+    label(this, "标签3", 62, soundLine);
     auto* snooze = new QPushButton(QStringLiteral("稍后提醒"), this);
     snooze->setObjectName(QStringLiteral("按钮3"));
     snooze->setGeometry(64, 88, 64, 24);

@@ -3,8 +3,6 @@
 
 #include <QWidget>
 
-class QLabel;
-
 namespace orvane {
 
 struct FiredAlarm;
@@ -23,11 +21,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-
-private:
-    QLabel* dueLabel_;
-    QLabel* reminderLabel_;
-    QLabel* soundLabel_;
 };
 
 } // namespace orvane

@@ -51,10 +51,10 @@ AboutPage::AboutPage(QWidget* page, Dialogs& dialogs) : QObject(page), dialogs_(
     link->setOpenExternalLinks(true);
     link->setToolTip(web::productSite());
 
-    编辑框1 = new QLineEdit(recommendationText(), page);
-    编辑框1->setObjectName(QStringLiteral("编辑框1"));
-    编辑框1->setGeometry(3, 207, 80, 32);
-    编辑框1->setCursorPosition(0); // the narrow box shows the text's beginning, not its last letters
+    shareTextEdit_ = new QLineEdit(recommendationText(), page);
+    shareTextEdit_->setObjectName(QStringLiteral("编辑框1"));
+    shareTextEdit_->setGeometry(3, 207, 80, 32);
+    shareTextEdit_->setCursorPosition(0); // the narrow box shows the text's beginning, not its last letters
 
     auto* copy = new QPushButton(QStringLiteral("复制"), page);
     copy->setObjectName(QStringLiteral("按钮22"));
@@ -63,7 +63,7 @@ AboutPage::AboutPage(QWidget* page, Dialogs& dialogs) : QObject(page), dialogs_(
 }
 
 void AboutPage::CopyShareText() {
-    QGuiApplication::clipboard()->setText(编辑框1->text());
+    QGuiApplication::clipboard()->setText(shareTextEdit_->text());
     dialogs_.message(QStringLiteral("复制成功"));
 }
 

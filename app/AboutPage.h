@@ -21,7 +21,7 @@ public:
 
 private:
     Dialogs& dialogs_;
-    QLineEdit* 编辑框1;
+    QLineEdit* shareTextEdit_;
 };
 
 } // namespace orvane

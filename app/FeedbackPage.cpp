@@ -31,11 +31,11 @@ void fitLabel(QLabel* label, int boxLeft) {
 FeedbackPage::FeedbackPage(QWidget* page, Dialogs& dialogs, QByteArray url)
     : QObject(page), dialogs_(dialogs), url_(std::move(url)) {
     auto* nickname = place(new QLabel(QStringLiteral("昵称："), page), "标签8", {26, 31, 33, 24});
-    编辑框2 = place(new QLineEdit(page), "编辑框2", {67, 31, 280, 20});
+    nicknameEdit_ = place(new QLineEdit(page), "编辑框2", {67, 31, 280, 20});
     auto* contact = place(new QLabel(QStringLiteral("邮箱或QQ："), page), "标签9", {3, 58, 56, 24});
-    编辑框3 = place(new QLineEdit(page), "编辑框3", {67, 57, 280, 20});
+    contactEdit_ = place(new QLineEdit(page), "编辑框3", {67, 57, 280, 20});
     auto* content = place(new QLabel(QStringLiteral("内容："), page), "标签10", {26, 84, 33, 24});
-    编辑框4 = place(new QPlainTextEdit(page), "编辑框4", {67, 86, 280, 123});
+    messageEdit_ = place(new QPlainTextEdit(page), "编辑框4", {67, 86, 280, 123});
     for (QLabel* label : {nickname, contact, content})
         fitLabel(label, 67);
     submit_ = place(new QPushButton(QStringLiteral("提交"), page), "按钮23", {91, 211, 72, 28});
@@ -50,8 +50,8 @@ void FeedbackPage::SubmitFeedback() {
     submit_->setEnabled(false);
     // Owned by this page: closing it cancels the post, and the answer never reaches a dead page.
     submitFeedback(
-        编辑框2->text(), 编辑框3->text(),
-        编辑框4->toPlainText().replace(QChar(u'\n'), QStringLiteral("\r\n")),
+        nicknameEdit_->text(), contactEdit_->text(),
+        messageEdit_->toPlainText().replace(QChar(u'\n'), QStringLiteral("\r\n")),
         [this](const QString& message) {
             submit_->setEnabled(true);
             dialogs_.message(message);
@@ -60,9 +60,9 @@ void FeedbackPage::SubmitFeedback() {
 }
 
 void FeedbackPage::ClearFeedback() {
-    编辑框2->clear();
-    编辑框3->clear();
-    编辑框4->clear();
+    nicknameEdit_->clear();
+    contactEdit_->clear();
+    messageEdit_->clear();
 }
 
 } // namespace orvane

@@ -28,9 +28,9 @@ private:
     Dialogs& dialogs_;
     QByteArray url_;
     QPushButton* submit_;
-    QLineEdit* 编辑框2;
-    QLineEdit* 编辑框3;
-    QPlainTextEdit* 编辑框4;
+    QLineEdit* nicknameEdit_;
+    QLineEdit* contactEdit_;
+    QPlainTextEdit* messageEdit_;
 };
 
 } // namespace orvane

@@ -88,7 +88,7 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     // skin's look and font once, instead of the default ones and a restyling of all of them. Nothing is
     // shown before StartUp, which ends the program when the skin file is missing.
     skinAttached_ = attachSkin();
-    alarmModel_ = new AlarmModel(外部数据库1, this);
+    alarmModel_ = new AlarmModel(database_, this);
     buildLeftColumn();
     buildPages();
     ticker_ = new SecondTicker(*services_.clock, this);
@@ -99,29 +99,28 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildLeftColumn() {
     group(this, "分组框1", QStringLiteral("时间"), {3, 4, 142, 152});
-    画板_时钟 = new ClockFace(this);
-    画板_时钟->move(9, 21);
-    透明标签_当前时间 =
-        transparentLabel(group(this, "分组框2", QString(), {3, 158, 143, 32}), "透明标签_当前时间");
-    透明标签_当前星期 =
+    clockFace_ = new ClockFace(this);
+    clockFace_->move(9, 21);
+    timeLabel_ = transparentLabel(group(this, "分组框2", QString(), {3, 158, 143, 32}), "透明标签_当前时间");
+    weekdayLabel_ =
         transparentLabel(group(this, "分组框3", QString(), {3, 190, 143, 32}), "透明标签_当前星期");
-    透明标签_农历 = transparentLabel(group(this, "分组框4", QString(), {3, 223, 143, 32}), "透明标签_农历");
+    lunarLabel_ = transparentLabel(group(this, "分组框4", QString(), {3, 223, 143, 32}), "透明标签_农历");
 }
 
 void MainWindow::buildPages() {
-    高级选择夹1 = new TabControl(this);
-    高级选择夹1->setObjectName(QStringLiteral("高级选择夹1"));
-    高级选择夹1->setGeometry(149, 9, 373, 245);
+    tabs_ = new TabControl(this);
+    tabs_->setObjectName(QStringLiteral("高级选择夹1"));
+    tabs_->setGeometry(149, 9, 373, 245);
     alarmPage_ =
-        new AlarmPage(高级选择夹1->addPage(QStringLiteral("我的闹钟")), this, *alarmModel_, *services_.clock);
+        new AlarmPage(tabs_->addPage(QStringLiteral("我的闹钟")), this, *alarmModel_, *services_.clock);
     // The other pages get their controls when first opened (OnMainTabChanged): the first picture shows
     // only the alarm page, and every control built before it costs start-up time.
-    diaryTab_ = 高级选择夹1->addPage(QStringLiteral("日记本"));
-    settingsTab_ = 高级选择夹1->addPage(QStringLiteral("软件设置"));
-    extrasTab_ = 高级选择夹1->addPage(QStringLiteral("扩展功能"));
-    feedbackTab_ = 高级选择夹1->addPage(QStringLiteral("留言"));
-    aboutTab_ = 高级选择夹1->addPage(QStringLiteral("关于"));
-    connect(高级选择夹1, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
+    diaryTab_ = tabs_->addPage(QStringLiteral("日记本"));
+    settingsTab_ = tabs_->addPage(QStringLiteral("软件设置"));
+    extrasTab_ = tabs_->addPage(QStringLiteral("扩展功能"));
+    feedbackTab_ = tabs_->addPage(QStringLiteral("留言"));
+    aboutTab_ = tabs_->addPage(QStringLiteral("关于"));
+    connect(tabs_, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
     alarmCommands_ = new AlarmListCommands(
         *alarmModel_, alarmPage_->lists(), *services_.dialogs, [this] { return CheckAlarmPassword(); },
         [this] { return alarmEditor(); }, this);
@@ -134,7 +133,7 @@ void MainWindow::buildPages() {
 }
 
 void MainWindow::buildDiaryPage() {
-    diaryPage_ = new DiaryPage(diaryTab_, 外部数据库1, *services_.dialogs, services_.paths);
+    diaryPage_ = new DiaryPage(diaryTab_, database_, *services_.dialogs, services_.paths);
     showNewControls(diaryTab_);
 }
 
@@ -236,16 +235,16 @@ void MainWindow::OnMainTabChanged(int index) {
 void MainWindow::UpdateClock() {
     const QDateTime now = services_.clock->now();
     const QTime t = now.time();
-    透明标签_当前时间->setText(clockLabelText(now));
-    画板_时钟->setHands(clockHands(t.hour(), t.minute(), t.second()));
+    timeLabel_->setText(clockLabelText(now));
+    clockFace_->setHands(clockHands(t.hour(), t.minute(), t.second()));
 }
 
 void MainWindow::refreshDayTexts(const QDate& today) {
     dayTextsDate_ = today;
     todayWeekdayChar_ = weekdayChar(today);
-    透明标签_当前星期->setText(weekdayGreeting(todayWeekdayChar_));
-    透明标签_农历->setText(lunarLabelText(lunarDateText(today)));
-    透明标签_农历->setToolTip(dayNamesText(today));
+    weekdayLabel_->setText(weekdayGreeting(todayWeekdayChar_));
+    lunarLabel_->setText(lunarLabelText(lunarDateText(today)));
+    lunarLabel_->setToolTip(dayNamesText(today));
 }
 
 void MainWindow::onTick() {
@@ -374,7 +373,7 @@ void MainWindow::onTrayActivated(QSystemTrayIcon::ActivationReason reason) {
 
 void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    if (tray_ == nullptr && 外部数据库1.isOpen())
+    if (tray_ == nullptr && database_.isOpen())
         QTimer::singleShot(0, this, &MainWindow::finishStartUp);
 }
 

@@ -77,12 +77,12 @@ public:
     AlarmEditorWindow* alarmEditor(); // made at its first use, then reused
 
     const QString& todayWeekdayChar() const { return todayWeekdayChar_; } // "一" … "六", "日"
-    Database& database() { return 外部数据库1; }
+    Database& database() { return database_; }
     AlarmModel& alarmModel() const { return *alarmModel_; }
     AlarmRinger* ringer() const { return ringer_; }
     ReminderWindow* reminder() const; // the reminder on screen, if any
     SecondTicker* ticker() const { return ticker_; }
-    TabControl* tabs() const { return 高级选择夹1; }
+    TabControl* tabs() const { return tabs_; }
     AlarmPage* alarmPage() const { return alarmPage_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
     // The item registered by the program itself with a StatusNotifier watcher that appeared after start.
@@ -91,12 +91,9 @@ public:
     void setTrayBus(const QString& busName) { trayBus_ = busName; }
     Scheduler* scheduler() const { return scheduler_; }
     HourlyChime* chime() const { return chime_; }
-    DiaryPage* diaryPage() const { return diaryPage_; } // null until "日记本" is first opened
     AlarmListCommands* alarmCommands() const { return alarmCommands_; }
     PasswordToggle* passwordToggle() const { return passwordToggle_; } // null until "软件设置" is opened
     FeedbackPage* feedbackPage() const { return feedbackPage_; }       // null until "留言" is first opened
-    ExtrasPage* extrasPage() const { return extrasPage_; }       // null until "扩展功能" is first opened
-    WeatherPanel* weatherPanel() const { return weatherPanel_; } // null until first asked for
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -120,17 +117,17 @@ private:
 
     Services services_;
     QString todayWeekdayChar_; // renewed when the date changes
-    Database 外部数据库1;
+    Database database_;
     AlarmModel* alarmModel_ = nullptr;
     QDate dayTextsDate_;
     bool skinAttached_ = false;
     QString startCounterText_; // 标签2's text once the start has been counted
 
-    ClockFace* 画板_时钟 = nullptr;
-    QLabel* 透明标签_当前时间 = nullptr;
-    QLabel* 透明标签_当前星期 = nullptr;
-    QLabel* 透明标签_农历 = nullptr;
-    TabControl* 高级选择夹1 = nullptr;
+    ClockFace* clockFace_ = nullptr;
+    QLabel* timeLabel_ = nullptr;
+    QLabel* weekdayLabel_ = nullptr;
+    QLabel* lunarLabel_ = nullptr;
+    TabControl* tabs_ = nullptr;
     AlarmPage* alarmPage_ = nullptr;
     SettingsPage* settingsPage_ = nullptr;
     AboutPage* aboutPage_ = nullptr;

@@ -32,26 +32,26 @@ QCheckBox* checkBox(QWidget* page, const char* name, const QString& text, const 
 SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fetch)
     : QObject(page), services_(services), fetch_(std::move(fetch)) {
     // The page's coordinates include the tab row (about 25 px): the controls start below it.
-    选择框_开机运行 = checkBox(page, "选择框_开机运行", QStringLiteral("开机自动运行"), {24, 36, 300, 22});
-    选择框_整点报时 = checkBox(page, "选择框_整点报时", QStringLiteral("整点报时"), {24, 64, 300, 22});
-    选择框_删除时钟 =
+    autoStartBox_ = checkBox(page, "选择框_开机运行", QStringLiteral("开机自动运行"), {24, 36, 300, 22});
+    hourlyChimeBox_ = checkBox(page, "选择框_整点报时", QStringLiteral("整点报时"), {24, 64, 300, 22});
+    autoDeleteBox_ =
         checkBox(page, "选择框_删除时钟", QStringLiteral("闹钟事件过后自动删除"), {24, 92, 300, 22});
-    选择框_密码修改 =
+    passwordBox_ =
         checkBox(page, "选择框_密码修改", QStringLiteral("需要密码才能修改或删除时钟"), {24, 120, 300, 22});
 
-    标签1 = new QLabel(QStringLiteral("响铃次数"), page);
-    标签1->setObjectName(QStringLiteral("标签1"));
-    标签1->setGeometry(26, 158, 64, 22);
-    组合框_响铃次数 = new QComboBox(page);
-    组合框_响铃次数->setObjectName(QStringLiteral("组合框_响铃次数"));
-    组合框_响铃次数->setGeometry(94, 156, 130, 24);
-    组合框_响铃次数->setEditable(true);
+    auto* ringCountLabel = new QLabel(QStringLiteral("响铃次数"), page);
+    ringCountLabel->setObjectName(QStringLiteral("标签1"));
+    ringCountLabel->setGeometry(26, 158, 64, 22);
+    ringCountBox_ = new QComboBox(page);
+    ringCountBox_->setObjectName(QStringLiteral("组合框_响铃次数"));
+    ringCountBox_->setGeometry(94, 156, 130, 24);
+    ringCountBox_->setEditable(true);
     // Typed text never becomes an item: only the three counts can be picked.
-    组合框_响铃次数->setInsertPolicy(QComboBox::NoInsert);
-    组合框_响铃次数->addItems(
+    ringCountBox_->setInsertPolicy(QComboBox::NoInsert);
+    ringCountBox_->addItems(
         {QStringLiteral("无限重复"), QStringLiteral("播放一次"), QStringLiteral("播放二次")});
-    组合框_响铃次数->setCurrentIndex(-1);
-    标签1->setBuddy(组合框_响铃次数);
+    ringCountBox_->setCurrentIndex(-1);
+    ringCountLabel->setBuddy(ringCountBox_);
 
     auto* snoozeLabel = new QLabel(QStringLiteral("稍后提醒"), page);
     snoozeLabel->setObjectName(QStringLiteral("标签3"));
@@ -63,19 +63,19 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fe
         snoozeBox_->addItem(QString::number(minutes) + QStringLiteral("分钟"), minutes);
     snoozeLabel->setBuddy(snoozeBox_);
 
-    标签2 = new QLabel(page);
-    标签2->setObjectName(QStringLiteral("标签2"));
-    标签2->setGeometry(53, 213, 176, 16);
+    startCounterLabel_ = new QLabel(page);
+    startCounterLabel_->setObjectName(QStringLiteral("标签2"));
+    startCounterLabel_->setGeometry(53, 213, 176, 16);
 
     holidaysButton_ = new QPushButton(QStringLiteral("更新节假日"), page);
     holidaysButton_->setObjectName(QStringLiteral("按钮_更新节假日"));
     holidaysButton_->setGeometry(240, 156, 110, 26);
 
     // clicked and activated come from the user only, so LoadSettingsPage filling the boxes writes nothing.
-    connect(选择框_开机运行, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoStart);
-    connect(选择框_整点报时, &QCheckBox::clicked, this, &SettingsPage::ToggleHourlyChime);
-    connect(选择框_删除时钟, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoDelete);
-    connect(组合框_响铃次数, &QComboBox::activated, this, &SettingsPage::ChangeRingCount);
+    connect(autoStartBox_, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoStart);
+    connect(hourlyChimeBox_, &QCheckBox::clicked, this, &SettingsPage::ToggleHourlyChime);
+    connect(autoDeleteBox_, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoDelete);
+    connect(ringCountBox_, &QComboBox::activated, this, &SettingsPage::ChangeRingCount);
     connect(snoozeBox_, &QComboBox::activated, this, &SettingsPage::ChangeSnoozeMinutes);
     connect(holidaysButton_, &QPushButton::clicked, this, &SettingsPage::UpdateHolidays);
 }
@@ -95,17 +95,17 @@ void SettingsPage::writeSystemKey(const QString& key, const QString& value) {
 
 void SettingsPage::LoadSettingsPage() {
     Registry& registry = *services_.registry;
-    选择框_开机运行->setChecked(registry.exists(Registry::runKey(), settings::autoStartValue()));
-    选择框_删除时钟->setChecked(readFlag(readSystemKey(settings::autoDeleteKey())));
-    选择框_密码修改->setChecked(registry.exists(settings::passwordKey(), settings::passwordValue()));
+    autoStartBox_->setChecked(registry.exists(Registry::runKey(), settings::autoStartValue()));
+    autoDeleteBox_->setChecked(readFlag(readSystemKey(settings::autoDeleteKey())));
+    passwordBox_->setChecked(registry.exists(settings::passwordKey(), settings::passwordValue()));
 
     const QString ringCount = shownRingCount(readSystemKey(settings::ringCountKey()));
     // The matching item becomes current so the arrow keys and the list start from it; a stored text
     // that is no item is still shown as it is.
-    组合框_响铃次数->setCurrentIndex(组合框_响铃次数->findText(ringCount));
-    组合框_响铃次数->setEditText(ringCount);
+    ringCountBox_->setCurrentIndex(ringCountBox_->findText(ringCount));
+    ringCountBox_->setEditText(ringCount);
 
-    选择框_整点报时->setChecked(readFlag(readSystemKey(settings::hourlyChimeKey())));
+    hourlyChimeBox_->setChecked(readFlag(readSystemKey(settings::hourlyChimeKey())));
     // A stored number that is none of the items shows as the 5 minutes it counts as.
     const int snooze = snoozeBox_->findData(snoozeMinutesFor(readSystemKey(settings::snoozeMinutesKey())));
     snoozeBox_->setCurrentIndex(snooze < 0 ? 0 : snooze);
@@ -113,7 +113,7 @@ void SettingsPage::LoadSettingsPage() {
 
 void SettingsPage::ToggleAutoStart() {
     Registry& registry = *services_.registry;
-    if (选择框_开机运行->isChecked())
+    if (autoStartBox_->isChecked())
         registry.write(Registry::runKey(), settings::autoStartValue(),
                        QCoreApplication::applicationFilePath());
     else
@@ -121,11 +121,11 @@ void SettingsPage::ToggleAutoStart() {
 }
 
 void SettingsPage::ToggleHourlyChime() {
-    writeSystemKey(settings::hourlyChimeKey(), flagText(选择框_整点报时->isChecked()));
+    writeSystemKey(settings::hourlyChimeKey(), flagText(hourlyChimeBox_->isChecked()));
 }
 
 void SettingsPage::ToggleAutoDelete() {
-    writeSystemKey(settings::autoDeleteKey(), flagText(选择框_删除时钟->isChecked()));
+    writeSystemKey(settings::autoDeleteKey(), flagText(autoDeleteBox_->isChecked()));
 }
 
 void SettingsPage::ChangeSnoozeMinutes(int index) {
@@ -136,7 +136,7 @@ void SettingsPage::ChangeSnoozeMinutes(int index) {
 void SettingsPage::ChangeRingCount(int index) {
     if (index < 0)
         return;
-    writeSystemKey(settings::ringCountKey(), 组合框_响铃次数->itemText(index));
+    writeSystemKey(settings::ringCountKey(), ringCountBox_->itemText(index));
 }
 
 void SettingsPage::UpdateHolidays() {

@@ -25,9 +25,9 @@ public:
     using PageFetch = std::function<void(const QByteArray& url, std::function<void(QByteArray)> done)>;
 
     SettingsPage(QWidget* page, const Services& services, PageFetch fetch = {});
-    QLabel* startCounterLabel() const { return 标签2; }
+    QLabel* startCounterLabel() const { return startCounterLabel_; }
     // 选择框_密码修改 is placed and loaded here; its click belongs to the password feature.
-    QCheckBox* passwordBox() const { return 选择框_密码修改; }
+    QCheckBox* passwordBox() const { return passwordBox_; }
 
     void LoadSettingsPage();
     void ToggleAutoStart();
@@ -52,14 +52,13 @@ private:
 
     Services services_;
     PageFetch fetch_;
-    QCheckBox* 选择框_开机运行;
-    QCheckBox* 选择框_整点报时;
-    QCheckBox* 选择框_删除时钟;
-    QCheckBox* 选择框_密码修改;
-    QLabel* 标签1;
-    QComboBox* 组合框_响铃次数;
+    QCheckBox* autoStartBox_;
+    QCheckBox* hourlyChimeBox_;
+    QCheckBox* autoDeleteBox_;
+    QCheckBox* passwordBox_;
+    QComboBox* ringCountBox_;
     QComboBox* snoozeBox_; // 组合框_稍后提醒: 5, 10 or 15 minutes
-    QLabel* 标签2;
+    QLabel* startCounterLabel_;
     QPushButton* holidaysButton_; // 按钮_更新节假日
 };
 

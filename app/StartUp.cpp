@@ -27,6 +27,9 @@
 namespace orvane {
 
 namespace {
+// When finishStartUp runs should the window not be painted first (started hidden, or no paint comes).
+constexpr int kUnpaintedFinishMs = 500;
+
 // Five sizes; Qt decodes all five here, which is why this waits until the window has been painted.
 QIcon carriedTrayIcon() {
     QIcon icon;
@@ -58,14 +61,14 @@ bool MainWindow::StartUp() {
 
     const QString dbFile = services_.paths.windowsFile(QStringLiteral("dbtime.mdb"));
     ensureDatabaseFile(dbFile); // a failure shows in the open below
-    if (!openAlarmDatabase(外部数据库1, dbFile)) {
+    if (!openAlarmDatabase(database_, dbFile)) {
         services_.dialogs->message(QStringLiteral("数据库打开识别，请检查！"));
         return false;
     }
     alarmModel_->LoadAlarmList();
 
     // The scheduler starts now, so the minute of the start is never scanned.
-    snoozes_ = std::make_unique<SnoozeStore>(外部数据库1);
+    snoozes_ = std::make_unique<SnoozeStore>(database_);
     scheduler_ = new Scheduler(*services_.clock, *alarmModel_, services_.paths, snoozes_.get(), this);
     chime_ = new HourlyChime(*services_.sound, services_.paths, this);
     ringer_ = new AlarmRinger(
@@ -87,8 +90,8 @@ bool MainWindow::StartUp() {
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
     // Nothing in the first picture needs these: they run once the window has been painted (see
-    // paintEvent), or after half a second should it not be shown.
-    QTimer::singleShot(500, this, &MainWindow::finishStartUp);
+    // paintEvent), or after a while should it not be shown.
+    QTimer::singleShot(kUnpaintedFinishMs, this, &MainWindow::finishStartUp);
     return true;
 }
 
@@ -130,7 +133,7 @@ void MainWindow::finishStartUp() {
         services_.clockEvents->start();
     // The counter's write waits for the disk; its label is on a page not shown at start (and built only
     // when first opened, which then shows this text).
-    startCounterText_ = startCounterText(CountStart(外部数据库1));
+    startCounterText_ = startCounterText(CountStart(database_));
     if (settingsPage_ != nullptr)
         settingsPage_->startCounterLabel()->setText(startCounterText_);
     // The imported years, read and parsed here rather than before the first picture; they may rename today.

@@ -74,12 +74,6 @@ QByteArray left(const QByteArray& bytes, qsizetype length) {
     return length <= 0 ? QByteArray() : bytes.left(length);
 }
 
-bool isCharStart(const QByteArray& bytes, qsizetype index) {
-    if (index < 0 || index >= bytes.size())
-        return false;
-    return nextCharStart(bytes, 0, index) == index;
-}
-
 namespace {
 QByteArray mapAscii(const QByteArray& bytes, char from, char to) {
     QByteArray out = bytes;

@@ -23,7 +23,5 @@ QByteArray asciiLower(const QByteArray& bytes);
 QByteArray asciiUpper(const QByteArray& bytes);
 // Whether needle occurs in haystack regardless of ASCII case (never inside a double-byte character).
 bool containsNoCase(const QByteArray& haystack, const QByteArray& needle);
-// Whether the byte at 0-based index i begins a character (is not the trail byte of a double-byte one).
-bool isCharStart(const QByteArray& bytes, qsizetype index);
 
 } // namespace orvane::gbk

@@ -59,10 +59,10 @@ DiaryEditorWindow::DiaryEditorWindow(DiaryState& state, Database& db, Dialogs& d
     layout->setContentsMargins(0, 0, 0, 0);
     menuBar_ = new QMenuBar(this);
     layout->setMenuBar(menuBar_);
-    编辑框1 = new QPlainTextEdit(this);
-    编辑框1->setObjectName(QStringLiteral("编辑框1"));
-    编辑框1->setAccessibleName(QStringLiteral("日记内容"));
-    layout->addWidget(编辑框1);
+    textBox_ = new QPlainTextEdit(this);
+    textBox_->setObjectName(QStringLiteral("编辑框1"));
+    textBox_->setAccessibleName(QStringLiteral("日记内容"));
+    layout->addWidget(textBox_);
     buildMenu();
     DiaryEditorCreated();
 }
@@ -89,17 +89,17 @@ void DiaryEditorWindow::closeEvent(QCloseEvent* event) {
 
 void DiaryEditorWindow::DiaryEditorCreated() {
     applyFont(diaryFontFromValues(readDiaryFontValues(settingsFile_)));
-    if (state_.DiaryEditorMode == DiaryState::kEdit)
+    if (state_.DiaryEditorMode == DiaryState::Mode::Edit)
         showOpening();
 }
 
 void DiaryEditorWindow::showOpening() {
-    loadedText_ = state_.DiaryEditorMode == DiaryState::kEdit ? state_.pendingEntryText : QString();
-    编辑框1->setPlainText(diaryBoxText(loadedText_));
+    loadedText_ = state_.DiaryEditorMode == DiaryState::Mode::Edit ? state_.pendingEntryText : QString();
+    textBox_->setPlainText(diaryBoxText(loadedText_));
 }
 
 void DiaryEditorWindow::applyFont(const FontChoice& font) {
-    QFont f = QApplication::font(编辑框1);
+    QFont f = QApplication::font(textBox_);
     if (!font.family.isEmpty())
         f.setFamilies({font.family});
     if (font.pointSize > 0)
@@ -108,26 +108,26 @@ void DiaryEditorWindow::applyFont(const FontChoice& font) {
     f.setUnderline(font.underline);
     f.setItalic(font.italic);
     f.setStrikeOut(font.strikeOut);
-    编辑框1->setFont(f);
-    QPalette palette = 编辑框1->palette();
+    textBox_->setFont(f);
+    QPalette palette = textBox_->palette();
     palette.setColor(QPalette::Text, QColor::fromRgb(QRgb(font.color & 0xFFFFFFu)));
-    编辑框1->setPalette(palette);
-    编辑框1->setStyleSheet(fontStyleSheet(font));
+    textBox_->setPalette(palette);
+    textBox_->setStyleSheet(fontStyleSheet(font));
 }
 
 QString DiaryEditorWindow::boxText() const {
     // The raw text keeps what toPlainText would change (no-break spaces); blocks end in U+2029.
-    QString text = 编辑框1->document()->toRawText();
+    QString text = textBox_->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, u'\n');
     return diaryStoredText(text, loadedText_);
 }
 
 void DiaryEditorWindow::DiaryNew() {
-    编辑框1->setPlainText(QString());
+    textBox_->setPlainText(QString());
 }
 
 void DiaryEditorWindow::DiaryModify() {
-    if (state_.DiaryEditorMode != DiaryState::kEdit)
+    if (state_.DiaryEditorMode != DiaryState::Mode::Edit)
         return;
     const QString text = boxText();
     if (!updateDiaryEntry(db_, state_.pendingEntryNumber, text))

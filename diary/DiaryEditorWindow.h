@@ -27,20 +27,20 @@ public:
     DiaryEditorWindow(DiaryState& state, Database& db, Dialogs& dialogs, QString settingsFile, Reload reload,
                       QWidget* parent = nullptr);
 
-    // The stored font, then in mode 2 the remembered entry's text (mode 1 keeps the empty box).
+    // The stored font, then in edit mode the remembered entry's text (add mode keeps the empty box).
     void DiaryEditorCreated();
-    // An opening of the window that is already open: the remembered entry's text in mode 2, the empty
-    // box in mode 1.
+    // An opening of the window that is already open: the remembered entry's text in edit mode, the
+    // empty box in add mode.
     void showOpening();
 
     void DiaryNew();
-    // Mode 2 only: writes the box into the remembered entry. In mode 1 the box holds no stored entry,
-    // so nothing is written.
+    // Edit mode only: writes the box into the remembered entry. In add mode, or with no remembered
+    // entry, the box holds no stored entry, so nothing is written.
     void DiaryModify();
     void DiarySave();
     void DiaryConfigure();
 
-    QPlainTextEdit* textBox() const { return 编辑框1; }
+    QPlainTextEdit* textBox() const { return textBox_; }
 
 signals:
     void closed(); // closing, before the deferred delete: the window can no longer be reused
@@ -62,7 +62,7 @@ private:
     std::optional<FontChoice> lastFont_; // the font dialog's last choice in this window
 
     QMenuBar* menuBar_;
-    QPlainTextEdit* 编辑框1;
+    QPlainTextEdit* textBox_;
 };
 
 } // namespace orvane

@@ -53,18 +53,18 @@ int DiaryPage::selectedRow() const {
 }
 
 void DiaryPage::OpenDiaryForEdit() {
+    // No selected row remembers no entry: the editor opens on an empty box, which 修改 cannot write
+    // anywhere (an empty key makes no statement) and 保存 adds as a new entry.
     const int row = selectedRow();
     const QTreeWidgetItem* key = row < 0 ? nullptr : lists_.keys->topLevelItem(row);
-    if (key == nullptr)
-        return;
-    state_.DiaryEditorMode = DiaryState::kEdit;
-    state_.pendingEntryNumber = key->text(0);
-    state_.pendingEntryText = lists_.shown->topLevelItem(row)->text(1);
+    state_.DiaryEditorMode = DiaryState::Mode::Edit;
+    state_.pendingEntryNumber = key ? key->text(0) : QString();
+    state_.pendingEntryText = key ? lists_.shown->topLevelItem(row)->text(1) : QString();
     openEditor(Qt::NonModal);
 }
 
 void DiaryPage::OpenDiaryForAdd() {
-    state_.DiaryEditorMode = DiaryState::kAdd;
+    state_.DiaryEditorMode = DiaryState::Mode::Add;
     openEditor(Qt::WindowModal);
 }
 

@@ -28,7 +28,7 @@ public:
 
     void LoadDiaryList();
     // Remembers the selected entry and opens the editor non-modal on it; an open editor comes to the
-    // front showing that entry. No selected row: nothing happens.
+    // front showing that entry. No selected row: it opens on no entry, with an empty box.
     void OpenDiaryForEdit();
     // Opens the editor modal to the main window on an empty box (an open editor is reused).
     void OpenDiaryForAdd();
@@ -38,7 +38,6 @@ public:
     void ShowDiaryMenu(const QPoint& pos);
 
     const DiaryLists& lists() const { return lists_; }
-    DiaryState& state() { return state_; }
     QMenu* diaryMenu() const { return menu_; }
     DiaryEditorWindow* editor() const; // the open editor; null when none
 

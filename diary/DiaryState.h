@@ -6,10 +6,13 @@
 namespace orvane {
 
 struct DiaryState {
-    static constexpr int kAdd = 1;  // opened by "添加日记"
-    static constexpr int kEdit = 2; // opened by a double-click on an entry
+    enum class Mode {
+        None,
+        Add,  // opened by "添加日记"
+        Edit, // opened by a double-click on the list
+    };
 
-    int DiaryEditorMode = 0;
+    Mode DiaryEditorMode = Mode::None;
     QString pendingEntryNumber; // the key of the entry last opened by double-click; empty before
     QString pendingEntryText;   // its text as the list showed it
 };

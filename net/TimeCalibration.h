@@ -43,7 +43,6 @@ public:
 
     // Does nothing while a calibration runs.
     void start();
-    bool isRunning() const { return running_; }
 
 signals:
     void finished();

@@ -11,9 +11,9 @@ namespace orvane {
 
 WeatherPanel::WeatherPanel(QWidget* window, QByteArray page)
     : QObject(window), window_(window), page_(std::move(page)) {
-    超文本浏览框1 = new BrowserView(window);
-    超文本浏览框1->setObjectName(QStringLiteral("超文本浏览框1"));
-    超文本浏览框1->setGeometry(4, 259, 412, 77);
+    browser_ = new BrowserView(window);
+    browser_->setObjectName(QStringLiteral("超文本浏览框1"));
+    browser_->setGeometry(4, 259, 412, 77);
     auto* refresh = new QPushButton(QStringLiteral("刷新天气预报"), window);
     refresh->setObjectName(QStringLiteral("按钮20"));
     refresh->setGeometry(432, 267, 81, 25);
@@ -31,7 +31,7 @@ void WeatherPanel::ShowWeatherPanel() {
 }
 
 void WeatherPanel::RefreshWeather() {
-    超文本浏览框1->navigate(webUrl(page_));
+    browser_->navigate(webUrl(page_));
 }
 
 void WeatherPanel::HideWeatherPanel() {

@@ -21,12 +21,12 @@ public:
     void ShowWeatherPanel(); // 按钮13 "天气预报": load the page, window tall enough to show it
     void RefreshWeather();   // 按钮20 "刷新天气预报": load the page again
     void HideWeatherPanel(); // 按钮21 "关闭天气预报": window back to its normal height; the page stays loaded
-    BrowserView* browser() const { return 超文本浏览框1; }
+    BrowserView* browser() const { return browser_; }
 
 private:
     QWidget* window_;
     QByteArray page_;
-    BrowserView* 超文本浏览框1;
+    BrowserView* browser_;
 };
 
 } // namespace orvane

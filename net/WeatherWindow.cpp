@@ -14,14 +14,14 @@ WeatherWindow::WeatherWindow(const QByteArray& page, QWidget* parent) : QDialog(
     setAttribute(Qt::WA_DeleteOnClose);
     showNoCaption(this);
     setGeometry(50, 50, 380, 265);
-    超文本浏览框1 = new BrowserView(this);
-    超文本浏览框1->setObjectName(QStringLiteral("超文本浏览框1"));
-    超文本浏览框1->setGeometry(1, 1, 370, 208);
+    browser_ = new BrowserView(this);
+    browser_->setObjectName(QStringLiteral("超文本浏览框1"));
+    browser_->setGeometry(1, 1, 370, 208);
     auto* close = new QPushButton(QStringLiteral("关闭"), this);
     close->setObjectName(QStringLiteral("按钮1"));
     close->setGeometry(288, 214, 72, 24);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    超文本浏览框1->navigate(webUrl(page));
+    browser_->navigate(webUrl(page));
 }
 
 } // namespace orvane

@@ -13,10 +13,10 @@ class WeatherWindow : public QDialog {
 public:
     // Shows `page` at once; deletes itself when closed.
     explicit WeatherWindow(const QByteArray& page, QWidget* parent = nullptr);
-    BrowserView* browser() const { return 超文本浏览框1; }
+    BrowserView* browser() const { return browser_; }
 
 private:
-    BrowserView* 超文本浏览框1;
+    BrowserView* browser_;
 };
 
 } // namespace orvane

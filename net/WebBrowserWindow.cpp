@@ -20,10 +20,10 @@ WebBrowserWindow::WebBrowserWindow(QByteArray startPage, QWidget* parent)
     showNoCaption(this);
     setGeometry(50, 50, 409, 295);
 
-    工具条1 = new QToolBar(this);
-    工具条1->setObjectName(QStringLiteral("工具条1"));
-    工具条1->setGeometry(0, 0, 403, 57);
-    工具条1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName(QStringLiteral("工具条1"));
+    toolbar_->setGeometry(0, 0, 403, 57);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     const struct {
         const char* caption;
         const char* tip;
@@ -33,32 +33,30 @@ WebBrowserWindow::WebBrowserWindow(QByteArray startPage, QWidget* parent)
                    {"前进", "前进", QStyle::SP_ArrowForward},
                    {"关闭", "关闭浏览器", QStyle::SP_DialogCloseButton}};
     for (const auto& b : buttons) {
-        QAction* action = 工具条1->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
+        QAction* action = toolbar_->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
         action->setToolTip(QString::fromUtf8(b.tip));
     }
-    connect(工具条1, &QToolBar::actionTriggered, this,
-            [this](QAction* action) { OnToolbarClick(int(工具条1->actions().indexOf(action))); });
+    connect(toolbar_, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { OnToolbarClick(int(toolbar_->actions().indexOf(action))); });
 
-    超文本浏览框1 = new BrowserView(this);
-    超文本浏览框1->setObjectName(QStringLiteral("超文本浏览框1"));
-    超文本浏览框1->navigate(webUrl(startPage_));
+    browser_ = new BrowserView(this);
+    browser_->setObjectName(QStringLiteral("超文本浏览框1"));
+    browser_->navigate(webUrl(startPage_));
 }
 
 void WebBrowserWindow::OnToolbarClick(int index) {
-    switch (index) {
-    case 0:
-        超文本浏览框1->navigate(webUrl(startPage_));
+    switch (ToolbarButton(index)) {
+    case ToolbarButton::Home:
+        browser_->navigate(webUrl(startPage_));
         break;
-    case 1:
-        超文本浏览框1->back();
+    case ToolbarButton::Back:
+        browser_->back();
         break;
-    case 2:
-        超文本浏览框1->forward();
+    case ToolbarButton::Forward:
+        browser_->forward();
         break;
-    case 3:
+    case ToolbarButton::Close:
         close();
-        break;
-    default:
         break;
     }
 }
@@ -74,7 +72,7 @@ void WebBrowserWindow::ApplySizeRule() {
     const QRect target = browserWindowGeometry(screen()->size());
     if (geometry() != target)
         setGeometry(target);
-    超文本浏览框1->setGeometry(browserControlGeometry(size(), 工具条1->geometry()));
+    browser_->setGeometry(browserControlGeometry(size(), toolbar_->geometry()));
 }
 
 } // namespace orvane

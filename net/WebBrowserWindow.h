@@ -15,10 +15,12 @@ public:
     // Shows `startPage` (its 首页 too); deletes itself when closed.
     explicit WebBrowserWindow(QByteArray startPage, QWidget* parent = nullptr);
     const QByteArray& startPage() const { return startPage_; }
-    // Toolbar button i: 0 首页, 1 后退, 2 前进, 3 关闭; any other index does nothing.
+    // The toolbar's buttons in their order.
+    enum class ToolbarButton { Home, Back, Forward, Close };
+    // Toolbar button i (a ToolbarButton); any other index does nothing.
     void OnToolbarClick(int index);
-    BrowserView* browser() const { return 超文本浏览框1; }
-    QToolBar* toolbar() const { return 工具条1; }
+    BrowserView* browser() const { return browser_; }
+    QToolBar* toolbar() const { return toolbar_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -27,8 +29,8 @@ private:
     void ApplySizeRule();
 
     const QByteArray startPage_;
-    QToolBar* 工具条1;
-    BrowserView* 超文本浏览框1;
+    QToolBar* toolbar_;
+    BrowserView* browser_;
 };
 
 } // namespace orvane

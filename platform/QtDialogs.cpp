@@ -192,6 +192,9 @@ std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {
 
     const auto current = [&] {
         QFont font = family->currentFont();
+        // Until the user picks a row, currentFont() is the font asked for ("Sans Serif", or a face this
+        // machine lacks) while the box shows the face it resolves to: the face shown is the one chosen.
+        font.setFamily(family->currentText());
         font.setPointSize(size->value());
         font.setBold(bold->isChecked());
         font.setItalic(italic->isChecked());

@@ -52,39 +52,39 @@ LockWindow::LockWindow(const LockServices& services, QWidget* parent)
     setWindowModality(Qt::ApplicationModal);
     resize(300, 140);
 
-    标签_密码1 = place(new QLabel(QStringLiteral("密码："), this), "标签_密码1", 20, 20, 76, 22);
+    passwordLabel_ = place(new QLabel(QStringLiteral("密码："), this), "标签_密码1", 20, 20, 76, 22);
     // Plain boxes: the password is typed twice and shown, as the user chose it only for this lock.
-    编辑框_加锁密码1 = place(new QLineEdit(this), "编辑框_加锁密码1", 100, 20, 180, 22);
-    标签_密码1->setBuddy(编辑框_加锁密码1);
-    标签_密码2 = place(new QLabel(QStringLiteral("确认密码："), this), "标签_密码2", 20, 52, 76, 22);
-    编辑框_加锁密码2 = place(new QLineEdit(this), "编辑框_加锁密码2", 100, 52, 180, 22);
-    标签_密码2->setBuddy(编辑框_加锁密码2);
-    按钮_确定 = place(new QPushButton(QStringLiteral("确定"), this), "按钮_确定", 100, 96, 76, 26);
-    按钮_取消 = place(new QPushButton(QStringLiteral("取消"), this), "按钮_取消", 204, 96, 76, 26);
+    passwordEdit_ = place(new QLineEdit(this), "编辑框_加锁密码1", 100, 20, 180, 22);
+    passwordLabel_->setBuddy(passwordEdit_);
+    confirmLabel_ = place(new QLabel(QStringLiteral("确认密码："), this), "标签_密码2", 20, 52, 76, 22);
+    confirmEdit_ = place(new QLineEdit(this), "编辑框_加锁密码2", 100, 52, 180, 22);
+    confirmLabel_->setBuddy(confirmEdit_);
+    lockButton_ = place(new QPushButton(QStringLiteral("确定"), this), "按钮_确定", 100, 96, 76, 26);
+    cancelButton_ = place(new QPushButton(QStringLiteral("取消"), this), "按钮_取消", 204, 96, 76, 26);
 
     // The unlock controls keep these sizes; StartLock moves them to the middle of the screen.
-    标签_解锁 = place(new QLabel(QStringLiteral("解锁密码："), this), "标签_解锁", 0, 0, 76, 22);
-    编辑框_解锁 = place(new QLineEdit(this), "编辑框_解锁", 0, 0, 180, 22);
-    标签_解锁->setBuddy(编辑框_解锁);
+    unlockLabel_ = place(new QLabel(QStringLiteral("解锁密码："), this), "标签_解锁", 0, 0, 76, 22);
+    unlockEdit_ = place(new QLineEdit(this), "编辑框_解锁", 0, 0, 180, 22);
+    unlockLabel_->setBuddy(unlockEdit_);
     // Its context menu would take the grabs with it and give them back to nobody.
-    编辑框_解锁->setContextMenuPolicy(Qt::NoContextMenu);
-    按钮_解锁 = place(new QPushButton(QStringLiteral("确定"), this), "按钮_解锁", 0, 0, 76, 26);
-    for (QWidget* w : std::initializer_list<QWidget*>{标签_解锁, 编辑框_解锁, 按钮_解锁})
+    unlockEdit_->setContextMenuPolicy(Qt::NoContextMenu);
+    unlockButton_ = place(new QPushButton(QStringLiteral("确定"), this), "按钮_解锁", 0, 0, 76, 26);
+    for (QWidget* w : std::initializer_list<QWidget*>{unlockLabel_, unlockEdit_, unlockButton_})
         w->hide();
 
-    时钟1 = new QTimer(this);
-    时钟1->setObjectName(QStringLiteral("时钟1"));
-    时钟1->setInterval(10);
+    lockTicker_ = new QTimer(this);
+    lockTicker_->setObjectName(QStringLiteral("时钟1"));
+    lockTicker_->setInterval(kTickMs);
 
-    connect(按钮_确定, &QPushButton::clicked, this, &LockWindow::StartLock);
-    connect(按钮_取消, &QPushButton::clicked, this, &LockWindow::CancelLock);
-    connect(按钮_解锁, &QPushButton::clicked, this, &LockWindow::TryUnlock);
-    connect(时钟1, &QTimer::timeout, this, &LockWindow::LockTick);
+    connect(lockButton_, &QPushButton::clicked, this, &LockWindow::StartLock);
+    connect(cancelButton_, &QPushButton::clicked, this, &LockWindow::CancelLock);
+    connect(unlockButton_, &QPushButton::clicked, this, &LockWindow::TryUnlock);
+    connect(lockTicker_, &QTimer::timeout, this, &LockWindow::LockTick);
     // A plain window has no default button: Return (and keypad Enter) in a box presses the button of its
     // state. KeyboardFilter passes Return while locked.
-    for (QLineEdit* box : {编辑框_加锁密码1, 编辑框_加锁密码2})
-        connect(box, &QLineEdit::returnPressed, 按钮_确定, &QPushButton::click);
-    connect(编辑框_解锁, &QLineEdit::returnPressed, 按钮_解锁, &QPushButton::click);
+    for (QLineEdit* box : {passwordEdit_, confirmEdit_})
+        connect(box, &QLineEdit::returnPressed, lockButton_, &QPushButton::click);
+    connect(unlockEdit_, &QLineEdit::returnPressed, unlockButton_, &QPushButton::click);
 }
 
 LockWindow::~LockWindow() {
@@ -95,10 +95,10 @@ void LockWindow::StartLock() {
     if (locked_)
         return;
     setFocus();
-    if (const QString refusal = lockPasswordRefusal(编辑框_加锁密码1->text(), 编辑框_加锁密码2->text());
+    if (const QString refusal = lockPasswordRefusal(passwordEdit_->text(), confirmEdit_->text());
         !refusal.isEmpty()) {
         services_.dialogs.infoMessage(refusal, locktext::errorCaption());
-        编辑框_加锁密码1->setFocus();
+        passwordEdit_->setFocus();
         return;
     }
     // Said before anything is covered, so the user may keep the desktop rather than trust a lock that
@@ -106,23 +106,23 @@ void LockWindow::StartLock() {
     if (!services_.grab.canHoldKeyboard(windowHandle()) &&
         !services_.dialogs.question(locktext::keyboardNotHeld(), locktext::caption(), locktext::lockAnyway(),
                                     locktext::cancel())) {
-        编辑框_加锁密码1->setFocus();
+        passwordEdit_->setFocus();
         return;
     }
     coverScreen();
-    for (QWidget* w : std::initializer_list<QWidget*>{编辑框_加锁密码1, 编辑框_加锁密码2, 标签_密码1,
-                                                      标签_密码2, 按钮_确定, 按钮_取消})
+    for (QWidget* w : std::initializer_list<QWidget*>{passwordEdit_, confirmEdit_, passwordLabel_,
+                                                      confirmLabel_, lockButton_, cancelButton_})
         w->hide();
 
     keyState_ = {};
     qApp->installEventFilter(this);
     locked_ = true;
-    时钟1->start();
+    lockTicker_->start();
 
-    for (QWidget* w : std::initializer_list<QWidget*>{标签_解锁, 编辑框_解锁, 按钮_解锁})
+    for (QWidget* w : std::initializer_list<QWidget*>{unlockLabel_, unlockEdit_, unlockButton_})
         w->show();
     activateWindow();
-    编辑框_解锁->setFocus();
+    unlockEdit_->setFocus();
 }
 
 void LockWindow::coverScreen() {
@@ -132,10 +132,10 @@ void LockWindow::coverScreen() {
     const QRect screen = services_.cursor.screenGeometry();
     setGeometry(screen);
     const UnlockPlacement at =
-        placeUnlockControls(screen.size(), 标签_解锁->size(), 编辑框_解锁->size(), 按钮_解锁->size());
-    标签_解锁->setGeometry(at.label);
-    编辑框_解锁->setGeometry(at.edit);
-    按钮_解锁->setGeometry(at.button);
+        placeUnlockControls(screen.size(), unlockLabel_->size(), unlockEdit_->size(), unlockButton_->size());
+    unlockLabel_->setGeometry(at.label);
+    unlockEdit_->setGeometry(at.edit);
+    unlockButton_->setGeometry(at.button);
     if (hasWindowManager())
         setWindowState(windowState() | Qt::WindowFullScreen);
     show();
@@ -151,9 +151,9 @@ void LockWindow::CancelLock() {
 void LockWindow::TryUnlock() {
     if (!locked_)
         return;
-    const bool right = 编辑框_解锁->text() == 编辑框_加锁密码1->text();
-    编辑框_解锁->clear();
-    编辑框_解锁->setFocus();
+    const bool right = unlockEdit_->text() == passwordEdit_->text();
+    unlockEdit_->clear();
+    unlockEdit_->setFocus();
     if (!right)
         return; // no message: the screen stays locked
     releaseHold();
@@ -180,7 +180,7 @@ void LockWindow::releaseHold() {
     if (!locked_)
         return;
     locked_ = false;
-    时钟1->stop();
+    lockTicker_->stop();
     qApp->removeEventFilter(this);
     if (grabbed_)
         services_.grab.release(grabbedWindow_);
@@ -211,7 +211,7 @@ bool LockWindow::event(QEvent* event) {
 
 void LockWindow::keyPressEvent(QKeyEvent* event) {
     if (!locked_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        按钮_取消->click();
+        cancelButton_->click();
         return;
     }
     QWidget::keyPressEvent(event);

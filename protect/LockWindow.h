@@ -37,6 +37,9 @@ void openLockWindow(QWidget* parent, Dialogs& dialogs, ProcessKiller& killer);
 class LockWindow : public QWidget {
     Q_OBJECT
 public:
+    // LockTick's period while locked: short enough that the cursor never visibly leaves its rectangle.
+    static constexpr int kTickMs = 10;
+
     LockWindow(const LockServices& services, QWidget* parent = nullptr);
     ~LockWindow() override;
 
@@ -48,7 +51,7 @@ public:
     // 按钮_解锁: the right password (exactly the first lock box) lets everything go and destroys the
     // window; in every case the unlock box is cleared and focused.
     void TryUnlock();
-    // 时钟1, every 10 ms while locked: holds the cursor, ends the task managers, grabs what is not held.
+    // 时钟1, every kTickMs while locked: holds the cursor, ends the task managers, grabs what is not held.
     void LockTick();
     // Asked before every close from outside (title bar, Alt+F4, window manager): always no.
     bool LockWindowQueryClose() const { return false; }
@@ -77,16 +80,16 @@ private:
     KeyboardFilterState keyState_;
     const QStringList taskManagers_;
 
-    QLabel* 标签_密码1;
-    QLineEdit* 编辑框_加锁密码1;
-    QLabel* 标签_密码2;
-    QLineEdit* 编辑框_加锁密码2;
-    QPushButton* 按钮_确定;
-    QPushButton* 按钮_取消;
-    QLabel* 标签_解锁;
-    QLineEdit* 编辑框_解锁;
-    QPushButton* 按钮_解锁;
-    QTimer* 时钟1;
+    QLabel* passwordLabel_;
+    QLineEdit* passwordEdit_;
+    QLabel* confirmLabel_;
+    QLineEdit* confirmEdit_;
+    QPushButton* lockButton_;
+    QPushButton* cancelButton_;
+    QLabel* unlockLabel_;
+    QLineEdit* unlockEdit_;
+    QPushButton* unlockButton_;
+    QTimer* lockTicker_;
 };
 
 } // namespace orvane

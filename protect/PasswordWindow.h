@@ -3,7 +3,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -31,13 +30,9 @@ private:
     Registry& registry_;
     Dialogs& dialogs_;
 
-    QLabel* 标签3;
-    QLabel* 标签1;
-    QLineEdit* 编辑框1;
-    QLabel* 标签2;
-    QLineEdit* 编辑框2;
-    QPushButton* 按钮1;
-    QPushButton* 按钮2;
+    QLineEdit* accountEdit_;
+    QLineEdit* passwordEdit_;
+    QPushButton* cancelButton_;
 };
 
 } // namespace orvane

@@ -140,24 +140,6 @@ private slots:
         QFETCH(QByteArray, expected);
         QCOMPARE(gbk::left("abc", length), expected);
     }
-
-    void isCharStart_data() {
-        QTest::addColumn<qsizetype>("index");
-        QTest::addColumn<bool>("expected");
-        // "中" then "癮" then "a": D6 D0 B0 61 61
-        QTest::newRow("lead byte") << qsizetype(0) << true;
-        QTest::newRow("trail byte") << qsizetype(1) << false;
-        QTest::newRow("second lead byte") << qsizetype(2) << true;
-        QTest::newRow("trail byte that looks like a letter") << qsizetype(3) << false;
-        QTest::newRow("the real letter") << qsizetype(4) << true;
-        QTest::newRow("past the end") << qsizetype(5) << false;
-        QTest::newRow("negative") << qsizetype(-1) << false;
-    }
-    void isCharStart() {
-        QFETCH(qsizetype, index);
-        QFETCH(bool, expected);
-        QCOMPARE(gbk::isCharStart(QByteArray("\xD6\xD0") + kYinA + 'a', index), expected);
-    }
 };
 
 ORVANE_TEST(GbkTextTest)

@@ -61,8 +61,10 @@ struct Fixture {
             texts << e.text;
         return texts;
     }
-    void doubleClick(int row) {
-        const QPoint at = list()->visualItemRect(list()->topLevelItem(row)).center();
+    void doubleClick(int row) { // -1: below the rows, with nothing selected
+        list()->clearSelection();
+        const QPoint at = row < 0 ? QPoint(20, list()->viewport()->height() - 4)
+                                  : list()->visualItemRect(list()->topLevelItem(row)).center();
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
     }
@@ -175,21 +177,30 @@ private slots:
         QVERIFY(f.diary->editor()->isVisible());
     }
 
-    // 修改 in an editor opened by 添加日记 never writes, whatever double-click came before.
-    void modifyInAddEditorWritesNothing_data() {
+    // 修改 in an editor that shows no stored entry never writes, whatever double-click came before.
+    void modifyWithoutShownEntryWritesNothing_data() {
         QTest::addColumn<bool>("earlierDoubleClick");
-        QTest::newRow("right after start-up, no double-click yet") << false;
-        QTest::newRow("an earlier double-click's entry is not overwritten") << true;
+        QTest::addColumn<bool>("emptyDoubleClick"); // false: opened by 添加日记
+        QTest::newRow("添加日记 right after start-up, no double-click yet") << false << false;
+        QTest::newRow("添加日记: an earlier double-click's entry is not overwritten") << true << false;
+        QTest::newRow("double-click with nothing selected opens on no entry") << false << true;
+        QTest::newRow("double-click with nothing selected forgets the earlier entry") << true << true;
     }
-    void modifyInAddEditorWritesNothing() {
+    void modifyWithoutShownEntryWritesNothing() {
         QFETCH(bool, earlierDoubleClick);
+        QFETCH(bool, emptyDoubleClick);
         Fixture f({u"a"_s, u"b"_s});
         if (earlierDoubleClick) {
             f.doubleClick(1);
             f.editorMenu(u"退出"_s);
             QCOMPARE(f.diary->editor(), nullptr);
         }
-        f.menu(u"添加日记"_s);
+        if (emptyDoubleClick)
+            f.doubleClick(-1);
+        else
+            f.menu(u"添加日记"_s);
+        QVERIFY(f.diary->editor() != nullptr);
+        QCOMPARE(f.diary->editor()->windowModality(), emptyDoubleClick ? Qt::NonModal : Qt::WindowModal);
         QCOMPARE(f.box()->toPlainText(), QString());
         f.box()->setPlainText(u"changed"_s);
         f.editorMenu(u"修改"_s);

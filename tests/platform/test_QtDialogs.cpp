@@ -5,6 +5,7 @@
 #include "TestRegistry.h"
 
 #include <QApplication>
+#include <QFontComboBox>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -62,6 +63,36 @@ private slots:
         QCOMPARE(back.underline, choice.underline);
         QCOMPARE(back.strikeOut, choice.strikeOut);
         QCOMPARE(back.color, choice.color);
+    }
+
+    // The face the box shows is the face stored, and a stored face opens the box on itself again.
+    void dialogReturnsTheShownFace_data() {
+        QTest::addColumn<QString>("initial");
+        QTest::newRow("no face yet: the default font's alias was stored") << QString();
+        QTest::newRow("a face this machine lacks: the request was stored") << QStringLiteral("宋体");
+    }
+    void dialogReturnsTheShownFace() {
+        QFETCH(QString, initial);
+        orvane::QtDialogs dialogs;
+        QString shown;
+        const auto acceptShowing = [&shown] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            shown = box->findChild<QFontComboBox*>()->currentText();
+            box->accept();
+        };
+        FontChoice start;
+        start.family = initial;
+        QTimer::singleShot(0, acceptShowing);
+        const std::optional<FontChoice> chosen = dialogs.chooseFont(start);
+        QVERIFY(chosen.has_value());
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(chosen->family, shown);
+
+        const QString first = shown;
+        QTimer::singleShot(0, acceptShowing);
+        QCOMPARE(dialogs.chooseFont(*chosen)->family, first);
+        QCOMPARE(shown, first);
     }
 };
 

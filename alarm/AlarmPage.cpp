@@ -1,16 +1,15 @@
 // Controls of the "我的闹钟" page at their places.
 #include "alarm/AlarmPage.h"
 
+#include "platform/WidgetPlace.h"
+
 #include <QPushButton>
 
 namespace orvane {
 
 namespace {
 QPushButton* button(QWidget* page, const char* name, const QString& text, int left) {
-    auto* b = new QPushButton(text, page);
-    b->setObjectName(QString::fromUtf8(name));
-    b->setGeometry(left, 219, 64, 22);
-    return b;
+    return place(new QPushButton(text, page), name, left, 219, 64, 22);
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "alarm/ReminderWindow.h"
 
 #include "alarm/FiredAlarm.h"
+#include "platform/WidgetPlace.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -12,9 +13,7 @@ namespace orvane {
 namespace {
 
 void label(QWidget* parent, const char* name, int top, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromUtf8(name));
-    l->setGeometry(15, top, 280, 22);
+    place(new QLabel(text, parent), name, 15, top, 280, 22);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "common/WebAddresses.h"
 #include "platform/Dialogs.h"
+#include "platform/WidgetPlace.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -13,10 +14,8 @@
 namespace orvane {
 
 namespace {
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& place) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromUtf8(name));
-    l->setGeometry(place);
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& where) {
+    auto* l = place(new QLabel(text, parent), name, where);
     l->setWordWrap(true);
     return l;
 }

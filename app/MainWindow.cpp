@@ -36,6 +36,7 @@
 #include "platform/IniProfile.h"
 #include "platform/StatusNotifierItem.h"
 #include "platform/SystemSettings.h"
+#include "platform/WidgetPlace.h"
 #include "protect/LockWindow.h"
 #include "protect/PasswordRecord.h"
 #include "protect/PasswordToggle.h"
@@ -53,17 +54,12 @@ namespace orvane {
 
 namespace {
 
-QGroupBox* group(QWidget* parent, const char* name, const QString& title, const QRect& place) {
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(QString::fromUtf8(name));
-    box->setGeometry(place);
-    return box;
+QGroupBox* group(QWidget* parent, const char* name, const QString& title, const QRect& where) {
+    return place(new QGroupBox(title, parent), name, where);
 }
 
 QLabel* transparentLabel(QGroupBox* box, const char* name) {
-    auto* label = new QLabel(box);
-    label->setObjectName(QString::fromUtf8(name));
-    label->setGeometry(6, 10, 132, 16);
+    auto* label = place(new QLabel(box), name, 6, 10, 132, 16);
     label->setProperty("transparent", true);
     label->setAttribute(Qt::WA_TranslucentBackground);
     return label;

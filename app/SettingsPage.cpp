@@ -7,6 +7,7 @@
 #include "common/FlagText.h"
 #include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
+#include "platform/WidgetPlace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,11 +21,8 @@ namespace orvane {
 
 namespace {
 
-QCheckBox* checkBox(QWidget* page, const char* name, const QString& text, const QRect& place) {
-    auto* box = new QCheckBox(text, page);
-    box->setObjectName(QString::fromUtf8(name));
-    box->setGeometry(place);
-    return box;
+QCheckBox* checkBox(QWidget* page, const char* name, const QString& text, const QRect& where) {
+    return place(new QCheckBox(text, page), name, where);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Creating, checking and counting in the alarm database file.
+#include "AlarmFixture.h"
 #include "TempDir.h"
 #include "TestRegistry.h"
 #include "app/AppDatabase.h"
@@ -8,6 +9,7 @@
 #include <QtTest>
 
 using namespace orvane;
+using orvane::test::AlarmFixture;
 using orvane::test::TempDir;
 
 namespace {
@@ -164,11 +166,9 @@ private slots:
     void counter() {
         QFETCH(QString, stored);
         QFETCH(qint64, shown);
-        TempDir dir;
-        const QString path = dir.file(QStringLiteral("dbtime.mdb"));
-        QVERIFY(ensureDatabaseFile(path));
-        Database db;
-        QVERIFY(openAlarmDatabase(db, path));
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        Database& db = f.db;
         if (stored.isEmpty())
             QVERIFY(db.execute(QStringLiteral("delete from [登陆次数]")));
         else

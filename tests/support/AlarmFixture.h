@@ -1,4 +1,5 @@
-// A temporary folder with a fresh alarm database and the model over it, for the alarm tests.
+// A temporary folder with the program's own database file, made as at a first start, and the alarm model
+// over it (program: link orvane_alarm_fixture).
 #pragma once
 
 #include "TempDir.h"

@@ -34,11 +34,19 @@ int main(int argc, char** argv) {
         args.remove(i, 2);
     }
     int failures = 0;
+    int ran = 0;
     for (const auto& [name, factory] : orvane::test::registry()) {
         if (!only.isEmpty() && only != QLatin1String(name))
             continue;
         std::unique_ptr<QObject> suite(factory());
         failures += QTest::qExec(suite.get(), args);
+        ++ran;
+    }
+    // A CTest entry that names a class this program does not hold (moved to another program) must fail,
+    // not pass having run nothing.
+    if (ran == 0) {
+        qCritical("no test class %s in this program", qPrintable(only));
+        return 1;
     }
     return failures == 0 ? 0 : 1;
 }

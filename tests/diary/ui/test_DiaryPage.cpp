@@ -1,6 +1,6 @@
 // The diary page and its editor through their real widgets, on a database file and settings of their own.
+#include "AlarmFixture.h"
 #include "ScriptedDialogs.h"
-#include "TempDir.h"
 #include "TestRegistry.h"
 #include "diary/DiaryEditorWindow.h"
 #include "diary/DiaryFont.h"
@@ -27,21 +27,15 @@ QByteArray bytesOf(const QString& file) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
-// The page on a window of its own; the table made as the program makes it, with the given entries.
-struct Fixture {
-    TempDir dir;
-    Paths paths = Paths::under(dir.path());
-    Database db;
+// The page on a window of its own over the program's own database file, with the given entries.
+struct Fixture : AlarmFixture {
     ScriptedDialogs dialogs;
     QWidget window;
     QWidget* page = new QWidget(&window);
     DiaryPage* diary = new DiaryPage(page, db, dialogs, paths);
 
     explicit Fixture(const QStringList& texts = {}) {
-        QVERIFY(paths.makeFolders());
-        QVERIFY(db.open(dir.file(u"dbtime.mdb"_s), Database::Open::CreateIfMissing));
-        QVERIFY(
-            db.execute(u"CREATE TABLE [记事本] ([编号] INTEGER PRIMARY KEY AUTOINCREMENT, [内容] TEXT)"_s));
+        QVERIFY(ready);
         for (const QString& text : texts)
             QVERIFY(insertDiaryEntry(db, text));
         page->setGeometry(0, 0, 373, 245);

@@ -1,7 +1,7 @@
 // The lunar lookup's post wired to the HTTP layer or to the built-in service, and its window opened.
 #include "app/LunarService.h"
 
-#include "calendar/LunarPage.h"
+#include "calendar/LunarExchange.h"
 #include "common/WebAddresses.h"
 #include "net/HttpRequest.h"
 #include "platform/Clock.h"

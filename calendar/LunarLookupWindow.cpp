@@ -1,7 +1,7 @@
 // The lunar lookup window: lists filled from today, a lookup on opening and on every choice.
 #include "calendar/LunarLookupWindow.h"
 
-#include "calendar/LunarPage.h"
+#include "calendar/LunarExchange.h"
 #include "platform/Clock.h"
 #include "platform/WindowCaption.h"
 

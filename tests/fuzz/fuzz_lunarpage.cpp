@@ -1,7 +1,7 @@
 // The lunar service's page and form: any answer page gives seven lines, a cut value ends at its
 // terminator, and the built-in service answers any body without a crash.
 #include "FuzzInput.h"
-#include "calendar/LunarPage.h"
+#include "calendar/LunarExchange.h"
 
 #include <QDate>
 

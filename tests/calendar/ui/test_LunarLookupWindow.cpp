@@ -1,7 +1,7 @@
 // Tests of the lunar lookup window offscreen: its lists, the lookup on opening and on each choice, and the
 // rule that the last choice owns the result box, whatever order the answers come in.
+#include "calendar/LunarExchange.h"
 #include "calendar/LunarLookupWindow.h"
-#include "calendar/LunarPage.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/TestRegistry.h"
 

@@ -1,5 +1,5 @@
 // Lunar lookup: form body, marker cutting, and the built-in service's page.
-#include "calendar/LunarPage.h"
+#include "calendar/LunarExchange.h"
 
 #include "calendar/LunarFacts.h"
 #include "common/GbkText.h"

@@ -1,5 +1,5 @@
 // Tests of the lunar lookup's page: the form body, cutting values by marker, and the built-in service.
-#include "calendar/LunarPage.h"
+#include "calendar/LunarExchange.h"
 #include "common/GbkText.h"
 #include "tests/support/TestRegistry.h"
 
@@ -15,7 +15,7 @@ const QStringList kMarkers = {u"公历："_s,     u"农历："_s,     u"四柱�
                               u"二十八宿："_s, u"甲子纳音："_s, u"距今："_s};
 } // namespace
 
-class LunarPage : public QObject {
+class LunarExchangeTest : public QObject {
     Q_OBJECT
 private slots:
     void body() {
@@ -126,5 +126,5 @@ private slots:
     }
 };
 
-ORVANE_TEST(LunarPage)
-#include "test_LunarPage.moc"
+ORVANE_TEST(LunarExchangeTest)
+#include "test_LunarExchange.moc"

@@ -19,10 +19,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QDateTime at(const QString& text) {
-    return QDateTime::fromString(text, u"yyyy-MM-dd HH:mm:ss"_s);
-}
-
 // The same time of day on n days in a row from the first.
 QStringList days(const QString& first, int n) {
     QStringList ticks;
@@ -41,11 +37,6 @@ QStringList rings(const QString& reminder, const QStringList& dates, const QStri
         out << reminder + u"@2010年"_s + md.at(0) + u'月' + md.at(1) + u'日' + time;
     }
     return out;
-}
-
-FiredAlarm fired(const QString& texts, const QString& when = u"2010-05-03 08:30:00"_s) {
-    const QStringList f = texts.split(u';');
-    return {alarmFrom({1, f.value(0), f.value(1), f.value(2)}), minuteKey(at(when)), 0};
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "TempDir.h"
 #include "alarm/AlarmModel.h"
 #include "alarm/AlarmTable.h"
+#include "alarm/AlarmTime.h"
+#include "alarm/FiredAlarm.h"
 #include "app/AppDatabase.h"
 #include "common/Database.h"
 #include "platform/IniProfile.h"
@@ -43,5 +45,16 @@ struct AlarmFixture {
         return IniProfile::write(settings::systemFile(paths), settings::systemSection(), key, value);
     }
 };
+
+// "yyyy-MM-dd HH:mm:ss" in local time.
+inline QDateTime at(const QString& text) {
+    return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+// Alarm 1 ("提醒时间;铃声位置;提示文本") as fired at the minute of `when`, on time.
+inline FiredAlarm fired(const QString& texts, const QString& when = QStringLiteral("2010-05-03 08:30:00")) {
+    const QStringList f = texts.split(u';');
+    return {alarmFrom({1, f.value(0), f.value(1), f.value(2)}), minuteKey(at(when)), 0};
+}
 
 } // namespace orvane::test

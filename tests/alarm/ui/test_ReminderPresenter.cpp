@@ -21,10 +21,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QDateTime at(const QString& text) {
-    return QDateTime::fromString(text, u"yyyy-MM-dd HH:mm:ss"_s);
-}
-
 // Notes each notification as "handle summary/body/key=label,…" and each close.
 struct RecordingNotifier final : Notifier {
     QStringList shown;
@@ -41,11 +37,6 @@ struct RecordingNotifier final : Notifier {
             closed << handle;
     }
 };
-
-FiredAlarm fired(const QString& texts, const QString& when = u"2010-05-03 08:30:00"_s) {
-    const QStringList f = texts.split(u';');
-    return {alarmFrom({1, f.value(0), f.value(1), f.value(2)}), minuteKey(at(when)), 0};
-}
 
 } // namespace
 

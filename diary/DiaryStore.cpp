@@ -15,6 +15,12 @@ qint64 keyOf(const QVariant& value) {
     return value.toLongLong();
 }
 
+// The window says nothing when a change is refused; the log keeps the reason.
+bool refused(const char* what, const QString& key, const QString& why) {
+    qCWarning(lcStore).noquote() << what << key << "was refused:" << why;
+    return false;
+}
+
 } // namespace
 
 std::vector<DiaryEntry> readDiaryEntries(Database& db) {
@@ -30,12 +36,6 @@ std::vector<DiaryEntry> readDiaryEntries(Database& db) {
 
 DiaryListRow diaryListRow(int position, const DiaryEntry& entry) {
     return {intText(position), entry.text, intText(entry.key)};
-}
-
-// The window says nothing when a change is refused; the log keeps the reason.
-bool refused(const char* what, const QString& key, const QString& why) {
-    qCWarning(lcStore).noquote() << what << key << "was refused:" << why;
-    return false;
 }
 
 bool deleteDiaryEntry(Database& db, const QString& key) {

@@ -213,7 +213,7 @@ struct HttpTransfer::State {
 
     // Whoever asked hears only that nothing came; the log keeps why.
     void fail(const QString& why) {
-        if (!ended && !exchange.url.isEmpty())
+        if (!ended)
             qCWarning(lcNet).noquote() << exchange.verb << exchange.url << "failed:" << why;
         end(false);
     }
@@ -319,10 +319,14 @@ void HttpTransfer::start() {
     State& s = *state_;
     if (std::exchange(s.started, true))
         return;
-    if (s.exchange.url.isEmpty() || !curlApi() || !s.setUp()) {
-        if (s.exchange.url.isEmpty())
-            qCWarning(lcNet) << "no request: the address names no host or a port beyond 65535";
-        s.fail(QStringLiteral("libcurl is not available"));
+    if (s.exchange.url.isEmpty()) {
+        qCWarning(lcNet) << "no request: the address names no host or a port beyond 65535";
+        s.end(false);
+        return;
+    }
+    if (!curlApi() || !s.setUp()) {
+        s.fail(curlApi() ? QStringLiteral("libcurl cannot start a transfer")
+                         : QStringLiteral("libcurl is not available"));
         return;
     }
     s.stallTimer.start(s.exchange.stallTimeoutMs);

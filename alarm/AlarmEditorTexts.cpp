@@ -68,6 +68,20 @@ EditorCheck checkEditorValues(const QString& hour, const QString& minute, const 
     return {{}, twoDigits(*h), twoDigits(*m)};
 }
 
+EntryBox readBackMismatch(const ShownEntry& shown, const AlarmTexts& stored) {
+    const QStringList pieces = splitPieces(stored.due);
+    const AlarmTime time = alarmTime(pieces.value(0), pieces.value(1));
+    if (pieces.size() != 2 || time.repeat == Repeat::Never || pieces.at(0) != shown.rule)
+        return EntryBox::Rule;
+    if (QDate::fromString(shown.date, QStringLiteral("yyyy/M/d")).toJulianDay() != time.firstDay)
+        return EntryBox::Date;
+    if (smallNumber(shown.hour) != time.minuteOfDay / 60)
+        return EntryBox::Hour;
+    if (smallNumber(shown.minute) != time.minuteOfDay % 60)
+        return EntryBox::Minute;
+    return EntryBox::None;
+}
+
 QString holidayCoverageNote(const QString& rule, QDate firstDate, QDate today) {
     if (!followsHolidayTable(alarmTime(rule, QString(datePiece(firstDate) + u"00时00分")).repeat))
         return {};

@@ -83,6 +83,16 @@ struct EditorCheck {
 // ASCII digits, blanks around them ignored), a rule that is not one of the nine items.
 EditorCheck checkEditorValues(const QString& hour, const QString& minute, const QString& repeatRule);
 
+// What the time boxes showed when 添加 or 修改 was pressed.
+struct ShownEntry {
+    QString date; // 日期框1 as shown: "2025/10/6"
+    QString hour, minute, rule;
+};
+enum class EntryBox { None, Date, Hour, Minute, Rule };
+// Reads the texts about to be stored back and names the first box whose shown entry they would not give
+// back ("5" and "05" are the same minute); None when they agree.
+EntryBox readBackMismatch(const ShownEntry& shown, const AlarmTexts& stored);
+
 // The add presets: the date box, hour and minute one minute from now, taken as a whole so that 10:59
 // gives 11 and 00 and 23:59 moves to tomorrow.
 struct AddPresets {

@@ -7,11 +7,11 @@
 #include "alarm/AlarmTime.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/TypingBoxes.h"
 #include "platform/WidgetPlace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,13 +51,12 @@ void AlarmEditorWindow::buildControls() {
     auto* timeGroup = place(new QGroupBox(QStringLiteral("时间设置"), this), "分组框1", 8, 8, 360, 56);
     // The time row is 18 pixels tighter than first laid out, so that the rule box shows four characters
     // ("农历每年") within the group: the date box gives up room it never used.
-    dateEdit_ = place(new QDateEdit(timeGroup), "日期框1", 21, 28, 94, 24);
-    dateEdit_->setCalendarPopup(true);
-    // The whole range of the program's date-time, so a stored date is shown as it is, not clamped.
-    dateEdit_->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    dateEdit_ = place(new DateBox(timeGroup), "日期框1", 21, 28, 94, 24);
     hourBox_ = comboBox(timeGroup, "组合框_时", hourItems(), 129, 48);
+    makeNumberBox(hourBox_, 23, editortext::badHour());
     (new QLabel(QStringLiteral("时"), timeGroup))->setGeometry(179, 33, 20, 16);
     minuteBox_ = comboBox(timeGroup, "组合框_分", minuteItems(), 204, 49);
+    makeNumberBox(minuteBox_, 59, editortext::badMinute());
     (new QLabel(QStringLiteral("分"), timeGroup))->setGeometry(256, 33, 20, 16);
     ruleBox_ = comboBox(timeGroup, "组合框_提醒工作日", repeatRuleItems(), 278, 76);
     ruleBox_->setMaxVisibleItems(repeatRuleItems().size());
@@ -89,6 +88,8 @@ void AlarmEditorWindow::applyLayoutContent() {
     // setDate, not setDateTime: Qt 6.4 keeps a date-time set there in UTC, which east of UTC turns a
     // local morning into the day before.
     dateEdit_->setDate(clock_.now().date());
+    for (QWidget* box : std::initializer_list<QWidget*>{dateEdit_, hourBox_, minuteBox_, ruleBox_})
+        markEntry(box, QString());
     clearCombo(hourBox_);
     clearCombo(minuteBox_);
     clearCombo(ruleBox_);
@@ -160,14 +161,29 @@ void AlarmEditorWindow::ChooseRingFile() {
         ringFileEdit_->setText(*file);
 }
 
+void AlarmEditorWindow::refuse(QWidget* box, const QString& reason) {
+    markEntry(box, reason);
+    box->setFocus(Qt::OtherFocusReason);
+}
+
 void AlarmEditorWindow::SaveAlarm() {
     const Mode mode = mode_;
     if (mode == Mode::None)
         return;
-    const EditorCheck check =
-        checkEditorValues(hourBox_->currentText(), minuteBox_->currentText(), ruleBox_->currentText());
+    // What the user sees at the press, before anything is made of it.
+    const ShownEntry shown{dateEdit_->text(), hourBox_->currentText(), minuteBox_->currentText(),
+                           ruleBox_->currentText()};
+    if (isMarked(dateEdit_)) {
+        refuse(dateEdit_, dateEdit_->toolTip());
+        return;
+    }
+    const EditorCheck check = checkEditorValues(shown.hour, shown.minute, shown.rule);
     if (!check.ok()) {
         dialogs_.message(check.error);
+        QComboBox* box = check.error == editortext::badHour()     ? hourBox_
+                         : check.error == editortext::badMinute() ? minuteBox_
+                                                                  : ruleBox_;
+        refuse(box, check.error);
         return;
     }
     // The boxes show what is stored: "7" becomes "07".
@@ -184,6 +200,24 @@ void AlarmEditorWindow::SaveAlarm() {
     values.popup = popupBox_->isChecked();
     values.reminder = reminderEdit_->toPlainText();
     const AlarmTexts texts = buildAlarmTexts(values);
+    // The stored texts must give back what the boxes showed; a box whose value is not what it shows
+    // (a typed date not taken, say) stores nothing.
+    switch (readBackMismatch(shown, texts)) {
+    case EntryBox::None:
+        break;
+    case EntryBox::Date:
+        refuse(dateEdit_, QStringLiteral("日期框显示的日期与将要保存的不一致，请检查"));
+        return;
+    case EntryBox::Hour:
+        refuse(hourBox_, editortext::badHour());
+        return;
+    case EntryBox::Minute:
+        refuse(minuteBox_, editortext::badMinute());
+        return;
+    case EntryBox::Rule:
+        refuse(ruleBox_, editortext::badRule());
+        return;
+    }
 
     // An alarm deleted meanwhile (say by the automatic delete) changes no row: that is no success.
     const bool written =

@@ -6,7 +6,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -14,6 +13,7 @@ class QPushButton;
 namespace orvane {
 
 class AlarmModel;
+class DateBox;
 class Clock;
 class Dialogs;
 
@@ -46,6 +46,8 @@ private:
     void buildControls();
     void applyLayoutContent();
     void showInFront();
+    // Marks and focuses the box; the save goes no further.
+    void refuse(QWidget* box, const QString& reason);
 
     AlarmModel& model_;
     Dialogs& dialogs_;
@@ -54,7 +56,7 @@ private:
     Mode mode_ = Mode::None;
     QString pendingAlarmNumber_, pendingAlarmTime_, pendingAlarmRing_, pendingAlarmPrompt_;
 
-    QDateEdit* dateEdit_;
+    DateBox* dateEdit_;
     QComboBox* hourBox_;
     QComboBox* minuteBox_;
     QComboBox* ruleBox_;

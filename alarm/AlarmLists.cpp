@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/ReportList.h"
 
+#include <QHeaderView>
 #include <QTreeWidget>
 
 #include <array>
@@ -84,8 +85,11 @@ AlarmLists createAlarmLists(QWidget* page, QWidget* window, AlarmModel& model, c
     lists.shown = makeReportList(page, QStringLiteral("超级列表框_我的闹钟"),
                                  {QStringLiteral("编号"), QStringLiteral("闹钟时间"),
                                   QStringLiteral("闹钟事件(双击修改)"), QStringLiteral("工作日期")},
-                                 {40, 160, 140, 70});
+                                 {35, 146, 118, 66});
     lists.shown->setGeometry(3, 26, 367, 189);
+    // The columns fit the list's width, so that the rule is seen without scrolling sideways: the
+    // reminder, the user's own text of any length, takes what the others leave.
+    lists.shown->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     lists.shown->setAccessibleName(QStringLiteral("我的闹钟"));
     lists.flags =
         new HiddenList(window, QStringLiteral("超级列表框_是否提醒"),

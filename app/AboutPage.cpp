@@ -22,7 +22,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QRec
 } // namespace
 
 QString AboutPage::recommendationText() {
-    return QStringLiteral("我在用Orvane电脑闹钟，准时提醒、小巧好用，推荐给你：") + web::productSite();
+    return QStringLiteral("Orvane电脑闹钟，推荐给你：") + web::productSite();
 }
 
 // The link sits between "立即进入Orvane" and "官方网站" in 96 pixels, where the address would be cut off;
@@ -52,12 +52,14 @@ AboutPage::AboutPage(QWidget* page, Dialogs& dialogs) : QObject(page), dialogs_(
 
     shareTextEdit_ = new QLineEdit(recommendationText(), page);
     shareTextEdit_->setObjectName(QStringLiteral("编辑框1"));
-    shareTextEdit_->setGeometry(3, 207, 80, 32);
-    shareTextEdit_->setCursorPosition(0); // the narrow box shows the text's beginning, not its last letters
+    // On a row of its own inside the page, wide enough for the whole text (a box of 80 pixels at the
+    // page's very edge sat over its border and showed four words).
+    shareTextEdit_->setGeometry(11, 178, 344, 24);
+    shareTextEdit_->setCursorPosition(0);
 
     auto* copy = new QPushButton(QStringLiteral("复制"), page);
     copy->setObjectName(QStringLiteral("按钮22"));
-    copy->setGeometry(264, 190, 71, 27);
+    copy->setGeometry(284, 208, 71, 27);
     connect(copy, &QPushButton::clicked, this, &AboutPage::CopyShareText);
 }
 

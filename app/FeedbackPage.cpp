@@ -31,13 +31,13 @@ void fitLabel(QLabel* label, int boxLeft) {
 FeedbackPage::FeedbackPage(QWidget* page, Dialogs& dialogs, QByteArray url)
     : QObject(page), dialogs_(dialogs), url_(std::move(url)) {
     auto* nickname = place(new QLabel(QStringLiteral("昵称："), page), "标签8", {26, 31, 33, 24});
-    nicknameEdit_ = place(new QLineEdit(page), "编辑框2", {67, 31, 280, 20});
+    nicknameEdit_ = place(new QLineEdit(page), "编辑框2", {71, 31, 276, 20});
     auto* contact = place(new QLabel(QStringLiteral("邮箱或QQ："), page), "标签9", {3, 58, 56, 24});
-    contactEdit_ = place(new QLineEdit(page), "编辑框3", {67, 57, 280, 20});
+    contactEdit_ = place(new QLineEdit(page), "编辑框3", {71, 57, 276, 20});
     auto* content = place(new QLabel(QStringLiteral("内容："), page), "标签10", {26, 84, 33, 24});
-    messageEdit_ = place(new QPlainTextEdit(page), "编辑框4", {67, 86, 280, 123});
+    messageEdit_ = place(new QPlainTextEdit(page), "编辑框4", {71, 86, 276, 123});
     for (QLabel* label : {nickname, contact, content})
-        fitLabel(label, 67);
+        fitLabel(label, 71);
     submit_ = place(new QPushButton(QStringLiteral("提交"), page), "按钮23", {91, 211, 72, 28});
     auto* clear = place(new QPushButton(QStringLiteral("重填"), page), "按钮24", {232, 211, 72, 28});
     connect(submit_, &QPushButton::clicked, this, &FeedbackPage::SubmitFeedback);

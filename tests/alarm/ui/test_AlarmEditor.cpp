@@ -6,8 +6,10 @@
 #include "alarm/AlarmEditorTexts.h"
 #include "alarm/AlarmEditorWindow.h"
 #include "alarm/AlarmLists.h"
+#include "platform/TypingBoxes.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -204,6 +206,125 @@ private slots:
         e.window->openForEdit(QString::number(r.key), r.dueField, r.ringField, r.promptField);
         QCOMPARE(e.reminder()->toPlainText(), reminder.contains(u'|') ? QString() : reminder);
         QCOMPARE(e.check(u"选择框_弹窗"_s)->isChecked(), ticked);
+    }
+
+    // Keys typed into the boxes as people type them (a box clicked, its text selected, the keys, Tab) and
+    // what is stored: the time typed, or nothing with the box marked and focused.
+    void typedKeys_data() {
+        QTest::addColumn<QString>("date"); // typed over the selected year; empty: left as preset
+        QTest::addColumn<QString>("hour");
+        QTest::addColumn<QString>("minute");
+        QTest::addColumn<QString>("stored"); // 提醒时间, or the box that refuses: "时" / "分"
+        QTest::newRow("5 is :05, not :50") << u""_s << u"8"_s << u"5"_s << u"每天|2010年5月3日08时05分"_s;
+        QTest::newRow("hour 1 is 01, not 10") << u""_s << u"1"_s << u"3"_s << u"每天|2010年5月3日01时03分"_s;
+        QTest::newRow("hour 2 is 02, not 20") << u""_s << u"2"_s << u"05"_s << u"每天|2010年5月3日02时05分"_s;
+        QTest::newRow("two digits as typed") << u""_s << u"23"_s << u"59"_s << u"每天|2010年5月3日23时59分"_s;
+        QTest::newRow("letters never enter the box")
+            << u""_s << u"x7"_s << u"a4b"_s << u"每天|2010年5月3日07时04分"_s;
+        QTest::newRow("a third digit is refused")
+            << u""_s << u"123"_s << u"456"_s << u"每天|2010年5月3日12时45分"_s;
+        QTest::newRow("hour 25 stays and is refused") << u""_s << u"25"_s << u"30"_s << u"时"_s;
+        QTest::newRow("minute 60 stays and is refused") << u""_s << u"8"_s << u"60"_s << u"分"_s;
+        QTest::newRow("date with / does not skip a section")
+            << u"2025/10/6"_s << u"8"_s << u"30"_s << u"每天|2025年10月6日08时30分"_s;
+        QTest::newRow("one-digit month and day with /")
+            << u"2027/2/1"_s << u"8"_s << u"30"_s << u"每天|2027年2月1日08时30分"_s;
+        QTest::newRow("date with -") << u"2025-10-06"_s << u"8"_s << u"30"_s
+                                     << u"每天|2025年10月6日08时30分"_s;
+        QTest::newRow("date without separators")
+            << u"20251006"_s << u"8"_s << u"30"_s << u"每天|2025年10月6日08时30分"_s;
+        QTest::newRow("month 1 then / moves on")
+            << u"2025/1/16"_s << u"8"_s << u"30"_s << u"每天|2025年1月16日08时30分"_s;
+    }
+    void typedKeys() {
+        QFETCH(QString, date);
+        QFETCH(QString, hour);
+        QFETCH(QString, minute);
+        QFETCH(QString, stored);
+        Editor e;
+        QVERIFY(e.ready);
+        e.window->openForAdd();
+        QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+        if (!date.isEmpty()) {
+            auto* box = e.get<QDateEdit>(u"日期框1"_s);
+            // A double-click on the year selects it, as in the box people know.
+            QTest::mouseDClick(box->findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(8, 10));
+            QTest::keyClicks(box, date);
+            QTest::keyClick(box, Qt::Key_Tab);
+        }
+        for (auto [name, keys] : {std::pair(u"组合框_时"_s, hour), std::pair(u"组合框_分"_s, minute)}) {
+            QLineEdit* edit = e.combo(name)->lineEdit();
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, keys);
+            QTest::keyClick(edit, Qt::Key_Tab);
+        }
+        e.save();
+        const auto rows = e.rows();
+        if (stored.size() == 1) {
+            QCOMPARE(rows.size(), size_t(0));
+            QComboBox* box = e.combo(stored == u"时" ? u"组合框_时"_s : u"组合框_分"_s);
+            QVERIFY(isMarked(box));
+            QVERIFY(box->hasFocus());
+            return;
+        }
+        QCOMPARE(rows.size(), size_t(1));
+        QCOMPARE(rows.at(0).dueField, stored);
+        // The boxes show what was stored.
+        QCOMPARE(e.combo(u"组合框_时"_s)->currentText() + e.combo(u"组合框_分"_s)->currentText(),
+                 stored.mid(stored.indexOf(u'日') + 1, 5).remove(u'时'));
+    }
+
+    // A pasted text is taken like a typed one: a number, or nothing at all.
+    void pastedText_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a number") << u"7"_s << u"07"_s;
+        QTest::newRow("blanks around it") << u" 9 "_s << u"09"_s;
+        QTest::newRow("words are refused") << u"八点"_s << u"11"_s;
+        QTest::newRow("a time is refused") << u"08:30"_s << u"11"_s;
+    }
+    void pastedText() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        Editor e;
+        e.window->openForAdd();
+        e.combo(u"组合框_时"_s)->setEditText(u"11"_s);
+        QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+        QLineEdit* edit = e.combo(u"组合框_时"_s)->lineEdit();
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QCOMPARE(e.combo(u"组合框_时"_s)->currentText(), shown);
+    }
+
+    // A date box left with a text that is no date, or pressed while it shows one, stores nothing: the
+    // date shown must be the date stored.
+    void readBackGuard_data() {
+        QTest::addColumn<bool>("leaveTheBox");
+        QTest::newRow("pressed while the box shows 2025/2/") << false;
+        QTest::newRow("left with 2025/2/, then pressed") << true;
+    }
+    void readBackGuard() {
+        QFETCH(bool, leaveTheBox);
+        Editor e;
+        e.window->openForAdd();
+        QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+        auto* box = e.get<QDateEdit>(u"日期框1"_s);
+        QLineEdit* edit = box->findChild<QLineEdit*>();
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        if (leaveTheBox)
+            e.combo(u"组合框_分"_s)->setFocus();
+        e.save();
+        QCOMPARE(e.rows().size(), size_t(0));
+        QVERIFY(isMarked(box));
+        QVERIFY(box->hasFocus());
+        QCOMPARE(e.dialogs.messages(), QStringList());
     }
 
     void saveTwiceAddsTwoRows() {

@@ -26,6 +26,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -144,8 +145,8 @@ private slots:
         QTest::newRow("diary list") << "超级列表框_记事本" << QRect(3, 26, 367, 215) << 1;
         QTest::newRow("start counter") << "标签2" << QRect(53, 213, 176, 16) << 2;
         QTest::newRow("about aims") << "标签4" << QRect(11, 30, 336, 45) << 5;
-        QTest::newRow("share text box") << "编辑框1" << QRect(3, 207, 80, 32) << 5;
-        QTest::newRow("copy button") << "按钮22" << QRect(264, 190, 71, 27) << 5;
+        QTest::newRow("share text box") << "编辑框1" << QRect(11, 178, 344, 24) << 5;
+        QTest::newRow("copy button") << "按钮22" << QRect(284, 208, 71, 27) << 5;
         QTest::newRow("hyperlink") << "超级链接框1" << QRect(108, 77, 96, 24) << 5;
     }
     void layout() {
@@ -194,27 +195,61 @@ private slots:
         QCOMPARE(int(w->findChildren<QWidget*>().size()), built);
     }
 
-    // Every caption of the started window, page by page, fits its control in the skin's font: a label
-    // laid out for another font loses its last letters ("邮箱或QQ：" showed as "邮箱或QQ").
+    // Every caption of the started window, page by page, fits its control in the skin's font and lies
+    // inside its page: a label laid out for another font loses its last letters ("邮箱或QQ：" showed as
+    // "邮箱或QQ"), a share box at the page's edge sat over its border. In the lists every title and every
+    // cell of the longest texts fits its column, and every column fits the list without scrolling sideways
+    // ("农历每年" and "农历每月" both showed as "农历").
     void textsFitTheirControls() {
         Fixture f;
         auto w = f.window();
         QVERIFY(startUp(*w));
+        for (const char* rule : {"农历每年", "农历每月", "节假日", "星期三"})
+            QVERIFY(w->database().execute(
+                u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,'真|默认','真|开会')"_s,
+                {QVariant(QString::fromUtf8(rule) + u"|2026年12月28日23时58分"_s)}));
+        w->alarmModel().LoadAlarmList();
         w->show();
         QStringList cut;
+        const auto fits = [&](QWidget* control, int needed, int room, const QString& what) {
+            if (control->isVisible() && needed > room)
+                cut << control->objectName() + what + u' ' + QString::number(needed) + u'>' +
+                           QString::number(room);
+        };
         for (int tab = 0; tab < w->tabs()->count(); ++tab) {
             w->tabs()->setCurrentIndex(tab);
-            for (QWidget* control : w->tabs()->page(tab)->findChildren<QWidget*>()) {
-                int needed = 0;
+            QWidget* page = w->tabs()->page(tab);
+            const QRect inside =
+                w->tabs()->findChild<QFrame*>(u"tabPane"_s)->geometry().adjusted(1, 1, -1, -1);
+            for (QWidget* control : page->findChildren<QWidget*>()) {
+                if (control->parentWidget() == page && control->isVisible() &&
+                    !inside.contains(control->geometry()))
+                    cut << control->objectName() + u" outside its page"_s;
                 if (auto* label = qobject_cast<QLabel*>(control); label && !label->wordWrap())
-                    needed = label->sizeHint().width();
+                    fits(control, label->sizeHint().width(), control->width(), {});
                 else if (auto* box = qobject_cast<QCheckBox*>(control))
-                    needed = box->sizeHint().width();
+                    fits(control, box->sizeHint().width(), control->width(), {});
                 else if (auto* button = qobject_cast<QPushButton*>(control))
-                    needed = button->fontMetrics().horizontalAdvance(button->text()) + 4;
-                if (control->isVisible() && needed > control->width())
-                    cut << control->objectName() + u' ' + QString::number(needed) + u'>' +
-                               QString::number(control->width());
+                    fits(control, button->fontMetrics().horizontalAdvance(button->text()) + 4,
+                         control->width(), {});
+                else if (auto* edit = qobject_cast<QLineEdit*>(control); edit && edit->parentWidget() == page)
+                    fits(control, edit->fontMetrics().horizontalAdvance(edit->text()) + 8, control->width(),
+                         {});
+                else if (auto* list = qobject_cast<QTreeWidget*>(control)) {
+                    int total = 0;
+                    for (int c = 0; c < list->columnCount(); ++c) {
+                        const QString column = u" column "_s + QString::number(c);
+                        // The reminder is the user's own text of any length.
+                        if (list->objectName() != u"超级列表框_我的闹钟" || c != 2)
+                            for (int r = 0; r < list->topLevelItemCount(); ++r)
+                                fits(control, list->sizeHintForIndex(list->model()->index(r, c)).width(),
+                                     list->columnWidth(c), column);
+                        fits(control, list->header()->sectionSizeHint(c), list->columnWidth(c),
+                             column + u" title"_s);
+                        total += list->columnWidth(c);
+                    }
+                    fits(control, total, list->viewport()->width(), u" columns"_s);
+                }
             }
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u", ")));

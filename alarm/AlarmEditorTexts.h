@@ -1,15 +1,13 @@
-// The alarm editor's logic: the three stored texts from the control values, the checks before a save,
-// the add presets and the modify fill read from stored texts.
+// The alarm editor's logic: its messages, the checks of what the boxes hold before a save, the read-back
+// guard, the add presets and the holiday-data note.
 #pragma once
 
-#include "alarm/AlarmRecord.h"
+#include "alarm/AlarmCodec.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace orvane {
 
@@ -35,6 +33,9 @@ inline QString badMinute() {
 inline QString badRule() {
     return QStringLiteral("请从列表中选择提醒工作日");
 }
+inline QString dateNotTaken() {
+    return QStringLiteral("日期框显示的日期与将要保存的不一致，请检查");
+}
 // What each rule does: the rule box's tooltip.
 inline QString ruleHelp() {
     return QStringLiteral(
@@ -49,46 +50,42 @@ inline QString ruleHelp() {
 
 // For a "工作日" or "节假日" alarm whose first year to ring has no holiday data yet:
 // "2027年的法定节假日尚未收录，暂按周一至周五"; empty otherwise.
-QString holidayCoverageNote(const QString& rule, QDate firstDate, QDate today);
+QString holidayCoverageNote(const AlarmRule& rule, QDate firstDate, QDate today);
 
-// The items of the hour and minute boxes: "00"…"23"; "00"…"59" (the rules: repeatRuleItems()).
+// The items of the hour and minute boxes: "00"…"23"; "00"…"59" (the rules: ruleItems()).
 QStringList hourItems();
 QStringList minuteItems();
 
-// What the editor's controls hold when the user saves.
-struct AlarmEditorValues {
-    QString repeatRule; // 组合框_提醒工作日
-    QDate date;         // 日期框1 (its time of day is not used)
-    QString hour;       // 组合框_时
-    QString minute;     // 组合框_分
-    bool ring = true;   // 选择框_铃声
-    QString ringPath;   // 编辑框_铃声路径
-    bool popup = true;  // 选择框_弹窗
-    QString reminder;   // 编辑框_弹窗内容
+// What the editor's boxes hold when the user saves, as they show it.
+struct EditorEntry {
+    QString rule;      // 组合框_提醒工作日
+    QDate date;        // 日期框1
+    QString hour;      // 组合框_时
+    QString minute;    // 组合框_分
+    bool ring = true;  // 选择框_铃声
+    QString sound;     // 编辑框_铃声路径
+    bool popup = true; // 选择框_弹窗
+    QString reminder;  // 编辑框_弹窗内容
 };
 
-// "2010年5月3日": the numbers without leading zeros.
-QString datePiece(QDate date);
-// The texts exactly as the values stand (hour and minute are not re-formatted here).
-AlarmTexts buildAlarmTexts(const AlarmEditorValues& values);
+enum class EntryBox { None, Date, Hour, Minute, Rule };
 
-// The outcome of checking hour, minute and rule: either the message naming the first bad field, or the
-// hour and minute padded to two digits.
+// Either the message and the box of the first bad entry, or the values to store. Refused: an hour
+// outside 0–23, a minute outside 0–59 (one or two ASCII digits, blanks around them ignored), a rule that
+// is not one of the editor's items: none of them could ever ring.
 struct EditorCheck {
     QString error; // empty when the values may be stored
-    QString hour, minute;
+    EntryBox box = EntryBox::None;
+    AlarmValues values;
     bool ok() const { return error.isEmpty(); }
 };
-// Refuses what the scheduler could never match: an hour outside 0–23, a minute outside 0–59 (one or two
-// ASCII digits, blanks around them ignored), a rule that is not one of the nine items.
-EditorCheck checkEditorValues(const QString& hour, const QString& minute, const QString& repeatRule);
+EditorCheck checkEditorEntry(const EditorEntry& entry);
 
 // What the time boxes showed when 添加 or 修改 was pressed.
 struct ShownEntry {
     QString date; // 日期框1 as shown: "2025/10/6"
     QString hour, minute, rule;
 };
-enum class EntryBox { None, Date, Hour, Minute, Rule };
 // Reads the texts about to be stored back and names the first box whose shown entry they would not give
 // back ("5" and "05" are the same minute); None when they agree.
 EntryBox readBackMismatch(const ShownEntry& shown, const AlarmTexts& stored);
@@ -101,17 +98,5 @@ struct AddPresets {
     bool operator==(const AddPresets&) const = default;
 };
 AddPresets addPresets(const QDateTime& now);
-
-// What the modify fill puts into the controls; a missing value leaves its control at the layout content.
-struct ModifyFill {
-    std::optional<QString> repeatRule;
-    std::optional<QDate> date;
-    std::optional<QString> hour, minute;
-    std::optional<bool> ring;
-    std::optional<QString> ringPath;
-    std::optional<bool> popup;
-    std::optional<QString> reminder;
-};
-ModifyFill modifyFill(const QString& dueField, const QString& ringField, const QString& promptField);
 
 } // namespace orvane

@@ -2,9 +2,7 @@
 #include "alarm/AlarmEditorWindow.h"
 
 #include "alarm/AlarmEditorTexts.h"
-#include "alarm/AlarmModel.h"
-#include "alarm/AlarmTable.h"
-#include "alarm/AlarmTime.h"
+#include "alarm/AlarmEngine.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/TypingBoxes.h"
@@ -37,8 +35,9 @@ void clearCombo(QComboBox* box) {
 
 } // namespace
 
-AlarmEditorWindow::AlarmEditorWindow(AlarmModel& model, Dialogs& dialogs, const Clock& clock, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model), dialogs_(dialogs), clock_(clock) {
+AlarmEditorWindow::AlarmEditorWindow(AlarmEngine& engine, Dialogs& dialogs, const Clock& clock,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Window), engine_(engine), dialogs_(dialogs), clock_(clock) {
     setObjectName(QStringLiteral("AlarmEditorWindow"));
     setWindowTitle(QStringLiteral(" 添加闹钟"));
     setGeometry(50, 50, 380, 258);
@@ -58,8 +57,8 @@ void AlarmEditorWindow::buildControls() {
     minuteBox_ = comboBox(timeGroup, "组合框_分", minuteItems(), 204, 49);
     makeNumberBox(minuteBox_, 59, editortext::badMinute());
     (new QLabel(QStringLiteral("分"), timeGroup))->setGeometry(256, 33, 20, 16);
-    ruleBox_ = comboBox(timeGroup, "组合框_提醒工作日", repeatRuleItems(), 278, 76);
-    ruleBox_->setMaxVisibleItems(repeatRuleItems().size());
+    ruleBox_ = comboBox(timeGroup, "组合框_提醒工作日", ruleItems(), 278, 76);
+    ruleBox_->setMaxVisibleItems(ruleItems().size());
     ruleBox_->setToolTip(editortext::ruleHelp());
 
     auto* ringGroup = place(new QGroupBox(QStringLiteral("铃声设置"), this), "分组框2", 8, 72, 360, 56);
@@ -121,12 +120,9 @@ void AlarmEditorWindow::openForAdd() {
     ruleBox_->setCurrentIndex(0);
 }
 
-void AlarmEditorWindow::openForEdit(const QString& key, const QString& time, const QString& ring,
-                                    const QString& prompt) {
-    pendingAlarmNumber_ = key;
-    pendingAlarmTime_ = time;
-    pendingAlarmRing_ = ring;
-    pendingAlarmPrompt_ = prompt;
+void AlarmEditorWindow::openForEdit(const Alarm& alarm) {
+    pendingAlarmNumber_ = alarm.key;
+    pendingAlarmTexts_ = alarm.texts;
     mode_ = Mode::Modify;
     applyLayoutContent();
     showInFront();
@@ -136,9 +132,9 @@ void AlarmEditorWindow::openForEdit(const QString& key, const QString& time, con
 void AlarmEditorWindow::AlarmEditorCreated() {
     if (mode_ != Mode::Modify)
         return;
-    const ModifyFill fill = modifyFill(pendingAlarmTime_, pendingAlarmRing_, pendingAlarmPrompt_);
-    if (fill.repeatRule)
-        ruleBox_->setEditText(*fill.repeatRule);
+    const EditorFill fill = editorFill(pendingAlarmTexts_);
+    if (fill.rule)
+        ruleBox_->setEditText(*fill.rule);
     if (fill.date)
         dateEdit_->setDate(*fill.date);
     if (fill.hour)
@@ -147,8 +143,8 @@ void AlarmEditorWindow::AlarmEditorCreated() {
         minuteBox_->setEditText(*fill.minute);
     if (fill.ring)
         ringBox_->setChecked(*fill.ring);
-    if (fill.ringPath)
-        ringFileEdit_->setText(*fill.ringPath);
+    if (fill.sound)
+        ringFileEdit_->setText(*fill.sound);
     if (fill.popup)
         popupBox_->setChecked(*fill.popup);
     if (fill.reminder)
@@ -177,58 +173,41 @@ void AlarmEditorWindow::SaveAlarm() {
         refuse(dateEdit_, dateEdit_->toolTip());
         return;
     }
-    const EditorCheck check = checkEditorValues(shown.hour, shown.minute, shown.rule);
+    const EditorCheck check =
+        checkEditorEntry({shown.rule, dateEdit_->date(), shown.hour, shown.minute, ringBox_->isChecked(),
+                          ringFileEdit_->text(), popupBox_->isChecked(), reminderEdit_->toPlainText()});
+    QWidget* const boxes[] = {nullptr, dateEdit_, hourBox_, minuteBox_, ruleBox_};
     if (!check.ok()) {
         dialogs_.message(check.error);
-        QComboBox* box = check.error == editortext::badHour()     ? hourBox_
-                         : check.error == editortext::badMinute() ? minuteBox_
-                                                                  : ruleBox_;
-        refuse(box, check.error);
+        refuse(boxes[int(check.box)], check.error);
+        return;
+    }
+    const AlarmTexts texts = encodeAlarm(check.values);
+    // The stored texts must give back what the boxes showed; a box whose value is not what it shows
+    // (a typed date not taken, say) stores nothing.
+    if (const EntryBox box = readBackMismatch(shown, texts); box != EntryBox::None) {
+        const QString reasons[] = {{},
+                                   editortext::dateNotTaken(),
+                                   editortext::badHour(),
+                                   editortext::badMinute(),
+                                   editortext::badRule()};
+        refuse(boxes[int(box)], reasons[int(box)]);
         return;
     }
     // The boxes show what is stored: "7" becomes "07".
-    hourBox_->setEditText(check.hour);
-    minuteBox_->setEditText(check.minute);
-
-    AlarmEditorValues values;
-    values.repeatRule = ruleBox_->currentText();
-    values.date = dateEdit_->date();
-    values.hour = check.hour;
-    values.minute = check.minute;
-    values.ring = ringBox_->isChecked();
-    values.ringPath = ringFileEdit_->text();
-    values.popup = popupBox_->isChecked();
-    values.reminder = reminderEdit_->toPlainText();
-    const AlarmTexts texts = buildAlarmTexts(values);
-    // The stored texts must give back what the boxes showed; a box whose value is not what it shows
-    // (a typed date not taken, say) stores nothing.
-    switch (readBackMismatch(shown, texts)) {
-    case EntryBox::None:
-        break;
-    case EntryBox::Date:
-        refuse(dateEdit_, QStringLiteral("日期框显示的日期与将要保存的不一致，请检查"));
-        return;
-    case EntryBox::Hour:
-        refuse(hourBox_, editortext::badHour());
-        return;
-    case EntryBox::Minute:
-        refuse(minuteBox_, editortext::badMinute());
-        return;
-    case EntryBox::Rule:
-        refuse(ruleBox_, editortext::badRule());
-        return;
-    }
+    hourBox_->setEditText(hourItems().at(check.values.hour));
+    minuteBox_->setEditText(minuteItems().at(check.values.minute));
 
     // An alarm deleted meanwhile (say by the automatic delete) changes no row: that is no success.
     const bool written =
-        mode == Mode::Add ? model_.add(texts) : model_.update(keyParameter(pendingAlarmNumber_), texts);
+        mode == Mode::Add ? engine_.add(texts).has_value() : engine_.update(pendingAlarmNumber_, texts);
     if (!written) {
         // The user's input stays in the editor so that it can be saved again.
         dialogs_.errorMessage(mode == Mode::Add ? editortext::addFailed() : editortext::modifyFailed());
         return;
     }
     dialogs_.message(mode == Mode::Add ? editortext::added() : editortext::modified());
-    if (const QString note = holidayCoverageNote(values.repeatRule, values.date, clock_.now().date());
+    if (const QString note = holidayCoverageNote(check.values.rule, check.values.date, clock_.now().date());
         !note.isEmpty())
         dialogs_.message(note);
 }

@@ -1,6 +1,8 @@
 // The alarm editor window " 添加闹钟": adds a new alarm or modifies one, and writes it to "配置".
 #pragma once
 
+#include "alarm/AlarmRecord.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -12,8 +14,9 @@ class QPushButton;
 
 namespace orvane {
 
-class AlarmModel;
+class AlarmEngine;
 class DateBox;
+struct Alarm;
 class Clock;
 class Dialogs;
 
@@ -24,12 +27,12 @@ class AlarmEditorWindow : public QWidget {
 public:
     enum class Mode { None, Modify, Add };
 
-    AlarmEditorWindow(AlarmModel& model, Dialogs& dialogs, const Clock& clock, QWidget* parent = nullptr);
+    AlarmEditorWindow(AlarmEngine& engine, Dialogs& dialogs, const Clock& clock, QWidget* parent = nullptr);
 
     // Add mode: the layout content, then the presets one minute from now.
     void openForAdd();
-    // Modify mode: keeps the record under modification, then fills the controls.
-    void openForEdit(const QString& key, const QString& time, const QString& ring, const QString& prompt);
+    // Modify mode: keeps the alarm under modification (its key and stored texts), then fills the controls.
+    void openForEdit(const Alarm& alarm);
 
     // The modify fill from the pending texts; does nothing unless in modify mode.
     void AlarmEditorCreated();
@@ -40,7 +43,7 @@ public:
     void CloseAlarmEditor();
 
     Mode mode() const { return mode_; }
-    QString pendingAlarmNumber() const { return pendingAlarmNumber_; }
+    qint64 pendingAlarmNumber() const { return pendingAlarmNumber_; }
 
 private:
     void buildControls();
@@ -49,12 +52,13 @@ private:
     // Marks and focuses the box; the save goes no further.
     void refuse(QWidget* box, const QString& reason);
 
-    AlarmModel& model_;
+    AlarmEngine& engine_;
     Dialogs& dialogs_;
     const Clock& clock_;
-    // What the opener asked for, kept for the save: the mode and the record under modification.
+    // What the opener asked for, kept for the save: the mode and the alarm under modification.
     Mode mode_ = Mode::None;
-    QString pendingAlarmNumber_, pendingAlarmTime_, pendingAlarmRing_, pendingAlarmPrompt_;
+    qint64 pendingAlarmNumber_ = 0;
+    AlarmTexts pendingAlarmTexts_;
 
     DateBox* dateEdit_;
     QComboBox* hourBox_;

@@ -2,9 +2,8 @@
 #include "alarm/AlarmListCommands.h"
 
 #include "alarm/AlarmEditorWindow.h"
-#include "alarm/AlarmModel.h"
+#include "alarm/AlarmEngine.h"
 #include "alarm/AlarmPage.h"
-#include "alarm/AlarmTable.h"
 #include "platform/Dialogs.h"
 #include "protect/PasswordRecord.h"
 
@@ -15,15 +14,17 @@
 
 namespace orvane {
 
-AlarmListCommands::AlarmListCommands(AlarmModel& model, const AlarmLists& lists, Dialogs& dialogs, Gate gate,
-                                     EditorSource editor, QObject* parent)
-    : QObject(parent), model_(model), lists_(lists), dialogs_(dialogs), gate_(std::move(gate)),
+AlarmListCommands::AlarmListCommands(AlarmEngine& engine, const AlarmLists& lists, Dialogs& dialogs,
+                                     Gate gate, EditorSource editor, QObject* parent)
+    : QObject(parent), engine_(engine), lists_(lists), dialogs_(dialogs), gate_(std::move(gate)),
       editor_(std::move(editor)), menu_(new QMenu(QStringLiteral("我的闹钟"), lists.shown)) {
     menu_->setObjectName(QStringLiteral("我的闹钟"));
     connect(menu_->addAction(QStringLiteral("添加闹钟")), &QAction::triggered, this,
             &AlarmListCommands::OpenAlarmForAdd);
     connect(menu_->addAction(QStringLiteral("删除闹钟")), &QAction::triggered, this,
             &AlarmListCommands::DeleteAlarm);
+    cancelPutOff_ = menu_->addAction(QStringLiteral("取消稍后提醒"));
+    connect(cancelPutOff_, &QAction::triggered, this, &AlarmListCommands::CancelPutOff);
 }
 
 void AlarmListCommands::connectTo(const AlarmPage& page) {
@@ -45,14 +46,8 @@ bool AlarmListCommands::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-int AlarmListCommands::selectedRow() const {
-    const QList<QTreeWidgetItem*> selected = lists_.shown->selectedItems();
-    return selected.isEmpty() ? -1 : lists_.shown->indexOfTopLevelItem(selected.first());
-}
-
-QString AlarmListCommands::keyOfRow(int row) const {
-    // The hidden key list is rebuilt with the shown one, row for row.
-    return lists_.keys->text(row, 0);
+const Alarm* AlarmListCommands::selected() const {
+    return selectedAlarm(lists_, engine_.model());
 }
 
 void AlarmListCommands::OpenAlarmForAdd() {
@@ -66,18 +61,8 @@ void AlarmListCommands::OpenAlarmForEdit() {
         dialogs_.message(passwordtext::wrongCredentials());
         return;
     }
-    const int row = selectedRow();
-    if (row < 0)
-        return;
-    const QString key = keyOfRow(row);
-    const std::optional<AlarmRecord> record = model_.read(keyParameter(key));
-    if (!record) {
-        // The row was deleted behind the list's back: show the table as it is instead of an editor
-        // whose save could only fail.
-        model_.LoadAlarmList();
-        return;
-    }
-    editor_()->openForEdit(key, record->dueField, record->ringField, record->promptField);
+    if (const Alarm* alarm = selected())
+        editor_()->openForEdit(*alarm);
 }
 
 void AlarmListCommands::DeleteAlarm() {
@@ -85,20 +70,32 @@ void AlarmListCommands::DeleteAlarm() {
         dialogs_.message(passwordtext::wrongCredentials());
         return;
     }
-    const int row = selectedRow();
-    if (row < 0) {
+    const Alarm* alarm = selected();
+    if (alarm == nullptr) {
         dialogs_.message(QStringLiteral("请选择要删除的闹钟"));
         return;
     }
-    // A refused statement leaves the row; the reload then shows it again. A key that is no integer
-    // matches no row.
-    const QVariant key = keyParameter(keyOfRow(row));
-    model_.remove(key.typeId() == QMetaType::LongLong ? QList<qint64>{key.toLongLong()} : QList<qint64>{});
+    // A refused delete leaves the row, and says so: the alarm is still there and still rings.
+    if (!engine_.remove(alarm->key))
+        dialogs_.errorMessage(deleteFailedText());
+}
+
+void AlarmListCommands::CancelPutOff() {
+    if (const Alarm* alarm = selected())
+        engine_.cancelPutOff(alarm->key);
 }
 
 void AlarmListCommands::ShowAlarmMenu(const QPoint& pos) {
     if (lists_.shown->itemAt(pos) == nullptr)
         return;
+    // The right click selects the row it is on; its put-off ring, if one waits, can be cancelled.
+    lists_.shown->setCurrentItem(lists_.shown->itemAt(pos));
+    const Alarm* alarm = selected();
+    const std::optional<qint64> putOff = alarm ? engine_.putOffMinute(alarm->key) : std::nullopt;
+    cancelPutOff_->setVisible(putOff.has_value());
+    if (putOff)
+        cancelPutOff_->setText(QStringLiteral("取消稍后提醒（") +
+                               dateTimeOfMinute(*putOff).toString(u"HH:mm") + u'）');
     menu_->popup(lists_.shown->viewport()->mapToGlobal(pos));
 }
 

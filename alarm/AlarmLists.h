@@ -3,13 +3,12 @@
 
 #include "alarm/HiddenList.h"
 
+#include <functional>
+
 class QTreeWidget;
 class QWidget;
 
 namespace orvane {
-
-class AlarmModel;
-class Clock;
 
 struct AlarmLists {
     QTreeWidget* shown = nullptr; // 超级列表框_我的闹钟: 编号, 闹钟时间, 闹钟事件(双击修改), 工作日期
@@ -17,9 +16,16 @@ struct AlarmLists {
     HiddenList* keys = nullptr; // 超级列表框_编号 (hidden): 编号
 };
 
-// Builds the shown list and the hidden key list on the alarm page, the hidden flag list on the window;
-// all three are rebuilt from the model at each of its loads (the selection is lost). A shown row's
-// tooltip tells when it rings next, by the clock.
-AlarmLists createAlarmLists(QWidget* page, QWidget* window, AlarmModel& model, const Clock& clock);
+// What a shown row's tooltip says of its alarm (when it rings next, a put-off ring), worked out when the
+// tooltip is asked for.
+using AlarmToolTip = std::function<QString(const Alarm&)>;
+
+// Builds the shown list and the hidden key list on the alarm page, the hidden flag list on the window.
+// The shown list follows the model row by row, so its selection and scroll position stay through each
+// add, change and delete; a load of the whole table rebuilds it.
+AlarmLists createAlarmLists(QWidget* page, QWidget* window, const AlarmModel& model, AlarmToolTip toolTip);
+
+// The alarm of the shown list's selected row; none when no row is selected.
+const Alarm* selectedAlarm(const AlarmLists& lists, const AlarmModel& model);
 
 } // namespace orvane

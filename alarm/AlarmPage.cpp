@@ -1,6 +1,7 @@
 // Controls of the "我的闹钟" page at their places.
 #include "alarm/AlarmPage.h"
 
+#include "alarm/AlarmEngine.h"
 #include "platform/WidgetPlace.h"
 
 #include <QPushButton>
@@ -13,8 +14,9 @@ QPushButton* button(QWidget* page, const char* name, const QString& text, int le
 }
 } // namespace
 
-AlarmPage::AlarmPage(QWidget* page, QWidget* window, AlarmModel& model, const Clock& clock)
-    : QObject(page), lists_(createAlarmLists(page, window, model, clock)) {
+AlarmPage::AlarmPage(QWidget* page, QWidget* window, AlarmEngine& engine)
+    : QObject(page), lists_(createAlarmLists(page, window, engine.model(),
+                                             [&engine](const Alarm& a) { return engine.toolTip(a); })) {
     lockButton_ = button(page, "按钮18", QStringLiteral("挂机"), 20);
     addButton_ = button(page, "按钮19", QStringLiteral("添加闹钟"), 111);
     deleteButton_ = button(page, "按钮17", QStringLiteral("删除闹钟"), 202);

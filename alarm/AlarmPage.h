@@ -10,14 +10,13 @@ class QWidget;
 
 namespace orvane {
 
-class AlarmModel;
-class Clock;
+class AlarmEngine;
 
 // Places its controls on the given page (the hidden flag list on the window); owned by the page.
 class AlarmPage : public QObject {
     Q_OBJECT
 public:
-    AlarmPage(QWidget* page, QWidget* window, AlarmModel& model, const Clock& clock);
+    AlarmPage(QWidget* page, QWidget* window, AlarmEngine& engine);
     const AlarmLists& lists() const { return lists_; }
     QPushButton* lockButton() const { return lockButton_; }       // 挂机
     QPushButton* addButton() const { return addButton_; }         // 添加闹钟

@@ -5,7 +5,7 @@
 #include "common/FileWrite.h"
 #include "common/Log.h"
 #include "platform/Clock.h"
-#include "platform/IniProfile.h"
+#include "platform/Paths.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemSettings.h"
 
@@ -15,24 +15,11 @@ namespace {
 constexpr int kSoundingHoldSeconds = 60;
 } // namespace
 
-int ringCountFor(const QString& setting) {
-    if (setting == u"无限重复")
-        return -1;
-    if (setting == u"播放一次" || setting.isEmpty())
-        return 1;
-    if (setting == u"播放二次")
-        return 2;
-    return 0;
-}
-
 AlarmRinger::AlarmRinger(SoundPlayer& sound, const Paths& paths, const Clock& clock,
-                         std::function<void()> stopAnnouncement, SnoozeStore* snoozes, QObject* parent)
-    : QObject(parent), sound_(sound), paths_(paths), clock_(clock),
+                         const SystemSettings& settings, std::function<void()> stopAnnouncement,
+                         SnoozeStore* snoozes, QObject* parent)
+    : QObject(parent), sound_(sound), paths_(paths), clock_(clock), settings_(settings),
       stopAnnouncement_(std::move(stopAnnouncement)), snoozes_(snoozes) {}
-
-QString AlarmRinger::systemSetting(const QString& key) const {
-    return IniProfile::read(settings::systemFile(paths_), settings::systemSection(), key);
-}
 
 void AlarmRinger::enqueue(const FiredAlarm& alarm) {
     queue_.push_back(alarm);
@@ -49,10 +36,9 @@ void AlarmRinger::StopRing() {
 void AlarmRinger::Snooze() {
     if (!current_ || snoozes_ == nullptr)
         return;
-    const int minutes = snoozeMinutesFor(systemSetting(settings::snoozeMinutesKey()));
-    snoozes_->add(current_->alarm, minuteKey(clock_.now()) + minutes);
+    snoozes_->add(current_->alarm, minuteKey(clock_.now()) + settings_.snoozeMinutes());
     StopRing();
-    endCurrent();
+    endCurrent(TurnEnd::PutOff);
     presentNext();
 }
 
@@ -60,7 +46,7 @@ void AlarmRinger::reminderClosed() {
     if (state_ != State::Reminding)
         return;
     StopRing();
-    endCurrent();
+    endCurrent(TurnEnd::Dismissed);
     presentNext();
 }
 
@@ -69,16 +55,14 @@ void AlarmRinger::tick() {
         return;
     if (sound_.isPlaying() && clock_.now() < soundingUntil_)
         return;
-    endCurrent();
+    endCurrent(TurnEnd::Over);
     presentNext();
 }
 
-void AlarmRinger::endCurrent() {
+void AlarmRinger::endCurrent(TurnEnd how) {
     state_ = State::Idle;
-    if (current_) {
-        current_.reset();
-        emit ended();
-    }
+    if (std::optional<FiredAlarm> alarm = std::exchange(current_, std::nullopt))
+        emit ended(*alarm, how);
 }
 
 void AlarmRinger::presentNext() {
@@ -98,13 +82,13 @@ void AlarmRinger::presentNext() {
             state_ = State::Sounding;
             soundingUntil_ = clock_.now().addSecs(kSoundingHoldSeconds);
         } else {
-            endCurrent();
+            endCurrent(TurnEnd::Over);
         }
     }
 }
 
 bool AlarmRinger::ring(const Alarm& alarm) {
-    const int count = ringCountFor(systemSetting(settings::ringCountKey()));
+    const int count = int(settings_.ringCount());
     // The carried ring is written out at each ring; when it cannot be written, whatever copy stands
     // there is played.
     const QString builtIn = paths_.windowsFile(QStringLiteral("1.mp3"));

@@ -16,17 +16,22 @@ namespace orvane {
 class Clock;
 class SnoozeStore;
 class SoundPlayer;
+class SystemSettings;
 struct Paths;
-
-// "无限重复" -1, "播放一次" 1, "播放二次" 2; a count never chosen (empty) rings once; anything else 0.
-int ringCountFor(const QString& setting);
 
 class AlarmRinger : public QObject {
     Q_OBJECT
 public:
+    // How an alarm's turn ended.
+    enum class TurnEnd {
+        Dismissed, // its reminder was closed
+        PutOff,    // "稍后提醒": it rings again later
+        Over,      // without a reminder: its ring is over, or neither ring nor reminder was asked for
+    };
+
     // stopAnnouncement silences the spoken time too: stopping the ring stops everything the clock says.
     // Without a store of put-off rings, Snooze() does nothing.
-    AlarmRinger(SoundPlayer& sound, const Paths& paths, const Clock& clock,
+    AlarmRinger(SoundPlayer& sound, const Paths& paths, const Clock& clock, const SystemSettings& settings,
                 std::function<void()> stopAnnouncement, SnoozeStore* snoozes = nullptr,
                 QObject* parent = nullptr);
 
@@ -55,20 +60,20 @@ signals:
     // The reminder to show for it (only when its popup flag asks for one).
     void reminderWanted(const orvane::FiredAlarm& alarm, const QString& soundLine);
     // Its turn is over, however it ended: a reminder still open goes too.
-    void ended();
+    void ended(const orvane::FiredAlarm& alarm, orvane::AlarmRinger::TurnEnd how);
 
 private:
     enum class State { Idle, Reminding, Sounding };
     void presentNext();
-    void endCurrent();
+    void endCurrent(TurnEnd how);
     // Plays the alarm's ring, or the built-in ring when its own cannot be played; false when nothing
     // can be heard at all.
     bool ring(const Alarm& alarm);
-    QString systemSetting(const QString& key) const;
 
     SoundPlayer& sound_;
     const Paths& paths_;
     const Clock& clock_;
+    const SystemSettings& settings_;
     std::function<void()> stopAnnouncement_;
     SnoozeStore* snoozes_;
     std::deque<FiredAlarm> queue_;

@@ -1,4 +1,4 @@
-// The alarms of one load, cut from their stored texts only when an alarm is first read.
+// The alarms of the model in table order, each cut from its stored texts only when first read.
 #pragma once
 
 #include "alarm/Alarm.h"
@@ -8,24 +8,31 @@
 
 namespace orvane {
 
-// Shared by the model and its list views. A start with many alarms only paints the rows in view, and
-// the scheduler reads the rest at its next scan: cutting every alarm's texts before the first picture
-// would be work nobody waits for.
+// A start with many alarms only paints the rows in view, and the scheduler reads the rest at its next
+// scan: cutting every alarm's texts before the first picture would be work nobody waits for. The cut
+// alarm is a cache of the stored texts, so reading it is const.
 class AlarmRows {
 public:
+    AlarmRows() = default;
     explicit AlarmRows(std::vector<StoredAlarm> alarms);
 
-    int size() const { return int(stored_.size()); }
-    // The alarm of a row (0-based), cut at the first read.
-    const Alarm& at(int row);
+    int size() const { return int(rows_.size()); }
+    // The alarm of a row (0-based), cut at its first read.
+    const Alarm& at(int row) const;
+    qint64 keyAt(int row) const { return rows_[size_t(row)].key; }
+    int rowOf(qint64 key) const; // -1 when no row has it
+
+    void append(StoredAlarm stored);
+    void replace(int row, StoredAlarm stored);
+    void erase(int row);
 
 private:
-    // Alarms are kept in blocks of rows, each made at the first cut of a row of it: a start that paints
-    // ten rows makes one block, and a scan of every row finds the alarms close together.
-    static constexpr int blockRows = 64;
-    std::vector<StoredAlarm> stored_; // emptied row by row as cut
-    std::vector<std::unique_ptr<Alarm[]>> blocks_;
-    std::vector<bool> cut_;
+    struct Row {
+        qint64 key = 0;
+        mutable StoredAlarm stored;           // emptied once cut
+        mutable std::unique_ptr<Alarm> alarm; // made at the first read
+    };
+    std::vector<Row> rows_;
 };
 
 } // namespace orvane

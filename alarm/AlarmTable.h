@@ -6,6 +6,7 @@
 
 #include <QVariant>
 
+#include <optional>
 #include <vector>
 
 namespace orvane {
@@ -32,13 +33,12 @@ inline QString update() {
 }
 } // namespace alarmsql
 
-// A key as the lists show it, bound as an integer; a text that is not one is bound as it stands and
-// matches nothing.
-QVariant keyParameter(const QString& key);
-
-// Every row of "配置" in the order the query returns them.
+// Every row of "配置" in the order the query returns them, with the texts left as stored (decoding is
+// most of the reading); none when the read failed (the file busy, an I/O error), never a shorter list.
+std::optional<std::vector<StoredAlarm>> readStoredAlarms(Database& db);
+// One row, as stored; none when no row has the key or the read failed.
+std::optional<StoredAlarm> readStoredAlarm(Database& db, qint64 key);
+// Every row decoded (tests and tools); empty when the read failed.
 std::vector<AlarmRecord> readAlarmRecords(Database& db);
-// The same with the texts left as stored, for the model's load (decoding is most of the reading).
-std::vector<StoredAlarm> readStoredAlarms(Database& db);
 
 } // namespace orvane

@@ -1,7 +1,7 @@
 // An alarm that has fallen due: the alarm as it was then, the minute it was due in, and how late.
 #pragma once
 
-#include "alarm/Alarm.h"
+#include "alarm/AlarmCodec.h"
 
 namespace orvane {
 

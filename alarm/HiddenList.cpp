@@ -3,15 +3,16 @@
 
 namespace orvane {
 
-HiddenList::HiddenList(QObject* parent, const QString& name, std::initializer_list<Column> columns)
-    : QObject(parent), columns_(columns) {
+HiddenList::HiddenList(QObject* parent, const QString& name, const AlarmModel& model,
+                       std::initializer_list<Column> columns)
+    : QObject(parent), model_(model), columns_(columns) {
     setObjectName(name);
 }
 
 QString HiddenList::text(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
         return {};
-    return columns_[size_t(column)](rows_->at(row));
+    return columns_[size_t(column)](model_.at(row));
 }
 
 } // namespace orvane

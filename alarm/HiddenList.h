@@ -1,14 +1,12 @@
 // A list kept out of sight: texts of the alarm model that belong beside the shown rows, row for row.
 #pragma once
 
-#include "alarm/AlarmRows.h"
+#include "alarm/AlarmModel.h"
 
 #include <QObject>
 #include <QString>
 
 #include <initializer_list>
-#include <memory>
-#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -18,19 +16,17 @@ class HiddenList : public QObject {
     Q_OBJECT
 public:
     using Column = QString (*)(const Alarm&);
-    HiddenList(QObject* parent, const QString& name, std::initializer_list<Column> columns);
+    HiddenList(QObject* parent, const QString& name, const AlarmModel& model,
+               std::initializer_list<Column> columns);
 
     int columnCount() const { return int(columns_.size()); }
-    int rowCount() const { return rows_ ? rows_->size() : 0; }
+    int rowCount() const { return model_.size(); }
     // The text of a cell; empty for a row or column the list does not have (as a missing item reads).
     QString text(int row, int column) const;
 
-    // The rows of a load, the same the shown list holds.
-    void setRows(std::shared_ptr<AlarmRows> rows) { rows_ = std::move(rows); }
-
 private:
+    const AlarmModel& model_;
     std::vector<Column> columns_;
-    std::shared_ptr<AlarmRows> rows_;
 };
 
 } // namespace orvane

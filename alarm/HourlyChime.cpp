@@ -3,8 +3,6 @@
 
 #include "alarm/AlarmTime.h"
 #include "alarm/ChimeSpeech.h"
-#include "common/FlagText.h"
-#include "platform/IniProfile.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemSettings.h"
 
@@ -12,16 +10,17 @@
 
 namespace orvane {
 
-HourlyChime::HourlyChime(SoundPlayer& sound, const Paths& paths, QObject* parent)
-    : HourlyChime(sound, paths, Schedule(), parent) {
+HourlyChime::HourlyChime(SoundPlayer& sound, const SystemSettings& settings, QObject* parent)
+    : HourlyChime(sound, settings, Schedule(), parent) {
     // A coarse timer may fire up to 5 % early, which would cut into the clip still playing.
     schedule_ = [this](int ms, std::function<void()> then) {
         QTimer::singleShot(ms, Qt::PreciseTimer, this, std::move(then));
     };
 }
 
-HourlyChime::HourlyChime(SoundPlayer& sound, const Paths& paths, Schedule schedule, QObject* parent)
-    : QObject(parent), sound_(sound), paths_(paths), schedule_(std::move(schedule)) {}
+HourlyChime::HourlyChime(SoundPlayer& sound, const SystemSettings& settings, Schedule schedule,
+                         QObject* parent)
+    : QObject(parent), sound_(sound), settings_(settings), schedule_(std::move(schedule)) {}
 
 HourlyChime::~HourlyChime() = default;
 
@@ -36,10 +35,8 @@ void HourlyChime::HourlyChimeTick(const QDateTime& now) {
     lastMinute_ = minute;
     if ((time.minute() != 0 && time.minute() != 30) || announcing_)
         return;
-    const QString setting =
-        IniProfile::read(settings::systemFile(paths_), settings::systemSection(), settings::hourlyChimeKey());
     // Announced as at second 0 of the minute, the full- or half-hour form.
-    if (readFlag(setting))
+    if (settings_.hourlyChime())
         AnnounceTime(QTime(time.hour(), time.minute()));
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "alarm/ChimeClips.h"
-#include "platform/Paths.h"
 
 #include <QDateTime>
 #include <QList>
@@ -15,6 +14,7 @@
 namespace orvane {
 
 class SoundPlayer;
+class SystemSettings;
 
 class HourlyChime : public QObject {
     Q_OBJECT
@@ -26,15 +26,14 @@ public:
     static constexpr int kGapMs = 50;
 
     // Chains with precise single-shot timers owned by this object (dropped with it).
-    HourlyChime(SoundPlayer& sound, const Paths& paths, QObject* parent = nullptr);
-    HourlyChime(SoundPlayer& sound, const Paths& paths, Schedule schedule, QObject* parent = nullptr);
+    HourlyChime(SoundPlayer& sound, const SystemSettings& settings, QObject* parent = nullptr);
+    HourlyChime(SoundPlayer& sound, const SystemSettings& settings, Schedule schedule,
+                QObject* parent = nullptr);
     ~HourlyChime() override;
 
     // The once-a-second tick: announces in the first tick of each hh:00 and hh:30 minute, whatever its
-    // second (a late tick must not lose it), when "整点报时" of "系统配置" in the system settings file is
-    // exactly "真". The file is read afresh at those ticks only, so a change on the settings page counts
-    // from the next full or half hour and the other ticks cost one comparison. The first tick after the
-    // start announces only when it falls on second 0.
+    // second (a late tick must not lose it), when the setting "整点报时" is on; the other ticks cost one
+    // comparison. The first tick after the start announces only when it falls on second 0.
     void HourlyChimeTick(const QDateTime& now);
     // Drops every clip still to come; the clip sounding ends with the player's stop().
     void stop();
@@ -51,7 +50,7 @@ private:
     void playNext();
 
     SoundPlayer& sound_;
-    Paths paths_;
+    const SystemSettings& settings_;
     Schedule schedule_;
     std::unique_ptr<chime::Clips> clips_; // loaded at the first announcement
     QList<chime::Clip> pending_;

@@ -1,5 +1,5 @@
 // The once-a-second alarm check: in the first tick of each new minute it finds every alarm due in the
-// minutes since the last check, says so, and deletes them afterwards when the settings ask for that.
+// minutes since the last check, and every put-off ring whose minute has come, and says so.
 #pragma once
 
 #include "alarm/FiredAlarm.h"
@@ -10,28 +10,25 @@
 namespace orvane {
 
 class AlarmModel;
-class Clock;
 class SnoozeStore;
-struct Paths;
 
 class Scheduler : public QObject {
     Q_OBJECT
 public:
-    // The minute of construction (the program's start) is never scanned. Put-off rings, when a store
-    // of them is given, ring in the same scans.
-    Scheduler(const Clock& clock, AlarmModel& model, const Paths& paths, SnoozeStore* snoozes = nullptr,
+    // The minute the program started in is never scanned. Put-off rings, when a store of them is given,
+    // ring in the same scans.
+    Scheduler(qint64 startMinute, const AlarmModel& model, SnoozeStore* snoozes = nullptr,
               QObject* parent = nullptr);
 
-    void AlarmScheduler(); // the tick handler
+    // The tick handler: scans when `now` is in a minute not scanned yet.
+    void AlarmScheduler(const QDateTime& now);
 
 signals:
     // In the order they were due; those of one minute in list order.
     void fired(const orvane::FiredAlarm& alarm);
 
 private:
-    const Clock& clock_;
-    AlarmModel& model_;
-    const Paths& paths_;
+    const AlarmModel& model_;
     SnoozeStore* snoozes_;
     MinuteWindow window_;
 };

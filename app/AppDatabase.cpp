@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace orvane {
@@ -49,10 +50,13 @@ bool hasTable(Database& db, const TableShape& shape) {
     return true;
 }
 
-int userVersion(Database& db, bool* ok) {
+// The version, or none; *busy tells whether another program's lock stood in the way.
+std::optional<int> userVersion(Database& db, bool* busy) {
     RecordSet rs = db.query(QStringLiteral("PRAGMA user_version"));
-    *ok = rs.isValid() && !rs.atEnd();
-    return *ok ? int(rs.integer(QStringLiteral("user_version"))) : 0;
+    *busy = rs.isValid() ? Database::isBusyCode(rs.errorCode()) : db.lastFailureWasBusy();
+    if (!rs.isValid() || rs.failed() || rs.atEnd())
+        return std::nullopt;
+    return int(rs.integer(QStringLiteral("user_version")));
 }
 
 // One function per schema step: migrations[i] takes version i+1 to i+2.
@@ -108,22 +112,31 @@ bool ensureDatabaseFile(const QString& path) {
     return true;
 }
 
-bool openAlarmDatabase(Database& db, const QString& path) {
-    // The user is told only that the file cannot be used; the log says why.
-    const auto refuse = [&](const QString& why) {
-        qCWarning(lcStore).noquote() << "not using" << path << "-" << why;
+DatabaseOpen openAlarmDatabase(Database& db, const QString& path, int busyWaitMs) {
+    // The user is told only that the file cannot be used; the log says why. Another program's lock says
+    // nothing of the file: that is no refusal.
+    const auto refuse = [&](const QString& why, bool busy = false) {
+        busy = busy || db.lastFailureWasBusy();
+        // The wait for a busy file says so itself, once.
+        if (busy)
+            qCDebug(lcStore).noquote() << path << "is busy -" << why;
+        else
+            qCWarning(lcStore).noquote() << "not using" << path << "-" << why;
         db.close();
-        return false;
+        return busy ? DatabaseOpen::Busy : DatabaseOpen::NotOurs;
     };
     if (!QFileInfo(path).isFile())
         return refuse(QStringLiteral("not a file"));
     if (!db.open(path, Database::Open::ExistingOnly))
         return refuse(db.lastError());
+    db.setBusyTimeout(busyWaitMs);
     // Only reads until the file is known to be ours: a foreign file must stay untouched.
-    bool ok = false;
-    const int version = userVersion(db, &ok);
-    if (!ok)
-        return refuse(QStringLiteral("not a database: ") + db.lastError());
+    bool busy = false;
+    const std::optional<int> read = userVersion(db, &busy);
+    if (!read)
+        return refuse((busy ? QStringLiteral("busy: ") : QStringLiteral("not a database: ")) + db.lastError(),
+                      busy);
+    const int version = *read;
     if (version > kSchemaVersion)
         return refuse(QStringLiteral("written by a newer version (schema %1)").arg(version));
     for (const TableShape& shape : expectedTables())
@@ -132,7 +145,8 @@ bool openAlarmDatabase(Database& db, const QString& path) {
                           QStringLiteral(" with the expected columns"));
     if (!migrate(db, version))
         return refuse(QStringLiteral("cannot be brought up to date: ") + db.lastError());
-    return true;
+    db.setBusyTimeout(2000);
+    return DatabaseOpen::Opened;
 }
 
 } // namespace orvane

@@ -16,8 +16,14 @@ constexpr int kSchemaVersion = 2;
 // False when the file is missing and cannot be made.
 bool ensureDatabaseFile(const QString& path);
 
-// Opens the file and checks that it holds our tables and a schema version this program knows.
-// A file that is not ours (or not a database) is left byte for byte as it was and gives false.
-bool openAlarmDatabase(Database& db, const QString& path);
+enum class DatabaseOpen {
+    Opened,
+    Busy,    // another program holds the file (a backup, a database browser): try again later
+    NotOurs, // not a database, or not one of this program: left byte for byte as it was
+};
+// Opens the file and checks that it holds our tables and a schema version this program knows, waiting
+// up to `busyWaitMs` for another program's lock. The connection stays closed unless Opened; once open,
+// a statement waits up to two seconds for a lock.
+DatabaseOpen openAlarmDatabase(Database& db, const QString& path, int busyWaitMs = 2000);
 
 } // namespace orvane

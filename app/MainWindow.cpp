@@ -2,15 +2,10 @@
 #include "app/MainWindow.h"
 
 #include "alarm/AlarmEditorWindow.h"
+#include "alarm/AlarmEngine.h"
 #include "alarm/AlarmListCommands.h"
-#include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
-#include "alarm/AlarmRinger.h"
-#include "alarm/HourlyChime.h"
 #include "alarm/ReminderPresenter.h"
-#include "alarm/Scheduler.h"
-#include "alarm/SnoozeStore.h"
-#include "alarm/WakePlan.h"
 #include "app/AboutPage.h"
 #include "app/ClockFace.h"
 #include "app/ClockText.h"
@@ -25,7 +20,6 @@
 #include "calendar/DayNames.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/LunarLookupWindow.h"
-#include "common/FlagText.h"
 #include "common/GbkText.h"
 #include "common/WebAddresses.h"
 #include "diary/DiaryPage.h"
@@ -33,7 +27,6 @@
 #include "net/HttpRequest.h"
 #include "net/TimeCalibration.h"
 #include "net/WeatherPanel.h"
-#include "platform/IniProfile.h"
 #include "platform/StatusNotifierItem.h"
 #include "platform/SystemSettings.h"
 #include "platform/WidgetPlace.h"
@@ -84,7 +77,11 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     // skin's look and font once, instead of the default ones and a restyling of all of them. Nothing is
     // shown before StartUp, which ends the program when the skin file is missing.
     skinAttached_ = attachSkin();
-    alarmModel_ = new AlarmModel(database_, this);
+    // The engine is made here, at the start, whose minute it never scans; it works once StartUp has
+    // opened the database.
+    engine_ = new AlarmEngine(
+        database_,
+        {*services_.clock, *services_.sound, services_.paths, *services_.settings, services_.notifier}, this);
     buildLeftColumn();
     buildPages();
     ticker_ = new SecondTicker(*services_.clock, this);
@@ -107,8 +104,7 @@ void MainWindow::buildPages() {
     tabs_ = new TabControl(this);
     tabs_->setObjectName(QStringLiteral("高级选择夹1"));
     tabs_->setGeometry(149, 9, 373, 245);
-    alarmPage_ =
-        new AlarmPage(tabs_->addPage(QStringLiteral("我的闹钟")), this, *alarmModel_, *services_.clock);
+    alarmPage_ = new AlarmPage(tabs_->addPage(QStringLiteral("我的闹钟")), this, *engine_);
     // The other pages get their controls when first opened (OnMainTabChanged): the first picture shows
     // only the alarm page, and every control built before it costs start-up time.
     diaryTab_ = tabs_->addPage(QStringLiteral("日记本"));
@@ -118,7 +114,7 @@ void MainWindow::buildPages() {
     aboutTab_ = tabs_->addPage(QStringLiteral("关于"));
     connect(tabs_, &TabControl::currentChanged, this, &MainWindow::OnMainTabChanged);
     alarmCommands_ = new AlarmListCommands(
-        *alarmModel_, alarmPage_->lists(), *services_.dialogs, [this] { return CheckAlarmPassword(); },
+        *engine_, alarmPage_->lists(), *services_.dialogs, [this] { return CheckAlarmPassword(); },
         [this] { return alarmEditor(); }, this);
     alarmCommands_->connectTo(*alarmPage_);
     connect(alarmPage_->weatherButton(), &QPushButton::clicked, this, &MainWindow::ShowWeatherPanel);
@@ -156,11 +152,9 @@ void MainWindow::buildExtrasPage() {
         if (!services_.timeSetter)
             return;
         if (timeSync_ == nullptr)
-            timeSync_ = new NetworkTimeSync(
-                clock, *services_.timeSetter, dialogs, pageFetcher(this),
-                NtpServers::fromText(IniProfile::read(settings::systemFile(services_.paths),
-                                                      settings::systemSection(), settings::timeServersKey())),
-                {}, this);
+            timeSync_ =
+                new NetworkTimeSync(clock, *services_.timeSetter, dialogs, pageFetcher(this),
+                                    NtpServers::fromText(services_.settings->timeServers()), {}, this);
         timeSync_->start();
     });
     connect(extrasPage_, &ExtrasPage::lunarLookupRequested, this,
@@ -187,7 +181,7 @@ void MainWindow::ShowWeatherPanel() {
 
 AlarmEditorWindow* MainWindow::alarmEditor() {
     if (alarmEditor_ == nullptr)
-        alarmEditor_ = new AlarmEditorWindow(*alarmModel_, *services_.dialogs, *services_.clock, this);
+        alarmEditor_ = new AlarmEditorWindow(*engine_, *services_.dialogs, *services_.clock, this);
     return alarmEditor_;
 }
 
@@ -249,23 +243,14 @@ void MainWindow::onTick() {
     const QDate today = services_.clock->now().date();
     if (today != dayTextsDate_)
         refreshDayTexts(today);
-    if (ringer_ != nullptr)
-        ringer_->tick();
-    if (scheduler_ != nullptr)
-        scheduler_->AlarmScheduler();
-    // After the scheduler: an alarm due at the same second fires on time; the chime never blocks.
-    if (chime_ != nullptr)
-        chime_->HourlyChimeTick(services_.clock->now());
+    engine_->tick();
     if (minuteKey(services_.clock->now()) != toolTipMinute_)
         refreshTrayToolTip();
     planNextTick();
 }
 
 QString MainWindow::trayToolTip() const {
-    const qint64 now = minuteKey(services_.clock->now());
-    const std::optional<qint64> next = nextAlarmMinute(*alarmModel_, now);
-    return next ? QStringLiteral("Orvane电脑闹钟\n下一个闹钟：") + dueText(*next)
-                : QStringLiteral("Orvane电脑闹钟");
+    return engine_->trayToolTip();
 }
 
 void MainWindow::refreshTrayToolTip() {
@@ -291,19 +276,12 @@ void MainWindow::planNextTick() {
     if (!ticking_)
         return;
     const bool nothingMovesOnScreen = !isVisible() || isMinimized();
-    if (!nothingMovesOnScreen || (ringer_ != nullptr && ringer_->needsTicks())) {
+    if (!nothingMovesOnScreen || engine_->needsEveryTick()) {
         if (ticker_->sleeping())
             ticker_->start();
         return;
     }
-    const qint64 now = minuteKey(services_.clock->now());
-    const bool announcing = readFlag(IniProfile::read(settings::systemFile(services_.paths),
-                                                      settings::systemSection(), settings::hourlyChimeKey()));
-    const qint64 wake = nextWakeMinute(now, nextAlarmMinute(*alarmModel_, now),
-                                       snoozes_ ? snoozes_->next() : std::nullopt, announcing);
-    const int minuteOfDay = int(wake % 1440);
-    ticker_->sleepUntil(
-        QDateTime(QDate::fromJulianDay(wake / 1440), QTime(minuteOfDay / 60, minuteOfDay % 60)));
+    ticker_->sleepUntil(dateTimeOfMinute(engine_->wakeMinute(minuteKey(services_.clock->now()))));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -369,7 +347,7 @@ void MainWindow::onTrayActivated(QSystemTrayIcon::ActivationReason reason) {
 
 void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    if (tray_ == nullptr && database_.isOpen())
+    if (tray_ == nullptr && (database_.isOpen() || databaseWait_ != nullptr))
         QTimer::singleShot(0, this, &MainWindow::finishStartUp);
 }
 

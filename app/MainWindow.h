@@ -17,23 +17,19 @@ namespace orvane {
 
 class AboutPage;
 class AlarmEditorWindow;
-class AlarmModel;
-class AlarmNotifications;
-class AlarmRinger;
-class SnoozeStore;
+class AlarmEngine;
 class ReminderPresenter;
 class ReminderWindow;
 class AlarmListCommands;
 class AlarmPage;
 class ClockFace;
+class DatabaseWait;
 class PasswordToggle;
 class DiaryPage;
 class ExtrasPage;
 class NetworkTimeSync;
 class WeatherPanel;
 class FeedbackPage;
-class HourlyChime;
-class Scheduler;
 class SecondTicker;
 class SettingsPage;
 class StatusNotifierItem;
@@ -78,8 +74,7 @@ public:
 
     const QString& todayWeekdayChar() const { return todayWeekdayChar_; } // "一" … "六", "日"
     Database& database() { return database_; }
-    AlarmModel& alarmModel() const { return *alarmModel_; }
-    AlarmRinger* ringer() const { return ringer_; }
+    AlarmEngine& engine() const { return *engine_; }
     ReminderWindow* reminder() const; // the reminder on screen, if any
     SecondTicker* ticker() const { return ticker_; }
     TabControl* tabs() const { return tabs_; }
@@ -89,8 +84,6 @@ public:
     StatusNotifierItem* lateTrayItem() const { return lateTray_; }
     // Where the busName connection (tests' private bus; empty: the session bus) is asked about the tray.
     void setTrayBus(const QString& busName) { trayBus_ = busName; }
-    Scheduler* scheduler() const { return scheduler_; }
-    HourlyChime* chime() const { return chime_; }
     AlarmListCommands* alarmCommands() const { return alarmCommands_; }
     PasswordToggle* passwordToggle() const { return passwordToggle_; } // null until "软件设置" is opened
     FeedbackPage* feedbackPage() const { return feedbackPage_; }       // null until "留言" is first opened
@@ -114,11 +107,14 @@ private:
     void HideWhenMinimised();
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
     void refreshTrayToolTip();
+    void databaseOpened();
+    void countStart();
+    static QString notOurDatabaseText() { return QStringLiteral("数据库打开识别，请检查！"); }
 
     Services services_;
     QString todayWeekdayChar_; // renewed when the date changes
     Database database_;
-    AlarmModel* alarmModel_ = nullptr;
+    AlarmEngine* engine_ = nullptr;
     QDate dayTextsDate_;
     bool skinAttached_ = false;
     QString startCounterText_; // 标签2's text once the start has been counted
@@ -136,15 +132,11 @@ private:
     QString trayBus_;
     QMenu* trayMenu_ = nullptr;
     SecondTicker* ticker_ = nullptr;
-    Scheduler* scheduler_ = nullptr;
-    AlarmRinger* ringer_ = nullptr;
     ReminderPresenter* reminders_ = nullptr;
-    AlarmNotifications* notifications_ = nullptr;
-    std::unique_ptr<SnoozeStore> snoozes_;
+    DatabaseWait* databaseWait_ = nullptr; // while another program holds the database at the start
     bool ticking_ = false;
     bool singleClickTray_ = false;
     qint64 toolTipMinute_ = -1; // the minute the tray's tooltip was last worked out in
-    HourlyChime* chime_ = nullptr;
     DiaryPage* diaryPage_ = nullptr;
     AlarmEditorWindow* alarmEditor_ = nullptr;
     AlarmListCommands* alarmCommands_ = nullptr;

@@ -3,9 +3,11 @@
 
 namespace orvane {
 
-RealServices::RealServices(Paths paths, Clock* clock, SoundPlayer* sound) : registry_(paths) {
+RealServices::RealServices(Paths paths, Clock* clock, SoundPlayer* sound)
+    : settings_(paths), registry_(paths) {
     paths.makeFolders(); // a folder that cannot be made shows up as the database message
     services_.paths = std::move(paths);
+    services_.settings = &settings_;
     services_.clock = clock ? clock : &clock_;
     services_.dialogs = &dialogs_;
     services_.registry = &registry_;

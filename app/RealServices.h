@@ -23,6 +23,7 @@ public:
     void setParentWindow(QWidget* window) { dialogs_.setParentWidget(window); }
 
 private:
+    SystemSettings settings_;
     SystemClock clock_;
     QtDialogs dialogs_;
     SdlSoundPlayer sound_; // opens nothing until the first sound

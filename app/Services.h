@@ -9,12 +9,14 @@
 #include "platform/ProcessKiller.h"
 #include "platform/Registry.h"
 #include "platform/SoundPlayer.h"
+#include "platform/SystemSettings.h"
 #include "platform/SystemTimeSetter.h"
 
 namespace orvane {
 
 struct Services {
     Paths paths;
+    SystemSettings* settings = nullptr; // "系统配置" of the system "sys.ini"
     Clock* clock = nullptr;
     Dialogs* dialogs = nullptr;
     Registry* registry = nullptr;

@@ -1,12 +1,9 @@
 // Controls of the "软件设置" page at their places, loading them from the stores and writing each click.
 #include "app/SettingsPage.h"
 
-#include "alarm/SnoozeStore.h"
 #include "app/StoredHolidays.h"
 #include "calendar/HolidayIcs.h"
-#include "common/FlagText.h"
-#include "platform/IniProfile.h"
-#include "platform/SystemSettings.h"
+#include "platform/RegistryValues.h"
 #include "platform/WidgetPlace.h"
 
 #include <QCheckBox>
@@ -46,8 +43,8 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fe
     ringCountBox_->setEditable(true);
     // Typed text never becomes an item: only the three counts can be picked.
     ringCountBox_->setInsertPolicy(QComboBox::NoInsert);
-    ringCountBox_->addItems(
-        {QStringLiteral("无限重复"), QStringLiteral("播放一次"), QStringLiteral("播放二次")});
+    for (const SettingChoice<RingCount>& choice : SystemSettings::ringCountChoices())
+        ringCountBox_->addItem(choice.word, int(choice.value));
     ringCountBox_->setCurrentIndex(-1);
     ringCountLabel->setBuddy(ringCountBox_);
 
@@ -57,8 +54,8 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fe
     snoozeBox_ = new QComboBox(page);
     snoozeBox_->setObjectName(QStringLiteral("组合框_稍后提醒"));
     snoozeBox_->setGeometry(94, 184, 130, 24);
-    for (int minutes : {5, 10, 15})
-        snoozeBox_->addItem(QString::number(minutes) + QStringLiteral("分钟"), minutes);
+    for (const SettingChoice<int>& choice : SystemSettings::snoozeChoices())
+        snoozeBox_->addItem(choice.word + QStringLiteral("分钟"), choice.value);
     snoozeLabel->setBuddy(snoozeBox_);
 
     startCounterLabel_ = new QLabel(page);
@@ -78,35 +75,17 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fe
     connect(holidaysButton_, &QPushButton::clicked, this, &SettingsPage::UpdateHolidays);
 }
 
-QString SettingsPage::shownRingCount(const QString& stored) {
-    return stored.isEmpty() ? QStringLiteral("播放一次") : stored;
-}
-
-QString SettingsPage::readSystemKey(const QString& key) const {
-    return IniProfile::read(settings::systemFile(services_.paths), settings::systemSection(), key);
-}
-
-void SettingsPage::writeSystemKey(const QString& key, const QString& value) {
-    // A failed write is not reported: the box keeps the user's state until the page is next loaded.
-    IniProfile::write(settings::systemFile(services_.paths), settings::systemSection(), key, value);
-}
-
 void SettingsPage::LoadSettingsPage() {
     Registry& registry = *services_.registry;
     autoStartBox_->setChecked(registry.exists(Registry::runKey(), settings::autoStartValue()));
-    autoDeleteBox_->setChecked(readFlag(readSystemKey(settings::autoDeleteKey())));
+    SystemSettings& system = *services_.settings;
+    system.reload();
+    autoDeleteBox_->setChecked(system.autoDelete());
     passwordBox_->setChecked(registry.exists(settings::passwordKey(), settings::passwordValue()));
-
-    const QString ringCount = shownRingCount(readSystemKey(settings::ringCountKey()));
-    // The matching item becomes current so the arrow keys and the list start from it; a stored text
-    // that is no item is still shown as it is.
-    ringCountBox_->setCurrentIndex(ringCountBox_->findText(ringCount));
-    ringCountBox_->setEditText(ringCount);
-
-    hourlyChimeBox_->setChecked(readFlag(readSystemKey(settings::hourlyChimeKey())));
-    // A stored number that is none of the items shows as the 5 minutes it counts as.
-    const int snooze = snoozeBox_->findData(snoozeMinutesFor(readSystemKey(settings::snoozeMinutesKey())));
-    snoozeBox_->setCurrentIndex(snooze < 0 ? 0 : snooze);
+    // The count the ringer plays: once while none was ever chosen (or the stored word is no choice).
+    ringCountBox_->setCurrentIndex(ringCountBox_->findData(int(system.ringCount())));
+    hourlyChimeBox_->setChecked(system.hourlyChime());
+    snoozeBox_->setCurrentIndex(snoozeBox_->findData(system.snoozeMinutes()));
 }
 
 void SettingsPage::ToggleAutoStart() {
@@ -118,27 +97,27 @@ void SettingsPage::ToggleAutoStart() {
         registry.remove(Registry::runKey(), settings::autoStartValue());
 }
 
+// A failed write is not reported: the box keeps the user's state until the page is next loaded.
 void SettingsPage::ToggleHourlyChime() {
-    writeSystemKey(settings::hourlyChimeKey(), flagText(hourlyChimeBox_->isChecked()));
+    services_.settings->setHourlyChime(hourlyChimeBox_->isChecked());
 }
 
 void SettingsPage::ToggleAutoDelete() {
-    writeSystemKey(settings::autoDeleteKey(), flagText(autoDeleteBox_->isChecked()));
+    services_.settings->setAutoDelete(autoDeleteBox_->isChecked());
 }
 
 void SettingsPage::ChangeSnoozeMinutes(int index) {
     if (index >= 0)
-        writeSystemKey(settings::snoozeMinutesKey(), snoozeBox_->itemData(index).toString());
+        services_.settings->setSnoozeMinutes(snoozeBox_->itemData(index).toInt());
 }
 
 void SettingsPage::ChangeRingCount(int index) {
-    if (index < 0)
-        return;
-    writeSystemKey(settings::ringCountKey(), ringCountBox_->itemText(index));
+    if (index >= 0)
+        services_.settings->setRingCount(RingCount(ringCountBox_->itemData(index).toInt()));
 }
 
 void SettingsPage::UpdateHolidays() {
-    const QString address = readSystemKey(settings::holidayAddressKey()).trimmed();
+    const QString address = services_.settings->holidayAddress();
     if (!address.isEmpty()) {
         if (!fetch_) {
             services_.dialogs->message(QStringLiteral("无法下载节假日文件"));

@@ -38,16 +38,10 @@ public:
     // "更新节假日": downloads the holiday file from the address in sys.ini, or reads one the user picks.
     void UpdateHolidays();
 
-    // What the ring-count box shows for the stored text: the scheduler rings once while no count was
-    // ever chosen, so the page says so instead of showing an empty box.
-    static QString shownRingCount(const QString& stored);
-
 signals:
     void holidaysChanged(); // a new table is in force
 
 private:
-    void writeSystemKey(const QString& key, const QString& value);
-    QString readSystemKey(const QString& key) const;
     void importHolidays(const QByteArray& text);
 
     Services services_;

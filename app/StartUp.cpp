@@ -1,14 +1,11 @@
 // The main window's start-up steps, in their order.
 #include "app/MainWindow.h"
 
-#include "alarm/AlarmModel.h"
-#include "alarm/AlarmNotifications.h"
-#include "alarm/AlarmRinger.h"
-#include "alarm/HourlyChime.h"
+#include "alarm/AlarmEngine.h"
+#include "alarm/AlarmPage.h"
 #include "alarm/ReminderPresenter.h"
-#include "alarm/Scheduler.h"
-#include "alarm/SnoozeStore.h"
 #include "app/AppDatabase.h"
+#include "app/DatabaseWait.h"
 #include "app/SettingsPage.h"
 #include "app/Skin.h"
 #include "app/SkinEngine.h"
@@ -17,12 +14,14 @@
 #include "platform/StatusNotifierHost.h"
 #include "platform/StatusNotifierItem.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace orvane {
 
@@ -61,26 +60,30 @@ bool MainWindow::StartUp() {
 
     const QString dbFile = services_.paths.windowsFile(QStringLiteral("dbtime.mdb"));
     ensureDatabaseFile(dbFile); // a failure shows in the open below
-    if (!openAlarmDatabase(database_, dbFile)) {
-        services_.dialogs->message(QStringLiteral("数据库打开识别，请检查！"));
+    switch (openAlarmDatabase(database_, dbFile)) {
+    case DatabaseOpen::Opened:
+        engine_->start();
+        break;
+    case DatabaseOpen::NotOurs:
+        services_.dialogs->message(notOurDatabaseText());
         return false;
+    case DatabaseOpen::Busy:
+        // Held by another program (a backup at log-on): the window shows, says so and waits; the engine
+        // starts once the file opens and rings every alarm since the start.
+        databaseWait_ = new DatabaseWait(
+            database_, dbFile, *services_.clock, alarmPage_->lists().shown,
+            [this](const QString& text) { services_.dialogs->message(text); }, this);
+        connect(databaseWait_, &DatabaseWait::opened, this, &MainWindow::databaseOpened);
+        connect(databaseWait_, &DatabaseWait::notOurs, this, [this] {
+            services_.dialogs->message(notOurDatabaseText());
+            QCoreApplication::exit(0);
+        });
+        break;
     }
-    alarmModel_->LoadAlarmList();
 
-    // The scheduler starts now, so the minute of the start is never scanned.
-    snoozes_ = std::make_unique<SnoozeStore>(database_);
-    scheduler_ = new Scheduler(*services_.clock, *alarmModel_, services_.paths, snoozes_.get(), this);
-    chime_ = new HourlyChime(*services_.sound, services_.paths, this);
-    ringer_ = new AlarmRinger(
-        *services_.sound, services_.paths, *services_.clock, [this] { chime_->stop(); }, snoozes_.get(),
-        this);
-    reminders_ = new ReminderPresenter(*ringer_, this);
-    if (services_.notifier != nullptr)
-        notifications_ = new AlarmNotifications(*ringer_, *services_.notifier, this);
-    connect(scheduler_, &Scheduler::fired, ringer_, &AlarmRinger::enqueue);
+    reminders_ = new ReminderPresenter(engine_->ringer(), this);
     // A sleeping tick aims at the next minute with work: what changes that plan re-aims it.
-    connect(alarmModel_, &AlarmModel::reloaded, this, &MainWindow::planNextTick);
-    connect(ringer_, &AlarmRinger::ended, this, &MainWindow::planNextTick);
+    connect(engine_, &AlarmEngine::wakePlanChanged, this, &MainWindow::planNextTick);
     if (services_.clockEvents != nullptr) {
         connect(services_.clockEvents, &ClockEvents::clockChanged, this, &MainWindow::onClockMoved);
         connect(services_.clockEvents, &ClockEvents::resumed, this, &MainWindow::onClockMoved);
@@ -93,6 +96,21 @@ bool MainWindow::StartUp() {
     // paintEvent), or after a while should it not be shown.
     QTimer::singleShot(kUnpaintedFinishMs, this, &MainWindow::finishStartUp);
     return true;
+}
+
+void MainWindow::databaseOpened() {
+    databaseWait_ = nullptr;
+    engine_->start();
+    if (tray_ != nullptr)
+        countStart();
+}
+
+void MainWindow::countStart() {
+    // The counter's write waits for the disk; its label is on a page not shown at start (and built only
+    // when first opened, which then shows this text).
+    startCounterText_ = startCounterText(CountStart(database_));
+    if (settingsPage_ != nullptr)
+        settingsPage_->startCounterLabel()->setText(startCounterText_);
 }
 
 // Qt chose the XEmbed tray, or none, for good: when a StatusNotifier watcher appears later (the panel
@@ -127,15 +145,12 @@ void MainWindow::finishStartUp() {
     if (!statusNotifierHost)
         watchForLateStatusNotifierHost();
     refreshTrayToolTip();
-    connect(alarmModel_, &AlarmModel::reloaded, this, &MainWindow::refreshTrayToolTip);
+    connect(engine_, &AlarmEngine::toolTipsChanged, this, &MainWindow::refreshTrayToolTip);
     tray_->show();
     if (services_.clockEvents != nullptr)
         services_.clockEvents->start();
-    // The counter's write waits for the disk; its label is on a page not shown at start (and built only
-    // when first opened, which then shows this text).
-    startCounterText_ = startCounterText(CountStart(database_));
-    if (settingsPage_ != nullptr)
-        settingsPage_->startCounterLabel()->setText(startCounterText_);
+    if (database_.isOpen())
+        countStart();
     // The imported years, read and parsed here rather than before the first picture; they may rename today.
     loadStoredHolidays(services_.paths);
     refreshDayTexts(dayTextsDate_);

@@ -1,5 +1,6 @@
 // In-process timings on the shown main window: LoadAlarmList with many alarms, and UpdateClock with its
 // paint.
+#include "alarm/AlarmEngine.h"
 #include "alarm/AlarmLists.h"
 #include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
         const qint64 cpu = orvane::bench::threadCpuNs();
         QElapsedTimer t;
         t.start();
-        window.alarmModel().LoadAlarmList();
+        window.engine().reload();
         const qint64 call = t.nsecsElapsed();
         QCoreApplication::processEvents();
         lists.shown->viewport()->repaint();

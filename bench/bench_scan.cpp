@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
     const QString file = paths.windowsFile(QStringLiteral("dbtime.mdb"));
     orvane::Database db;
     orvane::AlarmModel model(db);
-    if (!orvane::ensureDatabaseFile(file) || !orvane::openAlarmDatabase(db, file) ||
+    if (!orvane::ensureDatabaseFile(file) ||
+        orvane::openAlarmDatabase(db, file) != orvane::DatabaseOpen::Opened ||
         !orvane::bench::seedAlarms(db, alarms)) {
         std::fprintf(stderr, "bench_scan: cannot make the database in %s\n", qPrintable(temp.path()));
         return 1;
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
     const QDateTime start(QDate(2026, 12, 17), QTime(8, 5, 30));
     SetClock clock;
     clock.set(start);
-    orvane::Scheduler scheduler(clock, model, paths);
+    orvane::Scheduler scheduler(orvane::minuteKey(start), model);
     int fired = 0;
     QObject::connect(&scheduler, &orvane::Scheduler::fired, &app, [&fired] { ++fired; });
 
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
             const qint64 cpu = orvane::bench::threadCpuNs();
             QElapsedTimer t;
             t.start();
-            scheduler.AlarmScheduler();
+            scheduler.AlarmScheduler(clock.now());
             const qint64 ns = t.nsecsElapsed();
             if (m == 0) {
                 firstScanMs = s == 0 ? double(ns) / 1e6 : firstScanMs;

@@ -21,7 +21,8 @@ namespace {
 int seed(const orvane::Paths& paths, int count) {
     orvane::Database db;
     const QString file = paths.windowsFile(QStringLiteral("dbtime.mdb"));
-    if (!orvane::ensureDatabaseFile(file) || !orvane::openAlarmDatabase(db, file) ||
+    if (!orvane::ensureDatabaseFile(file) ||
+        orvane::openAlarmDatabase(db, file) != orvane::DatabaseOpen::Opened ||
         !orvane::bench::seedAlarms(db, count)) {
         std::fprintf(stderr, "cannot seed %s\n", qPrintable(file));
         return 1;

@@ -1,4 +1,6 @@
 // The real window on the real clock: how late each tick runs after its second, each ring after its minute.
+#include "alarm/AlarmCodec.h"
+#include "alarm/AlarmEngine.h"
 #include "alarm/AlarmLists.h"
 #include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
@@ -156,16 +158,16 @@ int main(int argc, char** argv) {
     for (int k = 1; k <= rings + 1; ++k) {
         const QDateTime due = minute.addSecs(60LL * k);
         const QString file = temp.filePath(QStringLiteral("ring-%1.mp3").arg(k));
-        if (!window.database().execute(orvane::alarmsql::insert(),
-                                       {QString(QStringLiteral("每天|") + orvane::dueNowText(due)),
-                                        QString(QStringLiteral("真|") + file),
-                                        QStringLiteral("假|响铃 %1").arg(k)})) {
+        if (!window.database().execute(
+                orvane::alarmsql::insert(),
+                {QString(QStringLiteral("每天|") + orvane::dueText(orvane::minuteKey(due))),
+                 QString(QStringLiteral("真|") + file), QStringLiteral("假|响铃 %1").arg(k)})) {
             std::fprintf(stderr, "bench_tick: cannot add the alarms to ring\n");
             return 1;
         }
         dueNs[file] = due.toMSecsSinceEpoch() * kNsPerMs;
     }
-    window.alarmModel().LoadAlarmList();
+    window.engine().reload();
 
     // The window's own connection was made in its constructor, so this slot runs after onTick.
     auto* ticker = window.findChild<orvane::SecondTicker*>();

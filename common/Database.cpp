@@ -25,7 +25,8 @@ RecordSet::RecordSet(sqlite3_stmt* stmt) : stmt_(stmt) {
 
 RecordSet::RecordSet(RecordSet&& other) noexcept
     : stmt_(std::exchange(other.stmt_, nullptr)), names_(std::move(other.names_)),
-      atEnd_(std::exchange(other.atEnd_, true)), row_(std::exchange(other.row_, 0)) {}
+      atEnd_(std::exchange(other.atEnd_, true)), row_(std::exchange(other.row_, 0)),
+      error_(std::exchange(other.error_, 0)), errorText_(std::move(other.errorText_)) {}
 
 RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
     if (this != &other) {
@@ -34,6 +35,8 @@ RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
         names_ = std::move(other.names_);
         atEnd_ = std::exchange(other.atEnd_, true);
         row_ = std::exchange(other.row_, 0);
+        error_ = std::exchange(other.error_, 0);
+        errorText_ = std::move(other.errorText_);
     }
     return *this;
 }
@@ -43,8 +46,18 @@ RecordSet::~RecordSet() {
 }
 
 void RecordSet::step() {
-    // A failed step (I/O error, busy) ends the set: a reader never sees a half-read row.
-    atEnd_ = stmt_ == nullptr || sqlite3_step(stmt_) != SQLITE_ROW;
+    // A failed step (I/O error, busy) ends the set: a reader never sees a half-read row, and is told the
+    // set is not the whole table.
+    if (stmt_ == nullptr) {
+        atEnd_ = true;
+        return;
+    }
+    const int rc = sqlite3_step(stmt_);
+    atEnd_ = rc != SQLITE_ROW;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        error_ = rc;
+        errorText_ = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt_)));
+    }
 }
 
 bool RecordSet::first() {
@@ -54,6 +67,8 @@ bool RecordSet::first() {
     if (row_ == 0)
         return !atEnd_;
     sqlite3_reset(stmt_);
+    error_ = 0;
+    errorText_.clear();
     step();
     row_ = 0;
     return !atEnd_;
@@ -149,7 +164,8 @@ bool Database::open(const QString& path, Open mode) {
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        lastError_ = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+        fail(db ? sqlite3_extended_errcode(db) : rc,
+             db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"));
         sqlite3_close(db);
         return false;
     }
@@ -157,7 +173,22 @@ bool Database::open(const QString& path, Open mode) {
     // Another process holding a write lock briefly should not fail a save at once.
     sqlite3_busy_timeout(db, 2000);
     db_ = db;
+    fail(0, QString());
     return true;
+}
+
+bool Database::isBusyCode(int code) {
+    return (code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED;
+}
+
+void Database::setBusyTimeout(int ms) {
+    if (db_ != nullptr)
+        sqlite3_busy_timeout(db_, ms);
+}
+
+void Database::fail(int code, const QString& message) {
+    lastErrorCode_ = code;
+    lastError_ = message;
 }
 
 void Database::close() {
@@ -168,19 +199,19 @@ void Database::close() {
 
 sqlite3_stmt* Database::prepare(const QString& sql, const QVariantList& params) {
     if (db_ == nullptr) {
-        lastError_ = QStringLiteral("database not open");
+        fail(SQLITE_MISUSE, QStringLiteral("database not open"));
         return nullptr;
     }
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK ||
         stmt == nullptr) {
-        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        fail(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
         sqlite3_finalize(stmt);
         return nullptr;
     }
     if (sqlite3_bind_parameter_count(stmt) != params.size()) {
-        lastError_ = QStringLiteral("wrong number of parameters");
+        fail(SQLITE_RANGE, QStringLiteral("wrong number of parameters"));
         sqlite3_finalize(stmt);
         return nullptr;
     }
@@ -215,7 +246,7 @@ sqlite3_stmt* Database::prepare(const QString& sql, const QVariantList& params) 
         }
         }
         if (rc != SQLITE_OK) {
-            lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+            fail(rc, QString::fromUtf8(sqlite3_errmsg(db_)));
             sqlite3_finalize(stmt);
             return nullptr;
         }
@@ -236,7 +267,7 @@ bool Database::execute(const QString& sql, const QVariantList& params) {
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(stmt);
     if (rc != SQLITE_DONE)
-        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        fail(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
     sqlite3_finalize(stmt);
     return rc == SQLITE_DONE;
 }
@@ -247,7 +278,7 @@ bool Database::executeScript(const QString& sql) {
     char* error = nullptr;
     const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK)
-        lastError_ = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));
+        fail(sqlite3_extended_errcode(db_), QString::fromUtf8(error ? error : sqlite3_errmsg(db_)));
     sqlite3_free(error);
     return rc == SQLITE_OK;
 }

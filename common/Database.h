@@ -25,7 +25,12 @@ public:
     ~RecordSet();
 
     bool isValid() const { return stmt_ != nullptr; } // false when the query failed
-    bool first();                                     // back to the first record; false when there is none
+    // True when a step failed (the file busy, an I/O error): the set then ended early and its records
+    // are not the table's. SQLite's result code, and its message.
+    bool failed() const { return error_ != 0; }
+    int errorCode() const { return error_; }
+    QString errorText() const { return errorText_; }
+    bool first(); // back to the first record; false when there is none
     bool atEnd() const { return atEnd_; }
     // The current record's field: qint64, double, QString, QByteArray or a null QVariant; null when
     // the name is unknown or the set is at its end.
@@ -53,6 +58,8 @@ private:
     std::vector<QString> names_;
     bool atEnd_ = true;
     qint64 row_ = 0; // records moved past since the first
+    int error_ = 0;
+    QString errorText_;
 };
 
 class Database {
@@ -77,12 +84,21 @@ public:
     qint64 lastInsertId() const;
     int changes() const; // rows touched by the last statement
     QString lastError() const { return lastError_; }
+    // SQLite's result code of the last failure.
+    int lastErrorCode() const { return lastErrorCode_; }
+    // Whether that failure was another connection holding the file (busy or locked), not a fault of it.
+    bool lastFailureWasBusy() const { return isBusyCode(lastErrorCode_); }
+    static bool isBusyCode(int code);
+    // How long a statement waits for another connection's lock before it fails as busy.
+    void setBusyTimeout(int ms);
 
 private:
+    void fail(int code, const QString& message);
     sqlite3_stmt* prepare(const QString& sql, const QVariantList& params);
 
     sqlite3* db_ = nullptr;
     QString lastError_;
+    int lastErrorCode_ = 0;
 };
 
 // A row key as the hidden lists hold it (the 编号 column's text): nullopt for anything but a decimal

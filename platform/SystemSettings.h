@@ -1,43 +1,69 @@
-// Where the system settings live: section "系统配置" of the "sys.ini" in the Windows directory.
+// The system settings: section "系统配置" of the "sys.ini" in the Windows directory, every key a typed
+// value, with the one table of words the settings page shows and the readers understand.
 #pragma once
 
 #include "platform/Paths.h"
 
-namespace orvane::settings {
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
 
-inline QString systemFile(const Paths& paths) {
-    return paths.windowsFile(QStringLiteral("sys.ini"));
-}
-inline QString systemSection() {
-    return QStringLiteral("系统配置");
-}
-inline QString autoDeleteKey() {
-    return QStringLiteral("删除");
-} // "真" deletes a fired alarm
-inline QString hourlyChimeKey() {
-    return QStringLiteral("整点报时");
-} // "真" announces the time
-inline QString ringCountKey() {
-    return QStringLiteral("响铃次数");
-} // "无限重复" / "播放一次" / "播放二次"
-inline QString snoozeMinutesKey() {
-    return QStringLiteral("稍后提醒分钟");
-} // "5" / "10" / "15": how long "稍后提醒" puts a ring off
-inline QString holidayAddressKey() {
-    return QStringLiteral("节假日地址");
-} // where "更新节假日" downloads the holiday file; empty: the user picks a file
-inline QString timeServersKey() {
-    return QStringLiteral("时间服务器");
-} // the NTP servers 网络校时 asks ("host[:port]", blank- or comma-separated); empty: the public ones
-// The Run value that starts the program at log-on, and the password record's value.
-inline QString autoStartValue() {
-    return QStringLiteral("qlzk");
-}
-inline QString passwordKey() {
-    return QStringLiteral("SOFTWARE\\qlzk");
-}
-inline QString passwordValue() {
-    return QStringLiteral("pz");
-}
+namespace orvane {
 
-} // namespace orvane::settings
+// "响铃次数": how often a ring file plays.
+enum class RingCount { Forever = -1, Once = 1, Twice = 2 };
+
+// A value the settings page offers, with the word it shows and stores.
+template <typename T> struct SettingChoice {
+    T value;
+    QString word;
+};
+
+// Reads each key once, at its first use, and writes through at once (the file replaced atomically); a
+// change is announced by changed(). A write the file refuses changes nothing: what is stored is what
+// counts. reload() reads the file again (the settings page does, so a file edited by hand shows there and
+// counts from then on).
+class SystemSettings : public QObject {
+    Q_OBJECT
+public:
+    explicit SystemSettings(const Paths& paths, QObject* parent = nullptr);
+
+    // "删除": "真" deletes an alarm when its rings are over.
+    bool autoDelete() const;
+    bool setAutoDelete(bool on);
+    // "整点报时": "真" announces the time at every full and half hour.
+    bool hourlyChime() const;
+    bool setHourlyChime(bool on);
+    // "响铃次数": a count never chosen, or a word the program does not know, rings once (never silent).
+    RingCount ringCount() const;
+    bool setRingCount(RingCount count);
+    static const QList<SettingChoice<RingCount>>& ringCountChoices();
+    // "稍后提醒分钟": 5, 10 or 15; anything else counts as 5.
+    int snoozeMinutes() const;
+    bool setSnoozeMinutes(int minutes);
+    static const QList<SettingChoice<int>>& snoozeChoices();
+    // "节假日地址": where "更新节假日" downloads the holiday file; empty: the user picks a file.
+    QString holidayAddress() const;
+    // "时间服务器": the NTP servers 网络校时 asks ("host[:port]", blank- or comma-separated).
+    QString timeServers() const;
+
+    void reload();
+
+    // The file and the stored key names, for tests of the stored bytes.
+    const QString& file() const { return file_; }
+    static QString section() { return QStringLiteral("系统配置"); }
+
+signals:
+    // A value was written (its key's stored name).
+    void changed(const QString& key);
+
+private:
+    QString value(const QString& key) const;
+    bool write(const QString& key, const QString& value);
+
+    QString file_;
+    mutable QHash<QString, QString> values_; // the keys read so far, as stored
+};
+
+} // namespace orvane

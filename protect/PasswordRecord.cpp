@@ -5,7 +5,7 @@
 #include "common/Log.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
-#include "platform/SystemSettings.h"
+#include "platform/RegistryValues.h"
 
 #include <sodium.h>
 

@@ -4,7 +4,7 @@
 #include "common/FlagText.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
-#include "platform/SystemSettings.h"
+#include "platform/RegistryValues.h"
 #include "protect/PasswordRecord.h"
 #include "protect/PasswordWindow.h"
 

@@ -3,7 +3,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
-#include "platform/SystemSettings.h"
+#include "platform/RegistryValues.h"
 #include "platform/WidgetPlace.h"
 #include "protect/PasswordRecord.h"
 

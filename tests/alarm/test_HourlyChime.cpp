@@ -3,7 +3,6 @@
 #include "TempDir.h"
 #include "TestRegistry.h"
 #include "alarm/HourlyChime.h"
-#include "platform/IniProfile.h"
 #include "platform/SystemSettings.h"
 #include "resources/resources.h"
 
@@ -66,8 +65,17 @@ int expectedDelay(const QString& name) {
     return qRound(qFromLittleEndian<quint32>(wav.constData() + 40) * 1000.0 / rate) + 50;
 }
 
-const QString kAbsent = u"<absent>"_s;
-const QString kNoFile = u"<no file>"_s;
+// Settings over a temporary folder, the chime off unless switched on.
+struct Settings {
+    TempDir dir;
+    Paths paths = Paths::under(dir.path());
+    SystemSettings settings{paths};
+    explicit Settings(bool chime = false) {
+        paths.makeFolders();
+        if (chime)
+            settings.setHourlyChime(true);
+    }
+};
 const QStringList kEightOClock{u"phrase-0"_s, u"phrase-1"_s, u"digit-0"_s,
                                u"digit-8"_s,  u"phrase-3"_s, u"phrase-2"_s};
 
@@ -101,7 +109,8 @@ private slots:
         QFETCH(QStringList, clips);
         RecordingSoundPlayer sound;
         FakeTimers timers;
-        HourlyChime chime(sound, Paths(), timers.schedule());
+        Settings off;
+        HourlyChime chime(sound, off.settings, timers.schedule());
         QVERIFY(chime.AnnounceTime(time));
         QCOMPARE(played(sound), clips.first(1)); // returned after starting the first clip only
         QVERIFY(chime.announcing());
@@ -117,7 +126,8 @@ private slots:
     void noOverlap() {
         RecordingSoundPlayer sound;
         FakeTimers timers;
-        HourlyChime chime(sound, Paths(), timers.schedule());
+        Settings off;
+        HourlyChime chime(sound, off.settings, timers.schedule());
         QVERIFY(chime.AnnounceTime(QTime(8, 0)));
         timers.runOne();
         QVERIFY2(!chime.AnnounceTime(QTime(8, 30)), "a second announcement must wait for the first");
@@ -131,7 +141,8 @@ private slots:
     void silentTimeStartsNothing() {
         RecordingSoundPlayer sound;
         FakeTimers timers;
-        HourlyChime chime(sound, Paths(), timers.schedule());
+        Settings off;
+        HourlyChime chime(sound, off.settings, timers.schedule());
         QVERIFY(!chime.AnnounceTime(QTime(10, 0, 30)));
         QVERIFY(!chime.announcing());
         QVERIFY(sound.clips().isEmpty());
@@ -141,14 +152,15 @@ private slots:
     // With the real timers the call returns at once, having started the intro only.
     void realTimersDoNotBlock() {
         RecordingSoundPlayer sound;
-        HourlyChime chime(sound, Paths());
+        Settings off;
+        HourlyChime chime(sound, off.settings);
         QVERIFY(chime.AnnounceTime(QTime(21, 7)));
         QCOMPARE(sound.clips().size(), 1);
         QVERIFY(chime.announcing());
     }
 
     void tick_data() {
-        QTest::addColumn<QString>("setting");
+        QTest::addColumn<bool>("on");
         QTest::addColumn<QStringList>("ticks"); // hh:mm:ss.zzz, in order
         QTest::addColumn<QStringList>("clips");
         const QStringList halfPast8{u"phrase-0"_s, u"phrase-1"_s, u"digit-0"_s,  u"digit-8"_s, u"phrase-3"_s,
@@ -159,46 +171,33 @@ private slots:
                 list << QString::fromLatin1(t);
             return list;
         };
-        QTest::newRow("on: the full hour announces") << u"真"_s << ticks({"08:00:00.000"}) << kEightOClock;
+        QTest::newRow("on: the full hour announces") << true << ticks({"08:00:00.000"}) << kEightOClock;
         QTest::newRow("on: a tick a few ms after the second still counts")
-            << u"真"_s << ticks({"08:00:00.015"}) << kEightOClock;
+            << true << ticks({"08:00:00.015"}) << kEightOClock;
         QTest::newRow("on: the half hour announces the minutes")
-            << u"真"_s << ticks({"08:30:00.000"}) << halfPast8;
+            << true << ticks({"08:30:00.000"}) << halfPast8;
         QTest::newRow("on: a late first tick of the minute still announces, in the full-hour form")
-            << u"真"_s << ticks({"07:59:59.005", "08:00:01.300"}) << kEightOClock;
+            << true << ticks({"07:59:59.005", "08:00:01.300"}) << kEightOClock;
         QTest::newRow("on: the later ticks of the minute say nothing more")
-            << u"真"_s << ticks({"07:59:59.005", "08:00:00.005", "08:00:01.005", "08:00:59.005"})
+            << true << ticks({"07:59:59.005", "08:00:00.005", "08:00:01.005", "08:00:59.005"})
             << kEightOClock;
         QTest::newRow("on: a jump over the full hour says nothing")
-            << u"真"_s << ticks({"07:59:59.005", "08:01:00.005"}) << QStringList();
+            << true << ticks({"07:59:59.005", "08:01:00.005"}) << QStringList();
         QTest::newRow("on: the start's own tick at 08:00:30 is silent")
-            << u"真"_s << ticks({"08:00:30.000"}) << QStringList();
+            << true << ticks({"08:00:30.000"}) << QStringList();
         QTest::newRow("on: another minute never takes the exact form")
-            << u"真"_s << ticks({"08:15:00.000"}) << QStringList();
-        QTest::newRow("on: minute 59 is silent") << u"真"_s << ticks({"08:59:00.000"}) << QStringList();
-        QTest::newRow("off: key absent") << kAbsent << ticks({"08:00:00.000"}) << QStringList();
-        QTest::newRow("off: no settings file") << kNoFile << ticks({"08:00:00.000"}) << QStringList();
-        QTest::newRow("off: 假") << u"假"_s << ticks({"08:00:00.000"}) << QStringList();
-        QTest::newRow("off: 真 with a trailing blank is not 真")
-            << u"真 "_s << ticks({"08:00:00.000"}) << QStringList();
-        QTest::newRow("off: true is not 真") << u"true"_s << ticks({"08:00:00.000"}) << QStringList();
+            << true << ticks({"08:15:00.000"}) << QStringList();
+        QTest::newRow("on: minute 59 is silent") << true << ticks({"08:59:00.000"}) << QStringList();
+        QTest::newRow("off: the full hour is silent") << false << ticks({"08:00:00.000"}) << QStringList();
     }
     void tick() {
-        QFETCH(QString, setting);
+        QFETCH(bool, on);
         QFETCH(QStringList, ticks);
         QFETCH(QStringList, clips);
-        TempDir temp;
-        const Paths paths = Paths::under(temp.path());
-        QVERIFY(paths.makeFolders());
-        const QString file = settings::systemFile(paths);
-        if (setting != kNoFile)
-            QVERIFY(
-                IniProfile::write(file, settings::systemSection(), settings::ringCountKey(), u"播放一次"_s));
-        if (setting != kNoFile && setting != kAbsent)
-            QVERIFY(IniProfile::write(file, settings::systemSection(), settings::hourlyChimeKey(), setting));
+        Settings settings(on);
         RecordingSoundPlayer sound;
         FakeTimers timers;
-        HourlyChime chime(sound, paths, timers.schedule());
+        HourlyChime chime(sound, settings.settings, timers.schedule());
         for (const QString& t : ticks) {
             chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), QTime::fromString(t, u"HH:mm:ss.zzz"_s)));
             timers.runAll();
@@ -210,7 +209,8 @@ private slots:
     void stopEndsTheWholeAnnouncement() {
         RecordingSoundPlayer sound;
         FakeTimers timers;
-        HourlyChime chime(sound, Paths(), timers.schedule());
+        Settings off;
+        HourlyChime chime(sound, off.settings, timers.schedule());
         QVERIFY(chime.AnnounceTime(QTime(8, 0)));
         timers.runOne();
         chime.stop();
@@ -222,23 +222,19 @@ private slots:
         QCOMPARE(played(sound), kEightOClock.first(2) + kEightOClock);
     }
 
-    // The setting is read at each announcing tick, so switching it on counts from the next half hour.
+    // The setting counts at each announcing tick, so switching it on counts from the next half hour.
     void settingReadAtEachTick() {
-        TempDir temp;
-        const Paths paths = Paths::under(temp.path());
-        QVERIFY(paths.makeFolders());
-        const QString file = settings::systemFile(paths);
+        Settings settings;
         RecordingSoundPlayer sound;
         FakeTimers timers;
-        HourlyChime chime(sound, paths, timers.schedule());
-        QVERIFY(IniProfile::write(file, settings::systemSection(), settings::hourlyChimeKey(), u"假"_s));
+        HourlyChime chime(sound, settings.settings, timers.schedule());
         chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), QTime(7, 30)));
         QVERIFY(sound.clips().isEmpty());
-        QVERIFY(IniProfile::write(file, settings::systemSection(), settings::hourlyChimeKey(), u"真"_s));
+        settings.settings.setHourlyChime(true);
         chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), QTime(8, 0)));
         timers.runAll();
         QCOMPARE(played(sound), kEightOClock);
-        QVERIFY(IniProfile::write(file, settings::systemSection(), settings::hourlyChimeKey(), u"假"_s));
+        settings.settings.setHourlyChime(false);
         chime.HourlyChimeTick(QDateTime(QDate(2024, 3, 1), QTime(8, 30)));
         QCOMPARE(played(sound), kEightOClock);
     }

@@ -1,14 +1,12 @@
 // The scheduler on the alarm model (no widgets) against a fake clock and a real database; the ringer's
-// queue, ring count and fallbacks against a recording player. The reminder window it asks for is tested in
-// ui/test_ReminderPresenter.cpp.
+// queue, ring count and fallbacks against a recording player; the engine's life of an alarm (put-off
+// rings shown and cancelled, the automatic delete, a restart) and its wake plan. The reminder window it
+// asks for is tested in ui/test_ReminderPresenter.cpp.
 #include "AlarmFixture.h"
-#include "FakeClock.h"
-#include "RecordingSoundPlayer.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmRinger.h"
 #include "alarm/Scheduler.h"
 #include "alarm/SnoozeStore.h"
-#include "alarm/WakePlan.h"
 #include "resources/resources.h"
 
 #include <QtTest>
@@ -51,18 +49,15 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QStringList>("ticks");
         QTest::addColumn<QStringList>("alarms"); // 提醒时间;铃声位置;提示文本
-        QTest::addColumn<bool>("autoDelete");
-        QTest::addColumn<QStringList>("fired"); // reminder@due line
-        QTest::addColumn<int>("rowsLeft");
+        QTest::addColumn<QStringList>("fired");  // reminder@due line
 
         const QString daily = u"每天|2010年5月3日08时30分;真|默认;真|起床"_s;
         const QStringList around830{u"2010-05-03 08:29:59"_s, u"2010-05-03 08:30:00"_s,
                                     u"2010-05-03 08:30:01"_s};
         const QString start = u"2010-05-03 08:29:30"_s;
         const auto row = [](const char* name, const QString& start, const QStringList& ticks,
-                            const QStringList& alarms, bool autoDelete, const QStringList& fired) {
-            QTest::newRow(name) << start << ticks << alarms << autoDelete << fired
-                                << int(autoDelete ? 0 : alarms.size());
+                            const QStringList& alarms, bool, const QStringList& fired) {
+            QTest::newRow(name) << start << ticks << alarms << fired;
         };
 
         row("due minute fires once, in its second-0 tick", start, around830, {daily}, false,
@@ -126,12 +121,18 @@ private slots:
         row("a clock that was years ahead silences nothing once set right", start,
             {u"2030-01-01 08:30:00"_s, u"2010-05-03 08:29:00"_s, u"2010-05-03 08:30:00"_s}, {daily}, false,
             {u"起床@2030年1月1日08时30分"_s, u"起床@2010年5月3日08时30分"_s});
-        row("automatic delete: a 每天 alarm rings once and is gone", start, days(u"2010-05-03 08:30:00"_s, 3),
-            {daily}, true, {u"起床@2010年5月3日08时30分"_s});
-        row("automatic delete of two alarms of one minute rings both", start, around830,
-            {u"每天|2010年5月3日08时30分;真|/a.mp3;真|开会"_s,
-             u"每天|2010年5月3日08时30分;真|/b.mp3;真|吃饭"_s},
-            true, {u"开会@2010年5月3日08时30分"_s, u"吃饭@2010年5月3日08时30分"_s});
+        // Calendar rules through the scan: the holidays of 国庆 2026 (10-1 to 10-7, 10-10 worked) and a
+        // catch-up over them after a week away; a birthday on 闰六月初一 of 2025.
+        row("工作日 across 国庆: the last workday, then the make-up Saturday", u"2026-09-30 06:59:30"_s,
+            days(u"2026-09-30 07:00:00"_s, 12), {u"工作日|2026年9月1日07时00分;真|默认;真|上班"_s}, false,
+            {u"上班@2026年9月30日07时00分"_s, u"上班@2026年10月8日07时00分"_s,
+             u"上班@2026年10月9日07时00分"_s, u"上班@2026年10月10日07时00分"_s});
+        row("工作日 caught up over 国庆 rings only the day's workday", u"2026-10-07 07:30:00"_s,
+            {u"2026-10-08 07:30:00"_s}, {u"工作日|2026年9月1日07时00分;真|默认;真|上班"_s}, false,
+            {u"上班@2026年10月8日07时00分（迟到 30 分钟）"_s});
+        row("农历每年 of 六月初一 never rings in that year's 闰六月", u"2025-07-24 08:59:30"_s,
+            {u"2025-07-25 09:00:00"_s, u"2026-07-14 09:00:00"_s},
+            {u"农历每年|2025年6月25日09时00分;真|默认;真|生日"_s}, false, {u"生日@2026年7月14日09时00分"_s});
         // In New York the clock springs from 02:00 to 03:00 that night; elsewhere the tick jumps an hour.
         row("an alarm in a skipped hour rings when the clock comes back", u"2026-03-08 01:59:30"_s,
             {u"2026-03-08 01:59:59"_s, u"2026-03-08 03:00:00"_s},
@@ -142,28 +143,22 @@ private slots:
         QFETCH(QString, start);
         QFETCH(QStringList, ticks);
         QFETCH(QStringList, alarms);
-        QFETCH(bool, autoDelete);
         QFETCH(QStringList, fired);
-        QFETCH(int, rowsLeft);
 
         AlarmFixture f;
         QVERIFY(f.ready);
         for (const QString& alarm : alarms)
             f.insert(alarm);
-        QVERIFY(f.setting(settings::autoDeleteKey(), autoDelete ? u"真"_s : u"假"_s));
-        f.model.LoadAlarmList();
-        FakeClock clock(at(start));
-        Scheduler scheduler(clock, f.model, f.paths);
+        AlarmModel model(f.db);
+        QVERIFY(model.LoadAlarmList());
+        Scheduler scheduler(minuteKey(at(start)), model);
         QStringList seen;
         connect(&scheduler, &Scheduler::fired, this,
                 [&seen](const FiredAlarm& a) { seen << a.alarm.reminder + u'@' + a.dueLine(); });
-        for (const QString& tick : ticks) {
-            clock.set(at(tick));
-            scheduler.AlarmScheduler();
-        }
+        for (const QString& tick : ticks)
+            scheduler.AlarmScheduler(at(tick));
         QCOMPARE(seen, fired);
-        QCOMPARE(f.model.size(), rowsLeft);
-        QCOMPARE(int(f.rows().size()), rowsLeft);
+        QCOMPARE(model.size(), alarms.size()); // the scan deletes nothing
     }
 
     // What the ringer plays and which reminders it asks for, step by step.
@@ -184,9 +179,8 @@ private slots:
         QTest::newRow("ring count never chosen rings once")
             << QStringList{meeting} << u""_s << QStringList() << QStringList()
             << QStringList{u"play $W/1.mp3 1"_s} << QStringList{u"开会/默认"_s};
-        QTest::newRow("unknown ring count plays nothing but still stops")
-            << QStringList{meeting} << u"播放三次"_s << QStringList() << QStringList()
-            << QStringList{u"play $W/1.mp3 0"_s} << QStringList{u"开会/默认"_s};
+        QTest::newRow("twice") << QStringList{meeting} << u"播放二次"_s << QStringList() << QStringList()
+                               << QStringList{u"play $W/1.mp3 2"_s} << QStringList{u"开会/默认"_s};
         QTest::newRow("ring off: no play call, the reminder still shows")
             << QStringList{u"每天|2010年5月3日08时30分;假|/a.mp3;真|静音"_s} << u"无限重复"_s << QStringList()
             << QStringList() << QStringList() << QStringList{u"静音//a.mp3"_s};
@@ -234,9 +228,10 @@ private slots:
 
         AlarmFixture f;
         QVERIFY(f.ready);
-        if (!ringSetting.isEmpty())
-            QVERIFY(f.setting(settings::ringCountKey(), ringSetting));
-        RecordingSoundPlayer sound;
+        for (const SettingChoice<RingCount>& choice : SystemSettings::ringCountChoices())
+            if (choice.word == ringSetting)
+                f.settings.setRingCount(choice.value);
+        RecordingSoundPlayer& sound = f.sound;
         for (const QString& file : unplayable) {
             // Silent to the user but for the reminder's line; the log says what went wrong.
             if (file == u"*") {
@@ -250,9 +245,10 @@ private slots:
                                      QRegularExpression(u"^cannot play .* the built-in ring instead$"_s));
             }
         }
-        FakeClock clock(at(u"2010-05-03 08:30:00"_s));
+        FakeClock& clock = f.clock;
+        clock.set(at(u"2010-05-03 08:30:00"_s));
         int announcementStops = 0;
-        AlarmRinger ringer(sound, f.paths, clock, [&announcementStops] { ++announcementStops; });
+        AlarmRinger ringer(sound, f.paths, clock, f.settings, [&announcementStops] { ++announcementStops; });
         QStringList asked;
         connect(
             &ringer, &AlarmRinger::reminderWanted, this,
@@ -283,74 +279,113 @@ private slots:
         QCOMPARE(announcementStops, int(sound.calls().count(u"stop"_s)));
     }
 
-    // "稍后提醒" keeps the ring in the database: a program started again rings it in its minute, or at
-    // its first scan when that minute passed while it was not running.
-    void snoozeSurvivesARestart_data() {
-        QTest::addColumn<QString>("setting"); // 稍后提醒分钟; empty: never chosen
-        QTest::addColumn<QString>("restart"); // when the program starts again
-        QTest::addColumn<QStringList>("ticks");
-        QTest::addColumn<QStringList>("fired");
-        QTest::newRow("never chosen: 5 minutes, rung in its minute after a restart")
-            << u""_s << u"2010-05-03 08:32:10"_s
-            << QStringList{u"2010-05-03 08:34:00"_s, u"2010-05-03 08:35:00"_s, u"2010-05-03 08:36:00"_s}
-            << QStringList{u"开会@2010年5月3日08时35分"_s};
-        QTest::newRow("15 minutes") << u"15"_s << u"2010-05-03 08:31:00"_s
-                                    << QStringList{u"2010-05-03 08:44:00"_s, u"2010-05-03 08:45:00"_s}
-                                    << QStringList{u"开会@2010年5月3日08时45分"_s};
-        QTest::newRow("a number that is no choice counts as 5")
-            << u"7"_s << u"2010-05-03 08:31:00"_s << QStringList{u"2010-05-03 08:35:00"_s}
-            << QStringList{u"开会@2010年5月3日08时35分"_s};
-        QTest::newRow("its minute passed while the program was not running: rung late, once")
-            << u"10"_s << u"2010-05-03 09:00:30"_s
-            << QStringList{u"2010-05-03 09:01:00"_s, u"2010-05-03 09:02:00"_s}
-            << QStringList{u"开会@2010年5月3日08时40分（迟到 21 分钟）"_s};
+    // An alarm's life in the engine, step by step: "hh:mm" ticks at that minute's second 0 of 3 May 2010,
+    // "snooze" puts the ring off, "close" answers its reminder, "delete"/"modify"/"cancel" act on alarm 1,
+    // "restart" makes a new engine on the same files at the clock's time. What rang, what alarm 1's row
+    // and the tray say at the end, and how many alarms are left.
+    void alarmLife_data() {
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<bool>("autoDelete");
+        QTest::addColumn<int>("snoozeMinutes");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("rang");
+        QTest::addColumn<QString>("rowTip"); // empty: no such row
+        QTest::addColumn<QString>("trayTip");
+        const QString once = u"仅一次|2010年5月3日08时30分;真|默认;真|开会"_s;
+        const QString daily = u"每天|2010年5月3日08时30分;真|默认;真|开会"_s;
+        const QString rang = u"开会@2010年5月3日08时30分"_s;
+        const QString again = u"开会@2010年5月3日08时35分"_s;
+        const QString tray = u"Orvane电脑闹钟"_s;
+        QTest::newRow("a put-off ring shows in the row and the tray, and rings")
+            << once << false << 5 << QStringList{u"08:30"_s, u"snooze"_s} << QStringList{rang}
+            << u"稍后提醒：08:35"_s << tray + u"\n稍后提醒：08:35"_s;
+        QTest::newRow("… then rings in its minute and is gone")
+            << once << false << 5 << QStringList{u"08:30"_s, u"snooze"_s, u"08:35"_s, u"close"_s}
+            << QStringList{rang, again} << u"不会再响铃"_s << tray;
+        QTest::newRow("a repeating alarm's row shows both")
+            << daily << false << 10 << QStringList{u"08:30"_s, u"snooze"_s} << QStringList{rang}
+            << u"稍后提醒：08:40\n下次响铃：2010年5月4日08时30分"_s
+            << tray + u"\n稍后提醒：08:40\n下一个闹钟：2010年5月4日08时30分"_s;
+        QTest::newRow("deleting the alarm cancels its put-off ring")
+            << once << false << 5 << QStringList{u"08:30"_s, u"snooze"_s, u"delete"_s, u"08:35"_s}
+            << QStringList{rang} << QString() << tray;
+        QTest::newRow("modifying the alarm cancels its put-off ring")
+            << once << false << 5 << QStringList{u"08:30"_s, u"snooze"_s, u"modify"_s, u"08:35"_s}
+            << QStringList{rang} << u"不会再响铃"_s << tray;
+        QTest::newRow("cancelled from the list")
+            << once << false << 5 << QStringList{u"08:30"_s, u"snooze"_s, u"cancel"_s, u"08:35"_s}
+            << QStringList{rang} << u"不会再响铃"_s << tray;
+        QTest::newRow("a put-off ring survives a restart, its row still shows it")
+            << once << false << 5 << QStringList{u"08:30"_s, u"snooze"_s, u"restart"_s} << QStringList{rang}
+            << u"稍后提醒：08:35"_s << tray + u"\n稍后提醒：08:35"_s;
+        QTest::newRow("… and rings after it, late when its minute passed meanwhile")
+            << once << false << 15
+            << QStringList{u"08:30"_s, u"snooze"_s, u"restart"_s, u"08:50"_s, u"close"_s}
+            << QStringList{rang, u"开会@2010年5月3日08时45分（迟到 5 分钟）"_s} << u"不会再响铃"_s << tray;
+        QTest::newRow("automatic delete when the reminder is answered")
+            << daily << true << 5 << QStringList{u"08:30"_s, u"close"_s} << QStringList{rang} << QString()
+            << tray;
+        QTest::newRow("automatic delete waits for the put-off ring, whose row stays")
+            << daily << true << 5 << QStringList{u"08:30"_s, u"snooze"_s} << QStringList{rang}
+            << u"稍后提醒：08:35\n下次响铃：2010年5月4日08时30分"_s
+            << tray + u"\n稍后提醒：08:35\n下一个闹钟：2010年5月4日08时30分"_s;
+        QTest::newRow("… and deletes after it")
+            << daily << true << 5 << QStringList{u"08:30"_s, u"snooze"_s, u"08:35"_s, u"close"_s}
+            << QStringList{rang, again} << QString() << tray;
     }
-    void snoozeSurvivesARestart() {
-        QFETCH(QString, setting);
-        QFETCH(QString, restart);
-        QFETCH(QStringList, ticks);
-        QFETCH(QStringList, fired);
+    void alarmLife() {
+        QFETCH(QString, alarm);
+        QFETCH(bool, autoDelete);
+        QFETCH(int, snoozeMinutes);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, rang);
+        QFETCH(QString, rowTip);
+        QFETCH(QString, trayTip);
         AlarmFixture f;
         QVERIFY(f.ready);
-        if (!setting.isEmpty())
-            QVERIFY(f.setting(settings::snoozeMinutesKey(), setting));
-        QVERIFY(f.setting(settings::autoDeleteKey(), u"真"_s)); // the alarm itself is gone after its ring
-        f.insert(u"仅一次|2010年5月3日08时30分;真|默认;真|开会"_s);
-        f.model.LoadAlarmList();
-        RecordingSoundPlayer sound;
-        FakeClock clock(at(u"2010-05-03 08:29:50"_s));
-        {
-            SnoozeStore snoozes(f.db);
-            Scheduler scheduler(clock, f.model, f.paths, &snoozes);
-            AlarmRinger ringer(sound, f.paths, clock, {}, &snoozes);
-            connect(&scheduler, &Scheduler::fired, &ringer, &AlarmRinger::enqueue);
-            clock.set(at(u"2010-05-03 08:30:00"_s));
-            scheduler.AlarmScheduler();
-            QVERIFY(ringer.current());
-            ringer.Snooze();
-            QVERIFY(!ringer.current());
-            QCOMPARE(f.model.size(), 0);
-        }
-        clock.set(at(restart));
-        SnoozeStore snoozes(f.db);
-        Scheduler scheduler(clock, f.model, f.paths, &snoozes);
+        f.settings.setAutoDelete(autoDelete);
+        f.settings.setSnoozeMinutes(snoozeMinutes);
+        const qint64 key = f.insert(alarm);
+        std::unique_ptr<AlarmEngine> engine = f.engine();
         QStringList seen;
-        connect(&scheduler, &Scheduler::fired, this,
-                [&seen](const FiredAlarm& a) { seen << a.alarm.reminder + u'@' + a.dueLine(); });
-        for (const QString& tick : ticks) {
-            clock.set(at(tick));
-            scheduler.AlarmScheduler();
+        const auto listen = [&] {
+            connect(&engine->ringer(), &AlarmRinger::started, this,
+                    [&seen](const FiredAlarm& a) { seen << a.alarm.reminder + u'@' + a.dueLine(); });
+        };
+        listen();
+        for (const QString& step : steps) {
+            if (step.contains(u':')) {
+                f.clock.set(QDateTime(QDate(2010, 5, 3), QTime::fromString(step, u"HH:mm"_s)));
+                engine->tick();
+            } else if (step == u"snooze") {
+                engine->ringer().Snooze();
+            } else if (step == u"close") {
+                engine->ringer().reminderClosed();
+            } else if (step == u"delete") {
+                QVERIFY(engine->remove(key));
+            } else if (step == u"modify") {
+                QVERIFY(engine->update(key, {u"仅一次|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|改"_s}));
+            } else if (step == u"cancel") {
+                QVERIFY(engine->cancelPutOff(key));
+            } else if (step == u"restart") {
+                engine.reset();
+                f.clock.advance(30);
+                engine = f.engine();
+                listen();
+            }
         }
-        QCOMPARE(seen, fired);
-        QCOMPARE(snoozes.next(), std::nullopt); // rung once, then gone
-        QCOMPARE(f.model.size(), 0);            // a put-off ring deletes nothing, adds nothing
+        QCOMPARE(seen, rang);
+        const Alarm* row = engine->model().find(key);
+        QCOMPARE(row ? engine->toolTip(*row) : QString(), rowTip);
+        QCOMPARE(engine->trayToolTip(), trayTip);
+        QCOMPARE(int(f.rows().size()), row ? 1 : 0);
     }
 
     // Hidden, the program wakes only in minutes with work.
     void wakePlan_data() {
         QTest::addColumn<QString>("now");
-        QTest::addColumn<QString>("alarm"); // hh:mm today, empty: none
-        QTest::addColumn<QString>("snooze");
+        QTest::addColumn<QString>("alarm");  // hh:mm today, empty: none
+        QTest::addColumn<QString>("snooze"); // a put-off ring of it: minutes from now
         QTest::addColumn<bool>("announcement");
         QTest::addColumn<QString>("wake");
         QTest::newRow("nothing to do: a quarter of an hour")
@@ -360,9 +395,7 @@ private slots:
         QTest::newRow("an alarm in the next minute")
             << u"08:05"_s << u"08:06"_s << u""_s << false << u"08:06"_s;
         QTest::newRow("a put-off ring before the alarm")
-            << u"08:05"_s << u"08:12"_s << u"08:07"_s << false << u"08:07"_s;
-        QTest::newRow("a put-off ring already due: the next minute")
-            << u"08:05"_s << u""_s << u"07:50"_s << false << u"08:06"_s;
+            << u"08:05"_s << u"08:12"_s << u"2"_s << false << u"08:07"_s;
         QTest::newRow("the announcement at the half hour")
             << u"08:20"_s << u""_s << u""_s << true << u"08:30"_s;
         QTest::newRow("the announcement at the full hour, past midnight")
@@ -383,16 +416,22 @@ private slots:
         };
         AlarmFixture f;
         QVERIFY(f.ready);
+        f.clock.set(dateTimeOfMinute(key(now)));
         if (!alarm.isEmpty())
             f.insert(u"每天|2026年12月7日"_s + alarm.left(2) + u'时' + alarm.mid(3, 2) +
                      u"分;真|默认;真|x"_s);
         f.insert(u"仅一次|2026年12月6日08时07分;真|默认;真|past"_s); // rings no more
-        f.model.LoadAlarmList();
-        const std::optional<qint64> nextSnooze = snooze.isEmpty() ? std::nullopt : std::optional(key(snooze));
-        QCOMPARE(nextWakeMinute(key(now), nextAlarmMinute(f.model, key(now)), nextSnooze, announcement),
-                 key(wake));
+        f.settings.setHourlyChime(announcement);
+        f.settings.setSnoozeMinutes(5);
+        std::unique_ptr<AlarmEngine> engine = f.engine();
+        if (!snooze.isEmpty()) {
+            // A ring of the past alarm put off so that it is due `snooze` minutes from now.
+            engine->ringer().enqueue(fired(u"仅一次|2026年12月6日08时07分;真|默认;真|past"_s));
+            f.clock.set(dateTimeOfMinute(key(now) + snooze.toInt() - 5));
+            engine->ringer().Snooze();
+        }
+        QCOMPARE(engine->wakeMinute(key(now)), key(wake));
     }
 };
-
 ORVANE_TEST(SchedulerTest)
 #include "test_Scheduler.moc"

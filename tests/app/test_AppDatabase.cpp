@@ -43,7 +43,7 @@ private slots:
         QVERIFY(ensureDatabaseFile(path));
         QVERIFY(!QFile::exists(path + QStringLiteral(".new")));
         Database db;
-        QVERIFY(openAlarmDatabase(db, path));
+        QCOMPARE(openAlarmDatabase(db, path), DatabaseOpen::Opened);
         for (const char* table : {"配置", "记事本"}) {
             RecordSet rs =
                 db.query(QStringLiteral("select count(*) as n from [") + QString::fromUtf8(table) + u']');
@@ -61,7 +61,7 @@ private slots:
         QVERIFY(ensureDatabaseFile(path));
         {
             Database db;
-            QVERIFY(openAlarmDatabase(db, path));
+            QCOMPARE(openAlarmDatabase(db, path), DatabaseOpen::Opened);
             QVERIFY(db.execute(
                 QStringLiteral("insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,?,?)"),
                 {QStringLiteral("每天|2010年5月3日08时30分"), QStringLiteral("真|默认"),
@@ -71,7 +71,7 @@ private slots:
         QVERIFY(ensureDatabaseFile(path));
         QCOMPARE(bytesOf(path), before);
         Database db;
-        QVERIFY(openAlarmDatabase(db, path));
+        QCOMPARE(openAlarmDatabase(db, path), DatabaseOpen::Opened);
         QCOMPARE(db.query(QStringLiteral("select * from [配置]")).text(QStringLiteral("提示文本")),
                  QStringLiteral("真|开会"));
     }
@@ -122,7 +122,7 @@ private slots:
         const QByteArray before = bytesOf(path);
         QVERIFY(ensureDatabaseFile(path)); // present: left alone
         Database db;
-        QVERIFY(!openAlarmDatabase(db, path));
+        QCOMPARE(openAlarmDatabase(db, path), DatabaseOpen::NotOurs);
         QVERIFY(!db.isOpen());
         QCOMPARE(bytesOf(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral("dbtime")).size(), 1);
@@ -138,7 +138,7 @@ private slots:
                        "create table [记事本] ([编号] integer primary key, [内容] text);"
                        "create table [登陆次数] ([编号] integer primary key, [登陆次数] integer not null);"));
         Database db;
-        QVERIFY(openAlarmDatabase(db, path));
+        QCOMPARE(openAlarmDatabase(db, path), DatabaseOpen::Opened);
         QCOMPARE(db.query(QStringLiteral("PRAGMA user_version")).integer(QStringLiteral("user_version")),
                  kSchemaVersion);
         // Brought up to date: the table of put-off rings was added.
@@ -151,7 +151,7 @@ private slots:
         const QString path = dir.file(QStringLiteral("no-such-folder/dbtime.mdb"));
         QVERIFY(!ensureDatabaseFile(path));
         Database db;
-        QVERIFY(!openAlarmDatabase(db, path));
+        QCOMPARE(openAlarmDatabase(db, path), DatabaseOpen::NotOurs);
         QVERIFY(!QFile::exists(path));
     }
 

@@ -7,6 +7,7 @@
 #include "diary/DiaryStore.h"
 #include "platform/IniProfile.h"
 #include "platform/Registry.h"
+#include "platform/RegistryValues.h"
 #include "platform/SystemSettings.h"
 
 #include <QDir>
@@ -76,7 +77,7 @@ QStringList databaseProblems(const Paths& paths, const Reported& reported) {
         return {};
     }
     Database db;
-    if (!openAlarmDatabase(db, file))
+    if (openAlarmDatabase(db, file) != DatabaseOpen::Opened)
         return {QStringLiteral("the database does not open: ") + db.lastError()};
     QStringList problems;
     RecordSet integrity = db.query(QStringLiteral("PRAGMA integrity_check"));
@@ -104,20 +105,20 @@ QStringList databaseProblems(const Paths& paths, const Reported& reported) {
 }
 
 QStringList settingsProblems(const Paths& paths, const Reported& reported) {
-    const QString file = settings::systemFile(paths);
+    const QString file = paths.windowsFile(QStringLiteral("sys.ini"));
     if (reported.counter < 0 && !QFile::exists(file))
         return {};
     QStringList problems = iniShapeProblems(file, QStringLiteral("sys.ini"));
     if (!problems.isEmpty() || reported.counter < 0)
         return problems;
     bool ok = false;
-    const QString stored = IniProfile::read(file, settings::systemSection(), counterKey());
+    const QString stored = IniProfile::read(file, SystemSettings::section(), counterKey());
     if (stored.toLongLong(&ok) < reported.counter || !ok)
         problems << QStringLiteral("sys.ini holds the counter \"%1\", but %2 was reported written")
                         .arg(stored)
                         .arg(reported.counter);
     for (const auto& [key, value] : fixedSettings())
-        if (IniProfile::read(file, settings::systemSection(), key) != value)
+        if (IniProfile::read(file, SystemSettings::section(), key) != value)
             problems << QStringLiteral("sys.ini lost its key ") + key;
     return problems;
 }
@@ -164,20 +165,21 @@ QString counterKey() {
     return QStringLiteral("保存次数");
 }
 QList<std::pair<QString, QString>> fixedSettings() {
-    return {{settings::ringCountKey(), QStringLiteral("播放二次")},
-            {settings::autoDeleteKey(), QStringLiteral("假")},
-            {settings::hourlyChimeKey(), QStringLiteral("真")}};
+    return {{QStringLiteral("响铃次数"), QStringLiteral("播放二次")},
+            {QStringLiteral("删除"), QStringLiteral("假")},
+            {QStringLiteral("整点报时"), QStringLiteral("真")}};
 }
 
 qint64 openStore(const Paths& paths, Database& db) {
     if (!paths.makeFolders())
         return 0;
     ensureDatabaseFile(databaseFile(paths)); // a failure shows in the open, as at the program's start
-    if (!openAlarmDatabase(db, databaseFile(paths)))
+    if (openAlarmDatabase(db, databaseFile(paths)) != DatabaseOpen::Opened)
         return 0;
     const qint64 run = CountStart(db);
     for (const auto& [key, value] : fixedSettings())
-        if (!IniProfile::write(settings::systemFile(paths), settings::systemSection(), key, value))
+        if (!IniProfile::write(paths.windowsFile(QStringLiteral("sys.ini")), SystemSettings::section(), key,
+                               value))
             return 0;
     return run;
 }
@@ -193,8 +195,8 @@ bool saveLoop(const Paths& paths, Database& db, qint64 run, int rounds,
         return false;
     const qint64 scratch = db.lastInsertId();
 
-    const QString sysFile = settings::systemFile(paths);
-    qint64 counter = IniProfile::read(sysFile, settings::systemSection(), counterKey()).toLongLong();
+    const QString sysFile = paths.windowsFile(QStringLiteral("sys.ini"));
+    qint64 counter = IniProfile::read(sysFile, SystemSettings::section(), counterKey()).toLongLong();
     Registry registry(paths);
     qint64 value =
         registry.read(settings::passwordKey(), settings::passwordValue()).value_or(QString()).toLongLong();
@@ -209,7 +211,7 @@ bool saveLoop(const Paths& paths, Database& db, qint64 run, int rounds,
         const QString scratchText = QStringLiteral("假|scratch ") + QString(i % 2 ? 2000 : 10, u'改');
         if (!db.execute(alarmsql::update(), {alarmDue(tag), QStringLiteral("假|默认"), scratchText, scratch}))
             return false;
-        if (!IniProfile::write(sysFile, settings::systemSection(), counterKey(), QString::number(++counter)))
+        if (!IniProfile::write(sysFile, SystemSettings::section(), counterKey(), QString::number(++counter)))
             return false;
         report("ini " + QByteArray::number(counter));
         if (i % 3 == 0) {

@@ -4,6 +4,7 @@
 #include "TempDir.h"
 #include "TestRegistry.h"
 #include "platform/IniProfile.h"
+#include "platform/RegistryValues.h"
 #include "platform/SystemSettings.h"
 
 #include <QDir>
@@ -48,7 +49,7 @@ struct Saved {
         ok = run == 1 && saveLoop(paths, db, run, 7, [this](const QByteArray& line) { log += line + '\n'; });
     }
     QString database() const { return paths.windowsFile(QStringLiteral("dbtime.mdb")); }
-    QString sysIni() const { return settings::systemFile(paths); }
+    QString sysIni() const { return paths.windowsFile(QStringLiteral("sys.ini")); }
     bool sql(const QString& statement) {
         Database db;
         return db.open(database()) && db.execute(statement);
@@ -68,7 +69,7 @@ QByteArray bytesOf(const QString& file) {
 }
 
 bool apply(Damage damage, Saved& s) {
-    const QString section = settings::systemSection();
+    const QString section = SystemSettings::section();
     switch (damage) {
     case Damage::None:
         return true;
@@ -184,8 +185,8 @@ private slots:
         if (refusal == u"database"_qs) {
             QVERIFY(db.execute(QStringLiteral("PRAGMA query_only=1")));
         } else { // a folder where the file was: it can be neither read nor replaced
-            QVERIFY(QFile::remove(settings::systemFile(paths)));
-            QVERIFY(QDir().mkdir(settings::systemFile(paths)));
+            QVERIFY(QFile::remove(paths.windowsFile(QStringLiteral("sys.ini"))));
+            QVERIFY(QDir().mkdir(paths.windowsFile(QStringLiteral("sys.ini"))));
         }
         QByteArray written;
         QVERIFY(!saveLoop(paths, db, run, 3, [&written](const QByteArray& line) { written += line + '\n'; }));

@@ -5,6 +5,7 @@
 #include "common/FileWrite.h"
 #include "platform/IniProfile.h"
 #include "platform/Registry.h"
+#include "platform/RegistryValues.h"
 #include "platform/SystemSettings.h"
 
 #include <QDir>
@@ -26,8 +27,8 @@ bool writeWith(Writer writer, const Paths& paths, const QString& value, QString*
         *file = paths.systemFile(u"yy.she"_s);
         return writeWholeFile(*file, value.toUtf8());
     case IniKey:
-        *file = settings::systemFile(paths);
-        return IniProfile::write(*file, settings::systemSection(), settings::ringCountKey(), value);
+        *file = paths.windowsFile(QStringLiteral("sys.ini"));
+        return IniProfile::write(*file, SystemSettings::section(), QStringLiteral("响铃次数"), value);
     case RegistryValue:
         *file = paths.registryFile();
         return registry.write(settings::passwordKey(), settings::passwordValue(), value);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "RecordingSoundPlayer.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "app/Services.h"
@@ -21,6 +22,8 @@ struct FakeServices {
     ScriptedDialogs dialogs;
     Paths paths = Paths::under(dir.path());
     Registry registry{paths};
+    SystemSettings settings{paths};
+    RecordingSoundPlayer quietSound; // when a test gives no player of its own
     InertKiller killer;
 
     explicit FakeServices(const QDateTime& now = QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))) : clock(now) {
@@ -30,10 +33,11 @@ struct FakeServices {
     Services services(SoundPlayer* sound = nullptr) {
         Services s;
         s.paths = paths;
+        s.settings = &settings;
         s.clock = &clock;
         s.dialogs = &dialogs;
         s.registry = &registry;
-        s.sound = sound;
+        s.sound = sound != nullptr ? sound : &quietSound;
         s.killer = &killer;
         return s;
     }

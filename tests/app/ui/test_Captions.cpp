@@ -3,7 +3,7 @@
 #include "FakeServices.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmEditorWindow.h"
-#include "alarm/AlarmModel.h"
+#include "alarm/AlarmEngine.h"
 #include "alarm/FiredAlarm.h"
 #include "alarm/ReminderWindow.h"
 #include "app/MainWindow.h"
@@ -44,7 +44,7 @@ struct NoGrab final : InputGrab {
 StillCursor cursor;
 NoGrab grab;
 Database db;
-AlarmModel* model = nullptr;
+AlarmEngine* engine = nullptr;
 DiaryState diary;
 } // namespace
 
@@ -62,8 +62,8 @@ private slots:
         row("main window", u" Orvane电脑闹钟 V1.5"_s,
             [](test::FakeServices& f) { return std::make_unique<MainWindow>(f.services()); });
         row("alarm editor", u" 添加闹钟"_s, [](test::FakeServices& f) {
-            model = new AlarmModel(db);
-            return std::make_unique<AlarmEditorWindow>(*model, f.dialogs, f.clock);
+            engine = new AlarmEngine(db, {f.clock, f.quietSound, f.paths, f.settings});
+            return std::make_unique<AlarmEditorWindow>(*engine, f.dialogs, f.clock);
         });
         row("reminder", u" 设定时间到"_s,
             [](test::FakeServices&) { return std::make_unique<ReminderWindow>(FiredAlarm{}, QString()); });
@@ -94,8 +94,8 @@ private slots:
         test::FakeServices f;
         const std::unique_ptr<QWidget> window = make(f);
         QCOMPARE(window->windowTitle(), caption);
-        delete model;
-        model = nullptr;
+        delete engine;
+        engine = nullptr;
     }
 };
 

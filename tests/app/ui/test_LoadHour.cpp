@@ -5,11 +5,12 @@
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "TestRegistry.h"
+#include "alarm/AlarmCodec.h"
+#include "alarm/AlarmEngine.h"
 #include "alarm/AlarmLists.h"
 #include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
 #include "alarm/AlarmTable.h"
-#include "alarm/AlarmTime.h"
 #include "alarm/ReminderWindow.h"
 #include "app/MainWindow.h"
 #include "app/SecondTicker.h"
@@ -69,7 +70,7 @@ bool addAlarms(Database& db, const QDateTime& first, bool popup) {
              QStringLiteral("真|默认"), QStringLiteral("假|旧闹钟")});
     for (int k = 0; ok && k < kAlarms; ++k) {
         const QDateTime due = first.addSecs(60LL * k);
-        ok = db.execute(alarmsql::insert(), {QString(QStringLiteral("每天|") + dueNowText(due)),
+        ok = db.execute(alarmsql::insert(), {QString(QStringLiteral("每天|") + dueText(minuteKey(due))),
                                              QString(QStringLiteral("真|") + ringFile(due.time())),
                                              QString((popup ? QStringLiteral("真|") : QStringLiteral("假|")) +
                                                      QStringLiteral("闹钟 ") + QString::number(k + 1))});
@@ -112,10 +113,11 @@ private slots:
         QVERIFY(paths.makeFolders());
         Registry registry(paths);
         NoKiller killer;
-        QVERIFY(IniProfile::write(settings::systemFile(paths), settings::systemSection(),
-                                  settings::autoDeleteKey(), flagText(autoDelete)));
+        SystemSettings settings(paths);
+        settings.setAutoDelete(autoDelete);
         Services services;
         services.paths = paths;
+        services.settings = &settings;
         services.clock = &clock;
         services.dialogs = &dialogs;
         services.registry = &registry;
@@ -126,7 +128,7 @@ private slots:
         w->finishStartUp();
         const QDateTime first(start.date(), QTime(8, 1));
         QVERIFY(addAlarms(w->database(), first, popup));
-        w->alarmModel().LoadAlarmList();
+        w->engine().reload();
 
         // The ticker's own aim (a few ms past the next second), missed by the machine's delays.
         std::mt19937 random(20261207);

@@ -4,6 +4,7 @@
 #include "RecordingSoundPlayer.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmEditorWindow.h"
+#include "alarm/AlarmEngine.h"
 #include "alarm/AlarmListCommands.h"
 #include "alarm/AlarmModel.h"
 #include "alarm/AlarmPage.h"
@@ -91,7 +92,7 @@ std::unique_ptr<MainWindow> windowWithOneAlarm(Fixture& f) {
         !w->database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
                                "values ('每天|2026年12月7日08时30分','真|默认','真|开会')"_s))
         return nullptr;
-    w->alarmModel().LoadAlarmList();
+    w->engine().reload();
     w->show();
     return w;
 }
@@ -208,7 +209,7 @@ private slots:
             QVERIFY(w->database().execute(
                 u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,'真|默认','真|开会')"_s,
                 {QVariant(QString::fromUtf8(rule) + u"|2026年12月28日23时58分"_s)}));
-        w->alarmModel().LoadAlarmList();
+        w->engine().reload();
         w->show();
         QStringList cut;
         const auto fits = [&](QWidget* control, int needed, int room, const QString& what) {
@@ -415,15 +416,14 @@ private slots:
     void chimeAndAlarmShareTheFullHour() {
         Fixture f;
         f.clock.set(QDate(2026, 12, 7), QTime(8, 59, 50));
-        QVERIFY(IniProfile::write(settings::systemFile(f.paths), settings::systemSection(),
-                                  settings::hourlyChimeKey(), QStringLiteral("真")));
+        f.settings.setHourlyChime(true);
         auto w = f.window();
         QVERIFY(startUp(*w));
         QVERIFY(w->database().execute(
             QStringLiteral("insert into [配置] ([提醒时间],[铃声位置],[提示文本]) values (?,?,?)"),
             {QStringLiteral("每天|2026年12月7日09时00分"), QStringLiteral("真|/ring.wav"),
              QStringLiteral("假|")}));
-        w->alarmModel().LoadAlarmList();
+        w->engine().reload();
         for (int i = 0; i < 10; ++i) {
             f.clock.advance(1);
             w->onTick();
@@ -602,7 +602,7 @@ private slots:
         QVERIFY(w);
         QVERIFY(w->database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
                                       "values ('每天|2026年12月7日08时31分','真|/next.mp3','真|再来')"_s));
-        w->alarmModel().LoadAlarmList();
+        w->engine().reload();
         w->hide();
         QuitWatch quits;
         // Qt quits on the last window closed only inside the application's event loop: the minutes run
@@ -635,7 +635,7 @@ private slots:
         QVERIFY(w->StartUp());
         QVERIFY(w->database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
                                       "values ('仅一次|2026年12月7日08时30分','假|默认','真|开会')"_s));
-        w->alarmModel().LoadAlarmList();
+        w->engine().reload();
         f.clock.advance(10 * 60 + 7);
         emit events.resumed();
         QVERIFY(w->reminder());
@@ -660,7 +660,7 @@ private slots:
         QVERIFY(w->ticker()->sleeping());
         QVERIFY(qAbs(w->ticker()->remainingMs() - 891 * 1000) < 1000);
         // An alarm added meanwhile (the editor works while the window is hidden) moves the aim.
-        QVERIFY(w->alarmModel().add({u"仅一次|2026年12月7日08时07分"_s, u"真|默认"_s, u"真|早"_s}));
+        QVERIFY(w->engine().add({u"仅一次|2026年12月7日08时07分"_s, u"真|默认"_s, u"真|早"_s}));
         QVERIFY(qAbs(w->ticker()->remainingMs() - 111 * 1000) < 1000);
         w->show();
         QVERIFY(!w->ticker()->sleeping());
@@ -740,7 +740,7 @@ private slots:
         auto w = windowWithOneAlarm(f);
         QVERIFY(w);
         QCOMPARE(w->trayToolTip(), u"Orvane电脑闹钟\n下一个闹钟：2026年12月7日08时30分"_s);
-        w->alarmModel().remove({1});
+        QVERIFY(w->engine().remove(1));
         QCOMPARE(w->trayToolTip(), u"Orvane电脑闹钟"_s);
     }
 };

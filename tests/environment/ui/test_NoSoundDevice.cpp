@@ -4,11 +4,12 @@
 #include "FakeServices.h"
 #include "TempDir.h"
 #include "TestRegistry.h"
-#include "alarm/AlarmModel.h"
+#include "alarm/AlarmEngine.h"
 #include "alarm/HourlyChime.h"
 #include "alarm/ReminderWindow.h"
 #include "app/MainWindow.h"
 #include "platform/SdlSoundPlayer.h"
+#include "platform/SystemSettings.h"
 #include "resources/resources.h"
 
 #include <QElapsedTimer>
@@ -77,7 +78,7 @@ private slots:
             QVERIFY(w.StartUp());
             QVERIFY(w.database().execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
                                          "values ('每天|2026年12月7日08时30分','真|默认','真|开会')"_s));
-            w.alarmModel().LoadAlarmList();
+            w.engine().reload();
 
             QElapsedTimer timer;
             timer.start();
@@ -111,7 +112,9 @@ private slots:
         {
             SdlSoundPlayer sound;
             QList<std::function<void()>> pending;
-            HourlyChime chime(sound, paths, [&](int, std::function<void()> then) { pending.append(then); });
+            SystemSettings settings(paths);
+            HourlyChime chime(sound, settings,
+                              [&](int, std::function<void()> then) { pending.append(then); });
             QElapsedTimer timer;
             timer.start();
             QVERIFY(chime.AnnounceTime(QTime(8, 0)));

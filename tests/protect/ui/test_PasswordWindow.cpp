@@ -3,7 +3,7 @@
 #include "TempDir.h"
 #include "TestRegistry.h"
 #include "platform/Registry.h"
-#include "platform/SystemSettings.h"
+#include "platform/RegistryValues.h"
 #include "protect/PasswordRecord.h"
 #include "protect/PasswordWindow.h"
 

@@ -1,0 +1,101 @@
+// The alarm engine: the alarms, the once-a-minute scan, put-off rings, the ringer, the desktop
+// notifications and the spoken time, driven by ticks. Windows and any other way to the alarms (a command
+// line, D-Bus) are its clients: they call its commands and follow its signals.
+#pragma once
+
+#include "alarm/AlarmModel.h"
+#include "alarm/AlarmRinger.h"
+#include "alarm/SnoozeStore.h"
+
+#include <QObject>
+
+#include <memory>
+#include <optional>
+
+namespace orvane {
+
+class AlarmNotifications;
+class Clock;
+class Database;
+class HourlyChime;
+class Notifier;
+class Scheduler;
+class SoundPlayer;
+class SystemSettings;
+struct Paths;
+
+class AlarmEngine : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        const Clock& clock;
+        SoundPlayer& sound;
+        const Paths& paths;
+        SystemSettings& settings;
+        Notifier* notifier = nullptr; // desktop notifications: optional
+    };
+    // Made at the program's start, whose minute is never scanned; it works on the database once start()
+    // has found it open.
+    AlarmEngine(Database& db, const Parts& parts, QObject* parent = nullptr);
+    ~AlarmEngine() override;
+
+    // Loads the alarms and their put-off rings and begins scanning; the first scan covers every minute
+    // since the program started (a database that was busy at the start costs no alarm).
+    void start();
+    bool started() const { return scheduler_ != nullptr; }
+
+    // Once a second (hidden: in the minutes the wake plan names), and when the clock was set or the
+    // machine woke up: ends a ring's turn, rings what is due, announces the time.
+    void tick();
+    // True while a ring without a reminder holds its turn: it needs every second's tick.
+    bool needsEveryTick() const { return ringer_->needsTicks(); }
+    // The wall-clock minute after `nowMinute` with work (an alarm, a put-off ring, the announcement),
+    // never later than a quarter of an hour ahead.
+    qint64 wakeMinute(qint64 nowMinute) const;
+
+    const AlarmModel& model() const { return model_; }
+    // Reads the whole table again (it was changed by another program).
+    bool reload() { return model_.LoadAlarmList(); }
+
+    // The commands on alarms, by key. A change to an alarm cancels its put-off ring.
+    std::optional<qint64> add(const AlarmTexts& texts);
+    bool update(qint64 key, const AlarmTexts& texts);
+    bool remove(qint64 key);
+    // The minute of the alarm's put-off ring, if one is waiting; and cancelling it.
+    std::optional<qint64> putOffMinute(qint64 key) const { return snoozes_.nextOf(key); }
+    bool cancelPutOff(qint64 key);
+
+    // The ringing alarm's turn: "停止播放", "稍后提醒", its reminder closed.
+    AlarmRinger& ringer() { return *ringer_; }
+    HourlyChime& chime() { return *chime_; }
+
+    // A row's tooltip: "稍后提醒：08:35" when one waits, and "下次响铃：2026年12月8日08时30分" or
+    // "不会再响铃".
+    QString toolTip(const Alarm& alarm) const;
+    // The tray's: "Orvane电脑闹钟", then the put-off ring and the next alarm that wait.
+    QString trayToolTip() const;
+
+signals:
+    // The plan of wake-ups changed (an alarm, a put-off ring or the announcement came or went).
+    void wakePlanChanged();
+    // What a tooltip says may have changed.
+    void toolTipsChanged();
+
+private:
+    void turnEnded(const FiredAlarm& alarm, AlarmRinger::TurnEnd how);
+    // Tells the user of a write that failed while nobody was at a window.
+    void tellFailure(const QString& text);
+
+    Database& db_;
+    Parts parts_;
+    qint64 startMinute_;
+    AlarmModel model_;
+    SnoozeStore snoozes_;
+    HourlyChime* chime_;
+    AlarmRinger* ringer_;
+    AlarmNotifications* notifications_ = nullptr;
+    Scheduler* scheduler_ = nullptr;
+    qint64 lastMinute_ = -1; // the minute of the last tick: a failed load is retried once a minute
+};
+
+} // namespace orvane

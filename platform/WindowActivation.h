@@ -11,7 +11,8 @@ namespace orvane {
 bool onWayland();
 
 // Asks for the focus for `window`. A Wayland compositor grants it only with the activation token of the
-// program the user clicked in (the launcher, the panel); empty when there is none (X11 needs none).
+// program the user clicked in (the launcher, the panel), or to a window that appears; `token` is empty
+// when the asker gave none (X11 needs none).
 void activateWithToken(QWidget& window, const QByteArray& token);
 
 } // namespace orvane

@@ -79,7 +79,7 @@ private slots:
                                             e.properties.value(u"visible"_s).toString());
         QCOMPARE(entries,
                  (QStringList{u"- 显示主窗口(_S) true true"_s, u"- a__b & c true true"_s,
-                              u"- 不可用 false true"_s, u"- 隐藏 true false"_s, u"separator - - true"_s}));
+                              u"- 不可用 false true"_s, u"- 隐藏 false false"_s, u"separator - - true"_s}));
 
         // A click on an entry triggers its action once the panel has its answer; a disabled entry, another
         // event or an entry that is not there does nothing.

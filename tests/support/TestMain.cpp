@@ -35,8 +35,8 @@ void put(const char* name, const QString& value) {
 }
 
 // Nothing of the machine's session reaches a test: no session or system bus (a test that needs one starts
-// its own), home folders inside `root`, one locale, a silent sound driver unless a test names one, and
-// for windows a font configuration of the tests' own.
+// its own), home folders inside `root`, one locale, a silent sound driver unless a test names one, none of
+// the desktop's theme and scaling, and for windows a font configuration of the tests' own.
 void isolateFromMachine(const QString& root) {
     QDir(root).mkpath(QStringLiteral("run"));
     QFile::setPermissions(root + QStringLiteral("/run"),
@@ -51,6 +51,12 @@ void isolateFromMachine(const QString& root) {
     qputenv("LC_ALL", "C.UTF-8");
     qunsetenv("LANGUAGE");
     qputenv("SDL_AUDIODRIVER", "dummy");
+    // A desktop's own look: its Qt theme, style and scaling, and the desktop names Qt picks a theme by.
+    for (const char* name :
+         {"QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+          "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_FONT_DPI", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
+          "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "XDG_ACTIVATION_TOKEN"})
+        qunsetenv(name);
 #ifdef ORVANE_TEST_GUI
     if (!QDir(QString::fromLatin1(kFontFolder)).exists())
         qFatal("the window tests need fonts-wqy-microhei (scripts/setup)");

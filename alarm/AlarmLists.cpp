@@ -85,7 +85,7 @@ AlarmLists createAlarmLists(QWidget* page, QWidget* window, const AlarmModel& mo
     lists.shown = makeReportList(page, QStringLiteral("超级列表框_我的闹钟"),
                                  {QStringLiteral("编号"), QStringLiteral("闹钟时间"),
                                   QStringLiteral("闹钟事件(双击修改)"), QStringLiteral("工作日期")},
-                                 {35, 146, 118, 66});
+                                 {33, 150, 116, 66});
     lists.shown->setGeometry(3, 26, 367, 189);
     // The columns fit the list's width, so that the rule is seen without scrolling sideways: the
     // reminder, the user's own text of any length, takes what the others leave.

@@ -19,11 +19,14 @@ void label(QWidget* parent, const char* name, int top, const QString& text) {
 } // namespace
 
 ReminderWindow::ReminderWindow(const FiredAlarm& alarm, const QString& soundLine)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
+    : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("ReminderWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" 设定时间到"));
+    // A dialog of one size, like the editor and the password window: tiling desktops float it at that
+    // size instead of giving it half the screen with its labels in a corner.
     setGeometry(50, 50, 302, 146);
+    setFixedSize(size());
     label(this, "标签1", 2, alarm.dueLine());
     label(this, "标签2", 32, alarm.alarm.reminder);
     label(this, "标签3", 62, soundLine);

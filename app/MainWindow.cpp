@@ -14,6 +14,7 @@
 #include "app/LunarService.h"
 #include "app/SecondTicker.h"
 #include "app/SettingsPage.h"
+#include "app/SingleInstance.h"
 #include "app/TabControl.h"
 #include "calendar/AlmanacTexts.h"
 #include "calendar/DateCalculatorWindow.h"
@@ -30,6 +31,7 @@
 #include "platform/StatusNotifierItem.h"
 #include "platform/SystemSettings.h"
 #include "platform/WidgetPlace.h"
+#include "platform/WindowActivation.h"
 #include "protect/LockWindow.h"
 #include "protect/PasswordRecord.h"
 #include "protect/PasswordToggle.h"
@@ -258,8 +260,8 @@ void MainWindow::refreshTrayToolTip() {
         return;
     toolTipMinute_ = minuteKey(services_.clock->now());
     tray_->setToolTip(trayToolTip());
-    if (lateTray_ != nullptr)
-        lateTray_->setToolTip(trayToolTip().section(u'\n', 1)); // the item's title holds the first line
+    if (trayItem_ != nullptr)
+        trayItem_->setToolTip(trayToolTip().section(u'\n', 1)); // the item's title holds the first line
 }
 
 void MainWindow::startTicking() {
@@ -314,19 +316,19 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::HideWhenMinimised() {
     // Without a notification area there would be no way back to a hidden window: it then stays
     // minimised in the task bar instead.
-    const bool ownItemShown = lateTray_ != nullptr && lateTray_->registered();
+    const bool ownItemShown = trayItem_ != nullptr && trayItem_->registered();
     const bool qtIconShown =
         tray_ != nullptr && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
     if (isMinimized() && (ownItemShown || qtIconShown))
         QTimer::singleShot(0, this, &QWidget::hide);
 }
 
-void MainWindow::RestoreFromTray(TrayAction action) {
+void MainWindow::RestoreFromTray(TrayAction action, const QString& activationToken) {
     if (action != TrayAction::DoubleClick && !(action == TrayAction::Click && singleClickTray_))
         return;
     setWindowState(windowState() & ~Qt::WindowMinimized);
     showNormal();
-    activateWindow();
+    activateWithToken(*this, SingleInstance::activationToken(activationToken.toUtf8()));
 }
 
 void MainWindow::onTrayActivated(QSystemTrayIcon::ActivationReason reason) {

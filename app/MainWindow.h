@@ -56,9 +56,9 @@ public:
     // The pages of 高级选择夹1 in their order.
     enum class Tab { Alarms, Diary, Settings, Extras, Feedback, About };
     // The double-click restores; on a StatusNotifier host, which has no double-click, the click does.
-    void RestoreFromTray(TrayAction action);
+    // `activationToken`: the host's permission to take the focus (Wayland), empty when it gave none.
+    void RestoreFromTray(TrayAction action, const QString& activationToken = {});
     void useSingleClickTray(bool single) { singleClickTray_ = single; }
-    void watchForLateStatusNotifierHost();
     // "Orvane电脑闹钟" and the next alarm: the tray icon's tooltip.
     QString trayToolTip() const;
     void startTicking();
@@ -80,8 +80,8 @@ public:
     TabControl* tabs() const { return tabs_; }
     AlarmPage* alarmPage() const { return alarmPage_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
-    // The item registered by the program itself with a StatusNotifier watcher that appeared after start.
-    StatusNotifierItem* lateTrayItem() const { return lateTray_; }
+    // The program's own item for StatusNotifier hosts (Qt's icon serves the XEmbed trays).
+    StatusNotifierItem* trayItem() const { return trayItem_; }
     // Where the busName connection (tests' private bus; empty: the session bus) is asked about the tray.
     void setTrayBus(const QString& busName) { trayBus_ = busName; }
     AlarmListCommands* alarmCommands() const { return alarmCommands_; }
@@ -110,6 +110,7 @@ private:
     void databaseOpened();
     void countStart();
     static QString notOurDatabaseText() { return QStringLiteral("数据库打开识别，请检查！"); }
+    void offerStatusNotifierItem();
 
     Services services_;
     QString todayWeekdayChar_; // renewed when the date changes
@@ -128,7 +129,7 @@ private:
     SettingsPage* settingsPage_ = nullptr;
     AboutPage* aboutPage_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
-    StatusNotifierItem* lateTray_ = nullptr;
+    StatusNotifierItem* trayItem_ = nullptr;
     QString trayBus_;
     QMenu* trayMenu_ = nullptr;
     SecondTicker* ticker_ = nullptr;

@@ -13,6 +13,7 @@
 #include "app/StoredHolidays.h"
 #include "platform/StatusNotifierHost.h"
 #include "platform/StatusNotifierItem.h"
+#include "platform/WindowActivation.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -113,19 +114,28 @@ void MainWindow::countStart() {
         settingsPage_->startCounterLabel()->setText(startCounterText_);
 }
 
-// Qt chose the XEmbed tray, or none, for good: when a StatusNotifier watcher appears later (the panel
-// starts after the program), the program registers an item of its own and takes that icon's place.
-void MainWindow::watchForLateStatusNotifierHost() {
-    lateTray_ = new StatusNotifierItem(QStringLiteral("Orvane电脑闹钟"), carriedTrayIcon(), trayBus_, this);
-    connect(lateTray_, &StatusNotifierItem::registeredWithWatcher, this, [this] {
+// The program's own StatusNotifier item serves every such host: one there at start, and one whose watcher
+// appears later (the panel starts after the program), when it takes the place of Qt's XEmbed icon. Its
+// menu is the tray menu's actions, drawn by the host at the icon.
+void MainWindow::offerStatusNotifierItem() {
+    trayItem_ = new StatusNotifierItem(QStringLiteral("Orvane电脑闹钟"), tray_->icon(), trayBus_, this);
+    trayItem_->setMenuActions(trayMenu_->actions());
+    connect(trayItem_, &StatusNotifierItem::registeredWithWatcher, this, [this] {
         tray_->hide(); // an XEmbed icon beside it would show the clock twice
         useSingleClickTray(true);
         refreshTrayToolTip();
     });
-    connect(lateTray_, &StatusNotifierItem::activated, this, [this] { RestoreFromTray(TrayAction::Click); });
-    connect(lateTray_, &StatusNotifierItem::contextMenuRequested, this,
-            [this](QPoint at) { trayMenu_->popup(at); });
-    lateTray_->start();
+    connect(trayItem_, &StatusNotifierItem::activated, this,
+            [this](const QString& token) { RestoreFromTray(TrayAction::Click, token); });
+    // Only hosts that draw no menu ask for one. On Wayland a program cannot put a menu at a point of the
+    // screen (it would open as a window of its own in the middle): the window comes, with all the menu has.
+    connect(trayItem_, &StatusNotifierItem::contextMenuRequested, this, [this](QPoint at) {
+        if (onWayland())
+            RestoreFromTray(TrayAction::Click);
+        else
+            trayMenu_->popup(at);
+    });
+    trayItem_->start();
 }
 
 void MainWindow::finishStartUp() {
@@ -133,7 +143,8 @@ void MainWindow::finishStartUp() {
         return;
     // Tray icon with the next alarm as its tooltip and a menu; a double-click (one click on a
     // StatusNotifier host) brings the window back.
-    tray_ = new QSystemTrayIcon(carriedTrayIcon(), this);
+    const QIcon icon = carriedTrayIcon();
+    tray_ = new QSystemTrayIcon(icon, this);
     connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::onTrayActivated);
     trayMenu_ = new QMenu(this);
     connect(trayMenu_->addAction(QStringLiteral("显示主窗口")), &QAction::triggered, this,
@@ -142,11 +153,16 @@ void MainWindow::finishStartUp() {
     tray_->setContextMenu(trayMenu_);
     const bool statusNotifierHost = statusNotifierHostPresent(trayBus_);
     useSingleClickTray(statusNotifierHost);
-    if (!statusNotifierHost)
-        watchForLateStatusNotifierHost();
+    offerStatusNotifierItem();
     refreshTrayToolTip();
     connect(engine_, &AlarmEngine::toolTipsChanged, this, &MainWindow::refreshTrayToolTip);
-    tray_->show();
+    // Qt's icon for the XEmbed trays, which only X11 has (on Wayland Qt would look for one and warn).
+    if (!statusNotifierHost && !onWayland())
+        tray_->show();
+    // Every window's icon: on X11 the task bar and Alt+Tab show it (Wayland desktops find the launcher's).
+    QIcon windowIcon = icon;
+    windowIcon.addFile(QStringLiteral(":/desktop/orvane-clock-128.png"), QSize(128, 128));
+    QGuiApplication::setWindowIcon(windowIcon);
     if (services_.clockEvents != nullptr)
         services_.clockEvents->start();
     if (database_.isOpen())

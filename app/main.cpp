@@ -4,12 +4,15 @@
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
 #include "app/SingleInstance.h"
+#include "common/Log.h"
+#include "platform/WindowActivation.h"
 #include "resources/resources.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    orvane::FontWarmUp fonts; // first: it runs beside Qt's own start
+    orvane::showUserMessagesOnly(); // before Qt's start, which has its own remarks
+    orvane::FontWarmUp fonts;       // first: it runs beside Qt's own start
     QApplication app(argc, argv);
     orvane::setUpApplication();
     orvaneInitResources();
@@ -29,16 +32,11 @@ int main(int argc, char** argv) {
         return 0;
     window.show();
     window.startTicking();
-    QObject::connect(
-        &instance, &orvane::SingleInstance::activationRequested, &window, [&window](const QByteArray& token) {
-            window.showNormal();
-            window.raise();
-            // A Wayland compositor focuses a window only with a token from the launcher.
-            // Qt's Wayland plugin takes XDG_ACTIVATION_TOKEN (and unsets it) at the next
-            // activation request, so the second start's token is put there just before.
-            if (!token.isEmpty() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-                qputenv("XDG_ACTIVATION_TOKEN", token);
-            window.activateWindow();
-        });
+    QObject::connect(&instance, &orvane::SingleInstance::activationRequested, &window,
+                     [&window](const QByteArray& token) {
+                         window.showNormal();
+                         window.raise();
+                         orvane::activateWithToken(window, token);
+                     });
     return app.exec();
 }

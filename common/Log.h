@@ -15,4 +15,12 @@ Q_DECLARE_LOGGING_CATEGORY(lcNotify) // orvane.notify: desktop notifications
 Q_DECLARE_LOGGING_CATEGORY(lcUi)     // orvane.ui: tray, single instance, translations, browser module
 Q_DECLARE_LOGGING_CATEGORY(lcLock)   // orvane.lock: the screen lock's keyboard hold and process sweep
 Q_DECLARE_LOGGING_CATEGORY(lcNet)    // orvane.net: HTTP, NTP, setting the clock
+
+// Whether the user's terminal or journal gets a message: the program's own categories always; the
+// libraries' (Qt's warnings, the web engine's start-up report) only when the user set logging rules to
+// see them, or when they are critical or fatal.
+bool shownToUser(QtMsgType type, const char* category, bool rulesSet);
+// Installs shownToUser in front of Qt's message output for the program (QT_LOGGING_RULES decides
+// rulesSet). Not in tests, which see every message.
+void showUserMessagesOnly();
 } // namespace orvane

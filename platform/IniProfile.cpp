@@ -69,18 +69,28 @@ QByteArray keepTrailingBlanks(const QByteArray& text) {
     return out;
 }
 
-Loaded load(const QString& file, CSimpleIniA& ini) {
-    configure(ini);
+Loaded readFile(const QString& file, QByteArray& bytes) {
     QFile in(file);
     if (!in.exists())
         return Loaded::Absent;
     if (!in.open(QIODevice::ReadOnly))
         return Loaded::Failed;
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return Loaded::Failed;
+    bytes = in.readAll();
+    return in.error() == QFileDevice::NoError ? Loaded::Ok : Loaded::Failed;
+}
+
+bool parse(const QByteArray& bytes, CSimpleIniA& ini) {
+    configure(ini);
     const QByteArray text = keepTrailingBlanks(asUtf8(bytes));
-    return ini.LoadData(text.constData(), size_t(text.size())) < 0 ? Loaded::Failed : Loaded::Ok;
+    return ini.LoadData(text.constData(), size_t(text.size())) >= 0;
+}
+
+Loaded load(const QString& file, CSimpleIniA& ini) {
+    QByteArray bytes;
+    const Loaded loaded = readFile(file, bytes);
+    if (loaded != Loaded::Ok)
+        return loaded;
+    return parse(bytes, ini) ? Loaded::Ok : Loaded::Failed;
 }
 
 bool isBlank(QChar c) {
@@ -117,17 +127,26 @@ QString encodeValue(const QString& value) {
     return value;
 }
 
-bool save(const CSimpleIniA& ini, const QString& file, QFileDevice::Permissions permissions) {
+std::optional<QByteArray> saved(const CSimpleIniA& ini) {
     std::string text;
     if (ini.Save(text, false) < 0)
-        return false;
-    return writeWholeFile(file, QByteArray::fromStdString(text), permissions);
+        return std::nullopt;
+    return QByteArray::fromStdString(text);
+}
+
+bool save(const CSimpleIniA& ini, const QString& file, QFileDevice::Permissions permissions) {
+    const std::optional<QByteArray> bytes = saved(ini);
+    return bytes && writeWholeFile(file, *bytes, permissions);
 }
 
 const char* lookup(const QString& file, const QString& section, const QString& key, CSimpleIniA& ini) {
     if (load(file, ini) != Loaded::Ok)
         return nullptr;
     return ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData());
+}
+
+bool writable(const QString& section, const QString& key, const QString& value) {
+    return validSection(section) && validKey(key) && !hasLineBreak(value);
 }
 
 } // namespace
@@ -143,18 +162,36 @@ bool IniProfile::exists(const QString& file, const QString& section, const QStri
     return lookup(file, section, key, ini) != nullptr;
 }
 
+QString IniProfile::readText(const QByteArray& fileBytes, const QString& section, const QString& key) {
+    CSimpleIniA ini;
+    if (!parse(fileBytes, ini))
+        return {};
+    const char* value = ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData());
+    return value ? decodeValue(QString::fromUtf8(value)) : QString();
+}
+
+std::optional<QByteArray> IniProfile::writeText(const QByteArray& fileBytes, const QString& section,
+                                                const QString& key, const QString& value) {
+    CSimpleIniA ini;
+    if (!writable(section, key, value) || !parse(fileBytes, ini) ||
+        ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
+                     encodeValue(value).toUtf8().constData()) < 0)
+        return std::nullopt;
+    return saved(ini);
+}
+
 bool IniProfile::write(const QString& file, const QString& section, const QString& key, const QString& value,
                        QFileDevice::Permissions permissions) {
-    if (!validSection(section) || !validKey(key) || hasLineBreak(value)) {
+    if (!writable(section, key, value)) {
         qCWarning(lcStore) << "a setting the file format cannot hold is not written:" << section << key;
         return false;
     }
-    CSimpleIniA ini;
     // An existing file that cannot be read would be replaced by one holding only this key.
-    const bool written = load(file, ini) != Loaded::Failed &&
-                         ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
-                                      encodeValue(value).toUtf8().constData()) >= 0 &&
-                         save(ini, file, permissions);
+    QByteArray bytes;
+    std::optional<QByteArray> rewritten;
+    if (readFile(file, bytes) != Loaded::Failed)
+        rewritten = writeText(bytes, section, key, value);
+    const bool written = rewritten && writeWholeFile(file, *rewritten, permissions);
     // Most callers say nothing to the user (the setting shows its old state next time): the trace is here.
     if (!written)
         qCWarning(lcStore) << "cannot write" << key << "to" << file;

@@ -1,8 +1,11 @@
 // Windows-style INI files: read or write one key of a section; every write replaces the file atomically.
 #pragma once
 
+#include <QByteArray>
 #include <QFileDevice>
 #include <QString>
+
+#include <optional>
 
 namespace orvane {
 
@@ -21,6 +24,12 @@ public:
     static bool remove(const QString& file, const QString& section, const QString& key,
                        QFileDevice::Permissions permissions = defaultPermissions());
     static bool exists(const QString& file, const QString& section, const QString& key);
+
+    // read() and write() on a file's bytes in memory: the key's text, and the file's new bytes (nullopt
+    // where write() refuses). The files' own rules, without the disk.
+    static QString readText(const QByteArray& fileBytes, const QString& section, const QString& key);
+    static std::optional<QByteArray> writeText(const QByteArray& fileBytes, const QString& section,
+                                               const QString& key, const QString& value);
 
     static QFileDevice::Permissions defaultPermissions() {
         return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |

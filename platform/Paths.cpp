@@ -28,9 +28,10 @@ Paths Paths::under(const QString& root) {
 }
 
 bool Paths::makeFolders() const {
-    // Not the autostart folder: it is shared with other programs and made only when the entry is written.
+    // Not the program folder (the diary's settings and the password store make it when they first write)
+    // nor the autostart folder, shared with other programs.
     QDir dir;
-    for (const QString& folder : {windowsDir, systemDir, programDir}) {
+    for (const QString& folder : {windowsDir, systemDir}) {
         if (!dir.mkpath(folder))
             return false;
     }

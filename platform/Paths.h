@@ -16,7 +16,9 @@ struct Paths {
     static Paths standard();
     // All four folders below one root (tests).
     static Paths under(const QString& root);
-    bool makeFolders() const; // creates the three own folders (not autostart); false when one cannot be made
+    // Creates the folders written at every start (Windows and System); false when one cannot be made. The
+    // program and autostart folders are made by their first write, so a start leaves no empty folder there.
+    bool makeFolders() const;
 
     QString windowsFile(const QString& name) const { return windowsDir + u'/' + name; }
     QString systemFile(const QString& name) const { return systemDir + u'/' + name; }

@@ -7,19 +7,13 @@
 
 namespace orvane {
 
-bool statusNotifierHostPresent(const QString& busAddress) {
-    const QString name = QStringLiteral("orvane-status-notifier-probe");
-    QDBusConnection bus = busAddress.isEmpty() ? QDBusConnection::sessionBus()
-                                               : QDBusConnection::connectToBus(busAddress, name);
-    bool present = false;
+bool statusNotifierHostPresent(const QString& busName) {
+    const QDBusConnection bus = busName.isEmpty() ? QDBusConnection::sessionBus() : QDBusConnection(busName);
     const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-    if (bus.isConnected() && bus.interface()->isServiceRegistered(watcher)) {
-        QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
-        present = host.property("IsStatusNotifierHostRegistered").toBool();
-    }
-    if (!busAddress.isEmpty())
-        QDBusConnection::disconnectFromBus(name);
-    return present;
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher))
+        return false;
+    QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+    return host.property("IsStatusNotifierHostRegistered").toBool();
 }
 
 } // namespace orvane

@@ -6,8 +6,8 @@
 
 namespace orvane {
 
-// Asks the session bus (or the bus at busAddress, for tests) as Qt does when it picks its tray: a
+// Asks the session bus (or the named connection busName, for tests) as Qt does when it picks its tray: a
 // watcher is registered and says a host is there. False with no bus.
-bool statusNotifierHostPresent(const QString& busAddress = {});
+bool statusNotifierHostPresent(const QString& busName = {});
 
 } // namespace orvane

@@ -3,6 +3,7 @@
 #include "platform/StatusNotifierItem.h"
 
 #include "common/Log.h"
+#include "platform/DBusMenu.h"
 
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
@@ -17,11 +18,14 @@
 #include <QImage>
 #include <QtEndian>
 
+#include <utility>
+
 namespace orvane {
 
 namespace {
 const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kItemPath = QStringLiteral("/StatusNotifierItem");
+const QString kMenuPath = QStringLiteral("/StatusNotifierItem/Menu");
 
 QDBusConnection busOf(const QString& name) {
     return name.isEmpty() ? QDBusConnection::sessionBus() : QDBusConnection(name);
@@ -120,15 +124,17 @@ public:
     QString iconName() const { return {}; }
     SniPixmaps iconPixmap() const { return pixmapsOf(item_->icon()); }
     SniToolTip toolTip() const { return {{}, {}, item_->title(), item_->toolTip()}; }
-    // Not a menu: a click is Activate, the menu comes through ContextMenu.
+    // Not a menu: a click is Activate, the other button opens the menu at Menu.
     bool itemIsMenu() const { return false; }
-    QDBusObjectPath menu() const { return QDBusObjectPath(QStringLiteral("/NO_DBUSMENU")); }
+    QDBusObjectPath menu() const { return QDBusObjectPath(kMenuPath); }
 
 public slots:
-    void Activate(int, int) { emit item_->activated(); }
-    void SecondaryActivate(int, int) { emit item_->activated(); }
+    void Activate(int, int) { item_->activate(); }
+    void SecondaryActivate(int, int) { item_->activate(); }
     void ContextMenu(int x, int y) { emit item_->contextMenuRequested(QPoint(x, y)); }
     void Scroll(int, const QString&) {}
+    // Sent before Activate by hosts on Wayland: the permission to take the focus with this click.
+    void ProvideXdgActivationToken(const QString& token) { item_->activationToken_ = token; }
 
 signals:
     void NewTitle();
@@ -142,7 +148,7 @@ private:
 
 StatusNotifierItem::StatusNotifierItem(const QString& title, const QIcon& icon, const QString& busName,
                                        QObject* parent)
-    : QObject(parent), title_(title), icon_(icon), busName_(busName) {
+    : QObject(parent), title_(title), icon_(icon), busName_(busName), menu_(new DBusMenu(this)) {
     qDBusRegisterMetaType<SniPixmap>();
     qDBusRegisterMetaType<SniPixmaps>();
     qDBusRegisterMetaType<SniToolTip>();
@@ -152,6 +158,7 @@ StatusNotifierItem::StatusNotifierItem(const QString& title, const QIcon& icon, 
 StatusNotifierItem::~StatusNotifierItem() {
     if (exported_) {
         QDBusConnection bus = busOf(busName_);
+        bus.unregisterObject(kMenuPath);
         bus.unregisterObject(kItemPath);
         bus.unregisterService(serviceName_);
     }
@@ -175,7 +182,8 @@ void StatusNotifierItem::registerWithWatcher() {
         serviceName_ =
             QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
         exported_ = bus.registerService(serviceName_) &&
-                    bus.registerObject(kItemPath, this, QDBusConnection::ExportAdaptors);
+                    bus.registerObject(kItemPath, this, QDBusConnection::ExportAdaptors) &&
+                    bus.registerObject(kMenuPath, menu_, QDBusConnection::ExportAdaptors);
         if (!exported_) {
             qCWarning(lcUi) << "no StatusNotifier item:" << bus.lastError().message();
             return;
@@ -196,6 +204,18 @@ void StatusNotifierItem::registerWithWatcher() {
         registered_ = true;
         emit registeredWithWatcher();
     });
+}
+
+QString StatusNotifierItem::menuPath() {
+    return kMenuPath;
+}
+
+void StatusNotifierItem::setMenuActions(const QList<QAction*>& actions) {
+    menu_->setActions(actions);
+}
+
+void StatusNotifierItem::activate() {
+    emit activated(std::exchange(activationToken_, QString()));
 }
 
 void StatusNotifierItem::setToolTip(const QString& text) {

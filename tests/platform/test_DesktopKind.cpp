@@ -1,5 +1,5 @@
 // What the program asks of the desktop: whether its tray is a StatusNotifier host (against a fake
-// watcher on a bus of the test's own), and Qt's own texts in Chinese.
+// watcher on a bus of the test's own), and Qt's own texts and dates in Chinese.
 #include "platform/QtTranslations.h"
 #include "platform/StatusNotifierHost.h"
 
@@ -56,8 +56,9 @@ private slots:
             QVERIFY(desktop.bus().registerService(u"org.kde.StatusNotifierWatcher"_s));
         }
         // The watcher answers from this thread's event loop while the probe waits for it.
+        const BusPeer program(bus.address(), u"program"_s);
         bool answer = !present;
-        QThread* probe = QThread::create([&] { answer = statusNotifierHostPresent(bus.address()); });
+        QThread* probe = QThread::create([&] { answer = statusNotifierHostPresent(u"program"_s); });
         probe->start();
         QTRY_VERIFY(probe->isFinished());
         delete probe;
@@ -69,6 +70,12 @@ private slots:
         QVERIFY(useChineseQtTexts()); // installed once, asked again
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"取消"_s);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), u"确定"_s);
+        // The file dialog's type column, which the installed catalogue lacks, and its dates, which Qt
+        // writes in the system's locale: Chinese also in a session without one (the tests run in C.UTF-8).
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
+                 u"文件夹"_s);
+        QCOMPARE(QLocale::system().toString(QDate(2026, 12, 8), QLocale::LongFormat),
+                 u"2026年12月8日星期二"_s);
     }
 };
 

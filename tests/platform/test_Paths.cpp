@@ -46,11 +46,13 @@ private slots:
         TempDir dir;
         const Paths paths = Paths::under(dir.path());
         QVERIFY(paths.makeFolders());
-        for (const QString& folder : {paths.windowsDir, paths.systemDir, paths.programDir}) {
+        for (const QString& folder : {paths.windowsDir, paths.systemDir}) {
             QVERIFY2(folder.startsWith(dir.path() + u'/'), qPrintable(folder));
             QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
         }
-        // An empty autostart folder would be left behind while "开机自动运行" stays unticked.
+        // Empty folders would be left behind: the config folder before anything is stored there, the
+        // autostart folder while "开机自动运行" stays unticked.
+        QVERIFY(!QFileInfo::exists(paths.programDir));
         QVERIFY(!QFileInfo::exists(paths.autostartDir));
         QVERIFY(paths.windowsFile(QStringLiteral("sys.ini")) != paths.programFile(QStringLiteral("sys.ini")));
         QVERIFY(paths.makeFolders()); // again: they exist already

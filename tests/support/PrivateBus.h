@@ -6,20 +6,41 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QFile>
 #include <QProcess>
 
 namespace orvane::test {
 
 // A message bus daemon listening in the test's folder; it is the test's own process, killed at the end.
+// Its configuration is its own: the machine's session configuration would start any service installed
+// there (a notification daemon) when a test calls a name that no peer of the test holds.
 class PrivateBus {
 public:
     explicit PrivateBus(const TempDir& dir) {
+        const QString config = dir.file(QStringLiteral("bus.conf"));
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(configuration(dir.file(QStringLiteral("bus")))) < 0)
+            return;
+        file.close();
         daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
-                       QStringLiteral("--print-address"),
-                       QStringLiteral("--address=unix:path=") + dir.file(QStringLiteral("bus"))});
+                      {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
+                       QStringLiteral("--nopidfile"), QStringLiteral("--print-address")});
         if (daemon_.waitForReadyRead(10000))
             address_ = QString::fromUtf8(daemon_.readLine().trimmed());
+    }
+    // A session bus at `socket` with no service folders: no name is ever started on demand.
+    static QByteArray configuration(const QString& socket) {
+        return QStringLiteral(
+                   "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\"\n"
+                   " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                   "<busconfig>\n  <type>session</type>\n  <listen>unix:path=%1</listen>\n"
+                   "  <auth>EXTERNAL</auth>\n  <policy context=\"default\">\n"
+                   "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+                   "    <allow eavesdrop=\"true\"/>\n    <allow own=\"*\"/>\n  </policy>\n"
+                   "</busconfig>\n")
+            .arg(QString::fromLatin1(socket.toUtf8().toPercentEncoding("/")))
+            .toUtf8();
     }
     ~PrivateBus() {
         daemon_.kill();

@@ -65,6 +65,9 @@ private slots:
         QPointer<ReminderWindow> reminder = presenter.window();
         QVERIFY(reminder && reminder->isVisible());
         QCOMPARE(reminder->geometry(), QRect(50, 50, 302, 146));
+        // A dialog the user cannot resize: tiling desktops float it at its size.
+        QCOMPARE(reminder->windowType(), Qt::Dialog);
+        QCOMPARE(reminder->minimumSize(), reminder->maximumSize());
         QCOMPARE(reminder->findChild<QPushButton*>(u"按钮3"_s)->geometry(), QRect(64, 88, 64, 24));
         QStringList labels;
         for (const char* name : {"标签1", "标签2", "标签3"})

@@ -14,6 +14,7 @@
 #include "app/SecondTicker.h"
 #include "app/TabControl.h"
 #include "net/BrowserLayout.h"
+#include "platform/DBusMenuAdaptor.h"
 #include "platform/IniProfile.h"
 #include "platform/StatusNotifierItem.h"
 #include "platform/SystemSettings.h"
@@ -25,15 +26,18 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMutex>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -52,18 +56,29 @@ struct Fixture : FakeServices {
     QString dbFile() const { return paths.windowsFile(QStringLiteral("dbtime.mdb")); }
 };
 
-// The panel's side of the StatusNotifier protocol: it lists the items registered with it.
+// The panel's side of the StatusNotifier protocol: it lists the items registered with it (from the
+// panel's thread).
 class FakeWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
 
 public:
-    QStringList items;
     bool hostRegistered() const { return true; }
+    QStringList registered() const {
+        const QMutexLocker lock(&mutex_);
+        return items_;
+    }
 
 public slots:
-    void RegisterStatusNotifierItem(const QString& service) { items.append(service); }
+    void RegisterStatusNotifierItem(const QString& service) {
+        const QMutexLocker lock(&mutex_);
+        items_.append(service);
+    }
+
+private:
+    mutable QMutex mutex_;
+    QStringList items_;
 };
 
 // Counts the requests to end the program that Qt posts (quit on the last window closed posts one).
@@ -693,45 +708,90 @@ private slots:
         QCOMPARE(restoring, restoredBy);
     }
 
-    // The panel starts after the program: when its watcher appears, the program registers an icon of its
-    // own, and a click on it (Activate) brings the hidden window back.
-    void lateStatusNotifierWatcherGetsTheIcon() {
+    // Every StatusNotifier host gets the program's own item, whether the panel was there first or started
+    // later: one title, the menu 显示主窗口 / 退出 that the host draws at the icon, and a click (Activate)
+    // or the menu that brings the hidden window back. Qt's icon stays hidden beside it.
+    void statusNotifierItem_data() {
+        QTest::addColumn<bool>("panelFirst");
+        QTest::newRow("panel started before the program") << true;
+        QTest::newRow("panel started after the program") << false;
+    }
+    void statusNotifierItem() {
+        QFETCH(bool, panelFirst);
         Fixture f;
         test::PrivateBus daemon(f.dir);
         QVERIFY(!daemon.address().isEmpty());
         test::BusPeer app(daemon.address(), u"app"_s);
         test::BusPeer panel(daemon.address(), u"panel"_s);
+        // The panel answers from a thread of its own: the program asks it at start and waits.
+        QThread panelThread;
+        FakeWatcher watcher;
+        watcher.moveToThread(&panelThread);
+        panelThread.start();
+        const auto stopPanel = qScopeGuard([&] {
+            panelThread.quit();
+            panelThread.wait();
+        });
+        const auto servePanel = [&] {
+            return panel.bus().registerObject(u"/StatusNotifierWatcher"_s, &watcher,
+                                              QDBusConnection::ExportAllSlots |
+                                                  QDBusConnection::ExportAllProperties) &&
+                   panel.bus().registerService(u"org.kde.StatusNotifierWatcher"_s);
+        };
+        if (panelFirst)
+            QVERIFY(servePanel());
         auto w = windowWithOneAlarm(f);
         QVERIFY(w);
         w->setTrayBus(u"app"_s);
         w->finishStartUp();
-        QVERIFY(w->lateTrayItem() && !w->lateTrayItem()->registered());
-
-        FakeWatcher watcher;
-        QVERIFY(panel.bus().registerObject(u"/StatusNotifierWatcher"_s, &watcher,
-                                           QDBusConnection::ExportAllSlots |
-                                               QDBusConnection::ExportAllProperties));
-        QVERIFY(panel.bus().registerService(u"org.kde.StatusNotifierWatcher"_s));
-        QTRY_COMPARE(watcher.items, QStringList{w->lateTrayItem()->serviceName()});
-        QTRY_VERIFY(w->lateTrayItem()->registered());
+        QVERIFY(w->trayItem());
+        if (!panelFirst) {
+            QVERIFY(!w->trayItem()->registered());
+            QVERIFY(servePanel());
+        }
+        QTRY_COMPARE(watcher.registered(), QStringList{w->trayItem()->serviceName()});
+        QTRY_VERIFY(w->trayItem()->registered());
         QVERIFY(!w->trayIcon()->isVisible());
 
         // Asynchronous calls: the item answers from this thread, so a blocking call would wait for itself.
-        const auto call = [&](const QString& interface, const QString& method, const QVariantList& args) {
-            QDBusMessage message = QDBusMessage::createMethodCall(
-                watcher.items.value(0), u"/StatusNotifierItem"_s, interface, method);
+        const auto call = [&](const QString& path, const QString& interface, const QString& method,
+                              const QVariantList& args) {
+            QDBusMessage message =
+                QDBusMessage::createMethodCall(w->trayItem()->serviceName(), path, interface, method);
             message.setArguments(args);
             QDBusPendingCall pending = panel.bus().asyncCall(message);
             [&] { QTRY_VERIFY(pending.isFinished()); }();
             return pending.reply();
         };
-        const QDBusMessage title = call(u"org.freedesktop.DBus.Properties"_s, u"Get"_s,
-                                        {u"org.kde.StatusNotifierItem"_s, u"Title"_s});
-        QCOMPARE(title.arguments().value(0).value<QDBusVariant>().variant().toString(), u"Orvane电脑闹钟"_s);
+        const auto property = [&](const QString& name) {
+            return call(u"/StatusNotifierItem"_s, u"org.freedesktop.DBus.Properties"_s, u"Get"_s,
+                        {u"org.kde.StatusNotifierItem"_s, name})
+                .arguments()
+                .value(0)
+                .value<QDBusVariant>()
+                .variant();
+        };
+        QCOMPARE(property(u"Title"_s).toString(), u"Orvane电脑闹钟"_s);
+        const QString menu = property(u"Menu"_s).value<QDBusObjectPath>().path();
+        const QDBusMessage layout =
+            call(menu, u"com.canonical.dbusmenu"_s, u"GetLayout"_s, {0, -1, QStringList{u"label"_s}});
+        DBusMenuLayout root;
+        layout.arguments().value(1).value<QDBusArgument>() >> root;
+        QStringList labels;
+        for (const DBusMenuLayout& entry : root.children)
+            labels << entry.properties.value(u"label"_s).toString();
+        QCOMPARE(labels, (QStringList{u"显示主窗口"_s, u"退出"_s}));
+
         w->showMinimized();
         QTRY_VERIFY(!w->isVisible());
-        QCOMPARE(call(u"org.kde.StatusNotifierItem"_s, u"Activate"_s, {0, 0}).type(),
-                 QDBusMessage::ReplyMessage);
+        call(menu, u"com.canonical.dbusmenu"_s, u"Event"_s,
+             {root.children.value(0).id, u"clicked"_s, QVariant::fromValue(QDBusVariant(0)), 0u});
+        QTRY_VERIFY(w->isVisible() && !w->isMinimized());
+        w->showMinimized();
+        QTRY_VERIFY(!w->isVisible());
+        QCOMPARE(
+            call(u"/StatusNotifierItem"_s, u"org.kde.StatusNotifierItem"_s, u"Activate"_s, {0, 0}).type(),
+            QDBusMessage::ReplyMessage);
         QTRY_VERIFY(w->isVisible() && !w->isMinimized());
     }
 

@@ -359,6 +359,7 @@ private slots:
     void diaryFileIsAnotherFile() {
         Fixture f;
         const QString diaryIni = f.paths.programDir + u"/sys.ini"_s;
+        QVERIFY(QDir().mkpath(f.paths.programDir));
         QVERIFY(IniProfile::write(diaryIni, kSection, u"整点报时"_s, u"真"_s));
         QVERIFY(IniProfile::write(diaryIni, kSection, u"响铃次数"_s, u"播放二次"_s));
         const QByteArray before = bytesOf(diaryIni);

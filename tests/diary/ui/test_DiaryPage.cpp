@@ -302,6 +302,7 @@ private slots:
         Fixture f;
         const QString system = f.paths.windowsFile(u"sys.ini"_s);
         const QString diary = f.paths.programFile(u"sys.ini"_s);
+        QVERIFY(QDir().mkpath(f.paths.programDir));
         QVERIFY(IniProfile::write(system, diaryini::section(), u"大小"_s, u"30"_s));
         QVERIFY(IniProfile::write(diary, diaryini::section(), u"大小"_s, u"14"_s));
         const QByteArray systemBefore = bytesOf(system);

@@ -26,7 +26,12 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 # The lock's Wayland hold and the browser module use Qt's private interfaces, which may change in any Qt
 # release: the package needs the very release it was built against (Debian's own rule for such programs).
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-base-abi (= ${Qt6_VERSION})")
+# libpulse is opened at the first ring too, to learn whether the ring can be heard.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libpulse0")
 # Qt's Wayland plugin: without it a Wayland session runs the program through XWayland, where the screen
 # lock holds only X programs' input. X11 desktops do without it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# pkexec runs the wake helper (usr/libexec/orvane-clock) under its polkit policy; without it the machine
+# is not woken for alarms, and the settings page says so.
+string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", pkexec")
 include(CPack)

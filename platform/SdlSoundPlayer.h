@@ -27,7 +27,8 @@ public:
     SdlSoundPlayer(const SdlSoundPlayer&) = delete;
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
-    PlayOutcome play(const QString& file, int count) override;
+    using SoundPlayer::play;
+    PlayOutcome play(const QString& file, int count, const RingLevel& level) override;
     void stop() override;
     // A new clip replaces the one still sounding; music goes on under it.
     void playClip(const QByteArray& wav) override;

@@ -54,9 +54,11 @@ void RtcWakeAlarm::arm(const QDateTime& at) {
     const qint64 seconds = at.toSecsSinceEpoch();
     if (armTimer(seconds)) {
         setSupport(WakeSupport::Ready);
+    } else if (support_ == WakeSupport::NotPermitted) {
+        // Asked again at every edit, a system that said no would show a password dialog each time.
+        return;
     } else if (setup_.helper.isEmpty()) {
-        if (support_ != WakeSupport::NotPermitted)
-            qCWarning(lcClock, "cannot wake the machine for alarms: the wake helper is not installed");
+        qCWarning(lcClock, "cannot wake the machine for alarms: the wake helper is not installed");
         setSupport(WakeSupport::NotPermitted);
     } else if (helperRun_) {
         pendingSeconds_ = seconds;
@@ -119,9 +121,9 @@ void RtcWakeAlarm::onHelperFinished(int exitCode, QProcess::ExitStatus status) {
         qCWarning(lcClock).noquote() << "cannot wake the machine for alarms: no real-time clock:" << said;
         setSupport(WakeSupport::NoRtc);
     } else if (status != QProcess::NormalExit || exitCode == kPkexecDismissed || exitCode == kPkexecRefused) {
+        const QString why = status == QProcess::NormalExit ? said : run->errorString();
         qCWarning(lcClock).noquote() << "cannot wake the machine for alarms: the system refused"
-                                     << setup_.helper.join(u' ') << QString(u'(' + run->errorString() + u')')
-                                     << said;
+                                     << setup_.helper.join(u' ') + u':' << why;
         setSupport(WakeSupport::NotPermitted);
     } else {
         qCWarning(lcClock).noquote() << "the wake helper did not set" << helperSeconds_ << "exit code"

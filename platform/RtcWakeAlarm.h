@@ -14,7 +14,8 @@ namespace orvane {
 // With CAP_WAKE_ALARM a timerfd on CLOCK_REALTIME_ALARM wakes the machine. Otherwise the package's
 // helper, run through pkexec, writes the time to the real-time clock; its polkit policy lets the active
 // local session do so without a password. A helper run ends after arm() returns; a time asked meanwhile
-// waits for it, only the latest. Failures are logged under "orvane.clock".
+// waits for it, only the latest. Once the system has refused, later times are not asked for (the refusal
+// may have been a dismissed password dialog). Failures are logged under "orvane.clock".
 class RtcWakeAlarm final : public WakeAlarm {
     Q_OBJECT
 public:

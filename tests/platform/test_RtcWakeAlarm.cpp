@@ -150,6 +150,26 @@ private slots:
         QCOMPARE(file.text(), written ? QByteArray::number(at) + '\n' : clock ? kUntouched : QByteArray());
     }
 
+    // After a refusal the helper is not run again: it could show a password dialog at every edit.
+    void askedOnceWhenRefused() {
+        const ClockFile file(true);
+        const QString runs = QFileInfo(kClockFile).path() + u"/runs"_s;
+        QFile::remove(runs);
+        {
+            RtcWakeAlarm wake(
+                {kClockFile, false, {u"sh"_s, u"-c"_s, u"echo >>'"_s + runs + u"'; exit 127"_s, u"sh"_s}});
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(u"^cannot wake the machine for alarms: "_s));
+            wake.arm(QDateTime::fromSecsSinceEpoch(now() + 3600));
+            QTRY_COMPARE(wake.support(), WakeSupport::NotPermitted);
+            wake.arm(QDateTime::fromSecsSinceEpoch(now() + 7200));
+        } // waits for a helper run still going
+        QFile ran(runs);
+        QVERIFY(ran.open(QIODevice::ReadOnly));
+        QCOMPARE(ran.readAll(), QByteArray("\n"));
+        ran.remove();
+    }
+
     // Times asked while the helper runs: only the last is written; disarm then takes it back.
     void latestTimeWinsThenDisarm() {
         const ClockFile file(true);

@@ -40,17 +40,19 @@ private slots:
         QFile file(dir_.file(u"tone.wav"_s));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(toneWav(orvane::test::kToneRate)) > 0);
         tone_ = file.fileName();
-        // One player for all: its open output stream keeps the server's output at a short latency, which
-        // an output without streams gives up for two seconds, and every recording would wait that long.
+        // One recorder and one player for all, started in this order and ended in the other: the output
+        // then keeps a short latency (one without streams takes up to two seconds to start a recording)
+        // and a steady state (SDL's PulseAudio output leaks a libpulse object at each change).
+        recorder_ = std::make_unique<MonitorRecorder>(*server_, kOutput);
         player_ = std::make_unique<SdlSoundPlayer>(u"pulseaudio"_s);
         // The default level, that of every ring so far.
         QCOMPARE(player_->play(tone_, -1), PlayOutcome::Played);
-        MonitorRecorder recorder(*server_, kOutput);
-        full_ = steadyLevel(recorder);
+        full_ = steadyLevel(*recorder_);
         QVERIFY2(full_ > 0.1, qPrintable(u"the ring is not heard: %1"_s.arg(full_)));
     }
     void cleanupTestCase() {
         player_.reset();
+        recorder_.reset();
         server_.reset();
     }
 
@@ -73,17 +75,15 @@ private slots:
             player_->stop();
             player_->playClip(toneWav(orvane::test::kToneRate));
         }
-        MonitorRecorder recorder(*server_, kOutput);
-        const double heard = steadyLevel(recorder);
+        const double heard = steadyLevel(*recorder_);
         QVERIFY2(qAbs(heard / full_ - share) < 0.1 * share + 0.01,
                  qPrintable(u"%1 of the full level %2"_s.arg(heard / full_).arg(full_)));
     }
 
     // Rising over 15 s: the first second is far quieter than the fifth, which is still below full volume.
     void fadeIn() {
-        MonitorRecorder recorder(*server_, kOutput);
         QCOMPARE(player_->play(tone_, -1, RingLevel{100, 15}), PlayOutcome::Played);
-        const std::vector<qint16> heard = recorder.next(5.0);
+        const std::vector<qint16> heard = recorder_->next(5.0);
         // From 0.1 s: the sound before play() still comes out of the output's short buffer.
         const double first = MonitorRecorder::level(heard, 0.1, 1);
         const double fifth = MonitorRecorder::level(heard, 4, 5);
@@ -94,6 +94,7 @@ private slots:
 private:
     TempDir dir_;
     std::unique_ptr<PulseServer> server_;
+    std::unique_ptr<MonitorRecorder> recorder_;
     std::unique_ptr<SdlSoundPlayer> player_;
     QString tone_;
     double full_ = 0;

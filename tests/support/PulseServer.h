@@ -1,13 +1,11 @@
 // A PulseAudio server of the test's own (its own folders, no bus, never the machine's server), and a
-// recorder of what its default output plays.
+// recorder of what an output plays.
 #pragma once
 
 #include "TempDir.h"
 
 #include <QProcess>
 #include <QtTest>
-
-#include <pulse/simple.h>
 
 #include <cmath>
 #include <vector>
@@ -104,31 +102,43 @@ private:
     QByteArray saved_[kClientVariables];
 };
 
-// Records the monitor of an output from its creation on: mono 16-bit samples at 44.1 kHz.
+// Records the monitor of an output with parecord, from its creation until it is destroyed: mono 16-bit
+// samples at 44.1 kHz. In a process of its own, so that libpulse's recording stream leaves nothing in
+// the test's memory; running throughout, so that the output's state never changes under a player (SDL's
+// PulseAudio output leaks a libpulse object at each such change).
 class MonitorRecorder {
 public:
     static constexpr int kRate = 44100;
     MonitorRecorder(const PulseServer& server, const QString& output) {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
-        pa_buffer_attr attr{};
-        attr.maxlength = uint32_t(-1);
-        attr.fragsize = kRate / 50 * 2; // 20 ms: the recording starts close to its creation
-        stream_ = pa_simple_new(server.address().toUtf8().constData(), "orvane-test", PA_STREAM_RECORD,
-                                (output + QStringLiteral(".monitor")).toUtf8().constData(), "monitor", &spec,
-                                nullptr, &attr, nullptr);
+        recorder_.start(QStringLiteral("parecord"),
+                        {QStringLiteral("--server=") + server.address(),
+                         QStringLiteral("--device=") + output + QStringLiteral(".monitor"),
+                         QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                         QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
+                         QStringLiteral("--latency-msec=20")});
+        recorder_.waitForStarted();
     }
     ~MonitorRecorder() {
-        if (stream_)
-            pa_simple_free(stream_);
+        recorder_.kill();
+        recorder_.waitForFinished();
     }
     MonitorRecorder(const MonitorRecorder&) = delete;
     MonitorRecorder& operator=(const MonitorRecorder&) = delete;
 
-    // The next `seconds` of sound, as they are played (it takes that long); empty when recording failed.
+    // The next `seconds` of sound, as they are played (it takes that long); what was recorded before the
+    // call is dropped. Empty when the recording failed.
     std::vector<qint16> next(double seconds) {
-        std::vector<qint16> samples(size_t(seconds * kRate));
-        if (!stream_ || pa_simple_read(stream_, samples.data(), samples.size() * 2, nullptr) < 0)
+        pending_ += recorder_.readAll();
+        pending_.remove(0, pending_.size() & ~qsizetype(1)); // whole samples only: keeps the byte order
+        const qsizetype want = qsizetype(seconds * kRate) * 2;
+        while (pending_.size() < want && recorder_.waitForReadyRead(5000))
+            pending_ += recorder_.readAll();
+        if (pending_.size() < want)
             return {};
+        std::vector<qint16> samples(size_t(want / 2));
+        for (size_t i = 0; i < samples.size(); ++i)
+            samples[i] = qint16(quint8(pending_[2 * i]) | quint8(pending_[2 * i + 1]) << 8);
+        pending_.remove(0, want);
         return samples;
     }
 
@@ -143,7 +153,8 @@ public:
     }
 
 private:
-    pa_simple* stream_ = nullptr;
+    QProcess recorder_;
+    QByteArray pending_;
 };
 
 } // namespace orvane::test

@@ -15,7 +15,7 @@ public:
         qint64 wallNs; // CLOCK_REALTIME, read first thing in play()
     };
 
-    PlayOutcome play(const QString& file, int) override {
+    PlayOutcome play(const QString& file, int, const RingLevel&) override {
         const qint64 at = wallNs();
         plays.push_back({file, at});
         return PlayOutcome::Played;

@@ -32,4 +32,9 @@ string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-wayland")
 # The lock's Wayland hold and the browser module use Qt's private interfaces, which may change in any Qt
 # release: the package needs the very release it was built against (Debian's own rule for such programs).
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-base-abi (= ${Qt6_VERSION})")
+# libpulse is opened at the first ring too, to learn whether the ring can be heard.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libpulse0")
+# pkexec runs the wake helper (usr/libexec/orvane-clock) under its polkit policy; without it the machine
+# is not woken for alarms, and the settings page says so.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pkexec")
 include(CPack)

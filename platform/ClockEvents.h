@@ -17,8 +17,11 @@ public:
 
 signals:
     void clockChanged(); // the wall clock was set (forwards or backwards)
-    void aboutToSleep(); // the machine is about to suspend
-    void resumed();      // the machine woke from a suspend
+    // The machine is about to suspend. Where the system allows it (logind's delay lock) it waits until
+    // the slots have returned: store what must survive and ring what is due now.
+    void aboutToSleep();
+    // The machine woke from a suspend.
+    void resumed();
 };
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 #include "platform/KernelClockEvents.h"
 
 #include "common/Log.h"
+#include "platform/SleepInhibitor.h"
 
 #include <QDBusConnection>
 #include <QDBusError>
@@ -29,6 +30,7 @@ KernelClockEvents::KernelClockEvents(QString busAddress, QObject* parent)
     : ClockEvents(parent), busAddress_(std::move(busAddress)) {}
 
 KernelClockEvents::~KernelClockEvents() {
+    sleepLock_.reset();     // before its bus connection goes
     timerNotifier_.reset(); // before the descriptor it watches goes
     if (timerFd_ >= 0)
         ::close(timerFd_);
@@ -88,15 +90,22 @@ void KernelClockEvents::watchSleep() {
     }
     // Naming the service makes Qt D-Bus drop the signal unless its sender owns logind's name.
     if (!bus.connect(kLogindService, kLogindPath, kLogindManager, QStringLiteral("PrepareForSleep"), this,
-                     SLOT(onPrepareForSleep(bool))))
+                     SLOT(onPrepareForSleep(bool)))) {
         qCWarning(lcClock).noquote() << "no word of suspends:" << bus.lastError().message();
+        return;
+    }
+    sleepLock_ = std::make_unique<SleepInhibitor>(bus.name());
+    sleepLock_->take();
 }
 
 void KernelClockEvents::onPrepareForSleep(bool start) {
-    if (start)
-        emit aboutToSleep();
-    else
+    if (start) {
+        emit aboutToSleep(); // the slots run while the suspend waits for the lock
+        sleepLock_->release();
+    } else {
+        sleepLock_->take(); // for the next suspend
         emit resumed();
+    }
 }
 
 } // namespace orvane

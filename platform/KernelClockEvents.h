@@ -11,9 +11,12 @@ class QSocketNotifier;
 
 namespace orvane {
 
+class SleepInhibitor;
+
 // Nothing happens until start(), so that the program can call it after its first paint: connecting to the
-// system bus costs a round trip to the bus daemon. What cannot be watched is logged under "orvane.clock"
-// and never signalled.
+// system bus costs a round trip to the bus daemon. From then on it holds logind's delay lock for sleep,
+// so that a suspend waits until the slots of aboutToSleep() have returned; it takes the lock again on
+// resume. What cannot be watched or held is logged under "orvane.clock" and never signalled.
 class KernelClockEvents final : public ClockEvents {
     Q_OBJECT
 public:
@@ -39,6 +42,7 @@ private:
     bool started_ = false;
     int timerFd_ = -1;
     std::unique_ptr<QSocketNotifier> timerNotifier_;
+    std::unique_ptr<SleepInhibitor> sleepLock_; // there once PrepareForSleep is heard
 };
 
 } // namespace orvane

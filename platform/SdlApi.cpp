@@ -48,6 +48,8 @@ std::optional<SdlApi> load() {
     ORVANE_RESOLVE(mixer, Mix_LoadMUS);
     ORVANE_RESOLVE(mixer, Mix_FreeMusic);
     ORVANE_RESOLVE(mixer, Mix_PlayMusic);
+    ORVANE_RESOLVE(mixer, Mix_FadeInMusic);
+    ORVANE_RESOLVE(mixer, Mix_VolumeMusic);
     ORVANE_RESOLVE(mixer, Mix_HaltMusic);
     ORVANE_RESOLVE(mixer, Mix_PlayingMusic);
     ORVANE_RESOLVE(mixer, Mix_LoadWAV_RW);

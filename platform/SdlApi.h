@@ -24,6 +24,8 @@ struct SdlApi {
     decltype(&::Mix_LoadMUS) Mix_LoadMUS;
     decltype(&::Mix_FreeMusic) Mix_FreeMusic;
     decltype(&::Mix_PlayMusic) Mix_PlayMusic;
+    decltype(&::Mix_FadeInMusic) Mix_FadeInMusic;
+    decltype(&::Mix_VolumeMusic) Mix_VolumeMusic;
     decltype(&::Mix_HaltMusic) Mix_HaltMusic;
     decltype(&::Mix_PlayingMusic) Mix_PlayingMusic;
     decltype(&::Mix_LoadWAV_RW) Mix_LoadWAV_RW;

@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace orvane {
@@ -29,7 +30,7 @@ SdlSoundPlayer::~SdlSoundPlayer() {
     sdl_->SDL_Quit(); // also clears the hints set in openWith, so a later player starts afresh
 }
 
-PlayOutcome SdlSoundPlayer::play(const QString& file, int count) {
+PlayOutcome SdlSoundPlayer::play(const QString& file, int count, const RingLevel& level) {
     stop();
     // Mix_PlayMusic(m, 0) would play once: 0 (and any count below -1) must only stop.
     if (count == 0 || count < -1)
@@ -41,7 +42,14 @@ PlayOutcome SdlSoundPlayer::play(const QString& file, int count) {
         qCWarning(lcSound).noquote() << "cannot load" << QString(file + u':') << sdl_->SDL_GetError();
         return PlayOutcome::Unplayable;
     }
-    if (sdl_->Mix_PlayMusic(music_, count) != 0) {
+    // The music volume scales our own samples before they leave the process: the system's volume and
+    // the clips' channel stay as they are. SDL_mixer's fade rises linearly from 0 to this volume.
+    const int percent = std::clamp(level.percent, RingLevel::kMinPercent, RingLevel::kMaxPercent);
+    sdl_->Mix_VolumeMusic((MIX_MAX_VOLUME * percent + 50) / 100);
+    const int started = level.fadeInSeconds > 0
+                            ? sdl_->Mix_FadeInMusic(music_, count, level.fadeInSeconds * 1000)
+                            : sdl_->Mix_PlayMusic(music_, count);
+    if (started != 0) {
         qCWarning(lcSound).noquote() << "cannot play" << QString(file + u':') << sdl_->SDL_GetError();
         freeMusic();
         return PlayOutcome::Unplayable;

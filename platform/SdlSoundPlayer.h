@@ -17,7 +17,9 @@ struct SdlApi;
 // libraries are loaded and the audio device opened on the first sound, so start-up pays nothing for SDL.
 // When the device cannot be opened the player falls back to SDL's silent "dummy" driver, so that files
 // still take their time (isPlaying), and play() answers NoOutput; when the libraries are missing it
-// stays silent and answers NoOutput too. Every such failure is logged under "orvane.sound".
+// stays silent and answers NoOutput too. Every such failure is logged under "orvane.sound". A file's
+// level is SDL_mixer's music volume, applied to the program's own samples; clips have a channel of their
+// own and keep their full volume.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     // driver: an SDL audio driver name ("disk" lets tests capture the output); empty takes SDL's choice.
@@ -27,7 +29,8 @@ public:
     SdlSoundPlayer(const SdlSoundPlayer&) = delete;
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
-    PlayOutcome play(const QString& file, int count) override;
+    using SoundPlayer::play;
+    PlayOutcome play(const QString& file, int count, const RingLevel& level) override;
     void stop() override;
     // A new clip replaces the one still sounding; music goes on under it.
     void playClip(const QByteArray& wav) override;

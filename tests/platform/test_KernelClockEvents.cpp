@@ -1,11 +1,18 @@
-// Tests of KernelClockEvents: logind's suspend signals heard on a bus of the test's own, and a start with
-// no bus. The clock-change half cannot be driven: it would take setting the machine's clock.
+// Tests of KernelClockEvents: logind's suspend signals and its delay lock, with a logind of the test's own
+// on a bus of its own, and a start with no bus. The clock-change half cannot be driven: it would take
+// setting the machine's clock.
 #include "platform/KernelClockEvents.h"
 
 #include "PrivateBus.h"
 #include "TestRegistry.h"
 
+#include <QDBusContext>
+#include <QDBusUnixFileDescriptor>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 
 using orvane::KernelClockEvents;
 using orvane::test::BusPeer;
@@ -25,6 +32,65 @@ bool sendPrepareForSleep(const BusPeer& sender, bool start) {
     return sender.emitSignal(signal);
 }
 
+// logind's manager as far as the program uses it. Inhibit hands out the write end of a pipe and keeps
+// the read end, as logind does: the read end hangs up once every copy of the write end is closed.
+class FakeLogind : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+public:
+    ~FakeLogind() override {
+        for (const int fd : kept_)
+            ::close(fd);
+    }
+    // Whether a lock handed out is still held by the program.
+    bool held() const {
+        for (const int fd : kept_) {
+            pollfd end{fd, POLLIN, 0};
+            if (poll(&end, 1, 0) == 0)
+                return true;
+        }
+        return false;
+    }
+    int handedOut() const { return int(kept_.size()); }
+    bool refuse = false; // answer Inhibit with an error, as a logind whose policy says no
+    int calls = 0;
+    QStringList asked; // the arguments of the last Inhibit call
+
+public slots:
+    QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why,
+                                    const QString& mode) {
+        ++calls;
+        asked = {what, who, why, mode};
+        int ends[2];
+        if (refuse || pipe2(ends, O_CLOEXEC) != 0) {
+            sendErrorReply(QDBusError::AccessDenied, u"no lock for you"_s);
+            return {};
+        }
+        kept_ << ends[0];
+        const QDBusUnixFileDescriptor lock(ends[1]); // a copy of its own, sent with the reply
+        ::close(ends[1]);
+        return lock;
+    }
+
+private:
+    QList<int> kept_;
+};
+
+// A system bus of the test's own with FakeLogind under logind's name, and a peer without that name.
+struct LogindBus {
+    LogindBus() {
+        QVERIFY2(!bus.address().isEmpty(), "dbus-daemon did not start");
+        QVERIFY(logind.bus().registerObject(u"/org/freedesktop/login1"_s, &manager,
+                                            QDBusConnection::ExportAllSlots));
+        QVERIFY(logind.bus().registerService(kLogind));
+    }
+    TempDir dir;
+    PrivateBus bus{dir, PrivateBus::Kind::System};
+    BusPeer logind{bus.address(), u"test-logind"_s};
+    BusPeer other{bus.address(), u"test-other"_s};
+    FakeLogind manager;
+};
+
 } // namespace
 
 class KernelClockEventsTest : public QObject {
@@ -43,25 +109,60 @@ private slots:
     void prepareForSleep() {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, events);
-        TempDir dir;
-        PrivateBus bus(dir);
-        QVERIFY2(!bus.address().isEmpty(), "dbus-daemon did not start");
-        const BusPeer logind(bus.address(), u"test-logind"_s);
-        const BusPeer other(bus.address(), u"test-other"_s);
-        QVERIFY(logind.bus().registerService(kLogind));
-
-        KernelClockEvents clock(bus.address());
+        LogindBus logind;
+        KernelClockEvents clock(logind.bus.address());
         QStringList heard;
         connect(&clock, &KernelClockEvents::aboutToSleep, this, [&] { heard << u"aboutToSleep"_s; });
         connect(&clock, &KernelClockEvents::resumed, this, [&] { heard << u"resumed"_s; });
         connect(&clock, &KernelClockEvents::clockChanged, this, [&] { heard << u"clockChanged"_s; });
         clock.start();
         for (const QString& step : steps) {
-            const BusPeer& sender = step.startsWith(u"logind"_s) ? logind : other;
+            const BusPeer& sender = step.startsWith(u"logind"_s) ? logind.logind : logind.other;
             QVERIFY(sendPrepareForSleep(sender, step.endsWith(u"sleep"_s)));
         }
         // Heard in order; an impostor's signal would have come before the last one and spoilt the list.
         QTRY_COMPARE(heard, events);
+    }
+
+    // The lock is held from the start; a suspend waits for the slots of aboutToSleep, then it is let go;
+    // after the resume it is held again for the next suspend.
+    void delayLockAroundSuspend() {
+        LogindBus logind;
+        KernelClockEvents clock(logind.bus.address());
+        QList<bool> heldWhileSlotRan;
+        connect(&clock, &KernelClockEvents::aboutToSleep, this,
+                [&] { heldWhileSlotRan << logind.manager.held(); });
+        clock.start();
+        QTRY_VERIFY(logind.manager.held());
+        QCOMPARE(logind.manager.asked.at(0), u"sleep"_s);
+        QCOMPARE(logind.manager.asked.at(3), u"delay"_s);
+
+        QVERIFY(sendPrepareForSleep(logind.logind, true));
+        QTRY_COMPARE(heldWhileSlotRan, QList<bool>{true});
+        QTRY_VERIFY(!logind.manager.held());
+        QVERIFY(sendPrepareForSleep(logind.logind, false));
+        QTRY_COMPARE(logind.manager.handedOut(), 2);
+        QTRY_VERIFY(logind.manager.held());
+    }
+
+    // A logind that gives no lock: said once, not again at each resume; the suspends are still heard.
+    void noDelayLock() {
+        LogindBus logind;
+        logind.manager.refuse = true;
+        KernelClockEvents clock(logind.bus.address());
+        int sleeps = 0;
+        connect(&clock, &KernelClockEvents::aboutToSleep, this, [&] { ++sleeps; });
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(u"^no delay lock for suspends: .*no lock for you"_s));
+        QTest::failOnWarning(QRegularExpression(u"."_s));
+        clock.start();
+        QTRY_COMPARE(logind.manager.calls, 1);
+        QVERIFY(sendPrepareForSleep(logind.logind, true));
+        QVERIFY(sendPrepareForSleep(logind.logind, false)); // asks again
+        QTRY_COMPARE(logind.manager.calls, 2);
+        // Sent after the second refusal, so heard after it: by then a second warning would have come.
+        QVERIFY(sendPrepareForSleep(logind.logind, true));
+        QTRY_COMPARE(sleeps, 2);
     }
 
     // A machine without a system bus still starts: one warning, no signal, no crash.

@@ -4,10 +4,10 @@
 
 #include "TempDir.h"
 #include "TestRegistry.h"
+#include "ToneWav.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 #include <QtTest>
 
 #include <SDL.h>
@@ -19,6 +19,7 @@
 using orvane::PlayOutcome;
 using orvane::SdlSoundPlayer;
 using orvane::test::TempDir;
+using orvane::test::toneWav;
 using namespace Qt::Literals::StringLiterals;
 
 namespace orvane {
@@ -31,36 +32,12 @@ char* toString(PlayOutcome outcome) {
 
 namespace {
 // The player opens the device at 44.1 kHz, 16-bit stereo; the counts below are in those frames.
-constexpr int kRate = 44100;
-constexpr int kFrameBytes = 4;
+constexpr int kRate = orvane::test::kToneRate;
+constexpr int kFrameBytes = orvane::test::kToneFrameBytes;
 constexpr int kToneFrames = kRate / 20;  // the WAV tone: 50 ms
 constexpr int kMp3Frames = kRate / 5;    // data/tone.mp3: 200 ms of the same tone
 constexpr int kLoud = 1000;              // quieter samples are silence (MP3 ringing, encoder padding)
 constexpr qint64 kMargin = 8 * 1024 * 4; // bytes mixed before a stop that may still be on their way
-
-// A 16-bit stereo WAV of a 441 Hz square wave at a quarter of full scale.
-QByteArray toneWav(int frames) {
-    QByteArray wav(44 + frames * kFrameBytes, '\0');
-    auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, wav.data() + at); };
-    auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, wav.data() + at); };
-    memcpy(wav.data(), "RIFF\0\0\0\0WAVEfmt ", 16);
-    put32(4, quint32(wav.size() - 8));
-    put32(16, 16);
-    put16(20, 1); // PCM
-    put16(22, 2);
-    put32(24, kRate);
-    put32(28, kRate * kFrameBytes);
-    put16(32, kFrameBytes);
-    put16(34, 16);
-    memcpy(wav.data() + 36, "data", 4);
-    put32(40, quint32(frames * kFrameBytes));
-    for (int i = 0; i < frames; ++i) {
-        const qint16 v = (i / 50) % 2 ? -8192 : 8192;
-        put16(44 + i * 4, quint16(v));
-        put16(46 + i * 4, quint16(v));
-    }
-    return wav;
-}
 
 QString writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);

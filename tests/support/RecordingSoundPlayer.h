@@ -11,7 +11,8 @@ namespace orvane::test {
 
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    // "play <file> <count>", "stop", "playClip <bytes> bytes", in call order.
+    // "play <file> <count>" (then " at 50%", " rising over 15s" when the level is not the default), "stop",
+    // "playClip <bytes> bytes", in call order.
     QStringList calls() const { return calls_; }
     // The clips passed to playClip, in order, to compare their bytes.
     const QList<QByteArray>& clips() const { return clips_; }
@@ -25,8 +26,14 @@ public:
     // What isPlaying() answers, set by the test to stand for a ring still sounding or done.
     bool playing = false;
 
-    PlayOutcome play(const QString& file, int count) override {
-        calls_.append(QStringLiteral("play ") + file + u' ' + QString::number(count));
+    using SoundPlayer::play;
+    PlayOutcome play(const QString& file, int count, const RingLevel& level) override {
+        QString call = QStringLiteral("play ") + file + u' ' + QString::number(count);
+        if (level.percent != RingLevel::kMaxPercent)
+            call += QStringLiteral(" at ") + QString::number(level.percent) + u'%';
+        if (level.fadeInSeconds > 0)
+            call += QStringLiteral(" rising over ") + QString::number(level.fadeInSeconds) + u's';
+        calls_.append(call);
         return outcomes_.value(file, PlayOutcome::Played);
     }
     void stop() override { calls_.append(QStringLiteral("stop")); }

@@ -42,7 +42,7 @@ struct NoKiller final : ProcessKiller {
 class MinuteSound final : public SoundPlayer {
 public:
     explicit MinuteSound(const FakeClock& clock) : clock_(clock) {}
-    PlayOutcome play(const QString& file, int) override {
+    PlayOutcome play(const QString& file, int, const RingLevel&) override {
         plays << file + QStringLiteral(" at ") + clock_.now().toString(QStringLiteral("HH:mm"));
         return PlayOutcome::Played;
     }

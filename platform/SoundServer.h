@@ -1,0 +1,28 @@
+// The desktop's sound server, asked whether a ring can be heard through its default output.
+#pragma once
+
+namespace orvane {
+
+// What the default output would do to a ring that plays now.
+enum class OutputState {
+    Audible,    // there, unmuted, above volume 0
+    Muted,      // muted: nothing is heard
+    VolumeZero, // unmuted at volume 0: nothing is heard either
+    NoOutput,   // the server has no output to play to (none, only its stand-in, or one unplugged)
+    NoServer,   // no sound server (or no libpulse): nothing is known, the sound player decides alone
+};
+
+class SoundServer {
+public:
+    virtual ~SoundServer() = default;
+    // The default output as it is now. Costs a round trip to the server: call it after play(), so that
+    // the ring starts on time.
+    virtual OutputState defaultOutput() = 0;
+    // Unmutes the default output if it is muted, to be muted again by restoreMute(); the user's volume
+    // is never touched. Answers the state after the attempt.
+    virtual OutputState unmuteForRing() = 0;
+    // Mutes again the output that unmuteForRing() unmuted; does nothing when it unmuted nothing.
+    virtual void restoreMute() = 0;
+};
+
+} // namespace orvane

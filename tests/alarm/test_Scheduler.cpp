@@ -3,6 +3,7 @@
 // rings shown and cancelled, the automatic delete, a restart) and its wake plan. The reminder window it
 // asks for is tested in ui/test_ReminderPresenter.cpp.
 #include "AlarmFixture.h"
+#include "FaultyVfs.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmRinger.h"
 #include "alarm/Scheduler.h"
@@ -379,6 +380,51 @@ private slots:
         QCOMPARE(row ? engine->toolTip(*row) : QString(), rowTip);
         QCOMPARE(engine->trayToolTip(), trayTip);
         QCOMPARE(int(f.rows().size()), row ? 1 : 0);
+    }
+
+    // Another program holding the file (a backup, a database browser) or a failing disk: a read keeps the
+    // alarms loaded and is tried again at the next minute, a write says it failed and changes nothing,
+    // and the alarm rings in its minute all the same.
+    void troubledDatabase_data() {
+        QTest::addColumn<bool>("busy"); // else the disk fails every read
+        QTest::newRow("another connection holds BEGIN EXCLUSIVE") << true;
+        QTest::newRow("reads fail with an I/O error") << false;
+    }
+    void troubledDatabase() {
+        QFETCH(bool, busy);
+        FaultyVfs disk;
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        f.db.setBusyTimeout(20);
+        const qint64 key = f.insert(u"每天|2010年5月3日08时30分;真|默认;真|开会"_s);
+        const std::unique_ptr<AlarmEngine> engine = f.engine();
+        Database other;
+        QVERIFY(other.open(f.paths.windowsFile(u"dbtime.mdb"_s)));
+        if (busy)
+            QVERIFY(other.execute(u"BEGIN EXCLUSIVE"_s));
+        else
+            disk.failReads(true);
+
+        QVERIFY(!engine->reload());
+        QCOMPARE(engine->model().size(), 1);
+        QVERIFY(engine->model().stale());
+        QVERIFY(!engine->remove(key));
+        QCOMPARE(engine->model().size(), 1);
+        QVERIFY(!engine->add({u"每天|2010年5月3日09时00分"_s, u"真|默认"_s, u"真|x"_s}));
+        QCOMPARE(engine->model().size(), 1);
+        f.clock.set(at(u"2010-05-03 08:30:00"_s));
+        engine->tick();
+        QVERIFY(engine->ringer().current());
+        QCOMPARE(engine->ringer().current()->alarm.reminder, u"开会"_s);
+
+        if (busy)
+            QVERIFY(other.execute(u"COMMIT"_s));
+        else
+            disk.failReads(false);
+        f.clock.set(at(u"2010-05-03 08:31:00"_s));
+        engine->tick();
+        QVERIFY(!engine->model().stale());
+        QCOMPARE(engine->model().size(), 1);
     }
 
     // Hidden, the program wakes only in minutes with work.

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 #include <QSocketNotifier>
@@ -46,6 +47,9 @@ int main(int argc, char** argv) {
     // A program that is gone makes a write fail, which ends the helper, rather than killing it mid-step.
     std::signal(SIGPIPE, SIG_IGN);
 
+    // The engine reports its graphics set-up in twenty lines at every start; the helper starts with each
+    // first page, so that report stays out of the journal (QT_LOGGING_RULES can still ask for it).
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("orvane-browser"));
     // The desktop shows the browser windows as the clock's.

@@ -108,6 +108,9 @@ private slots:
         if (open) {
             QCOMPARE(childWindowSizes(panel.browserArea()->winId()),
                      QList<QSize>{weatherBrowserPlace.size()});
+            // Only the panel's control is a window of its own: its neighbours keep being drawn by the
+            // main window (as windows, transparent controls would lose their background).
+            QCOMPARE(childWindowSizes(main.winId()), QList<QSize>{weatherBrowserPlace.size()});
             QVERIFY(runUntil([&] { return !shown.isEmpty(); }));
             QCOMPARE(shown.last()[1].toSize(), weatherBrowserPlace.size());
         }

@@ -16,8 +16,6 @@ private slots:
         QTest::newRow("GBK bytes and percent signs stay as they are")
             << QByteArrayList{"navigate", "2", "http://h/?key=12\xD4\xC2%41"};
         QTest::newRow("an empty field keeps its place") << QByteArrayList{"loaded", "3", "0", "", "x"};
-        QTest::newRow("a style sheet over several lines")
-            << QByteArrayList{"style", "QPushButton {\n  color: red; }\r\n% ;"};
     }
     void fieldsComeBack() {
         QFETCH(QByteArrayList, fields);

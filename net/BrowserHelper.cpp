@@ -94,6 +94,7 @@ void BrowserHelper::send(const QByteArrayList& fields) {
 void BrowserHelper::start() {
     auto* process = new QProcess(this);
     process_ = process;
+    showedPage_ = false;
     process->setProgram(program_);
     // The helper's messages go where the program's own go (the terminal or the journal).
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -125,11 +126,12 @@ void BrowserHelper::handleEvent(const QByteArrayList& event) {
     if (!isOpen(page))
         return; // closed here before the helper heard of it
     const QByteArray& name = event.first();
-    if (name == "shown" && event.size() == 4)
+    if (name == "shown" && event.size() == 4) {
+        showedPage_ = true;
         emit shown(page, QSize(event[2].toInt(), event[3].toInt()));
-    else if (name == "loaded" && event.size() == 4)
+    } else if (name == "loaded" && event.size() == 4) {
         emit loaded(page, event[2] == "1", QUrl::fromEncoded(event[3]));
-    else if (name == "closed") {
+    } else if (name == "closed") {
         pages_.remove(page);
         emit closed(page);
         if (pages_.isEmpty())
@@ -141,15 +143,17 @@ void BrowserHelper::helperEnded(QProcess* process, const QString& how) {
     process->deleteLater();
     if (process != process_)
         return; // asked to end, and it did
-    const bool failedToStart = process->error() == QProcess::FailedToStart;
+    // A helper that cannot run (missing, or missing the engine's libraries) never shows a page; one that
+    // was killed or crashed later only takes its pages with it.
+    const bool neverRan = process->error() == QProcess::FailedToStart || !showedPage_;
     process_ = nullptr;
     const QSet<int> lost = std::exchange(pages_, {});
-    if (!lost.isEmpty() || failedToStart)
+    if (!lost.isEmpty())
         qCWarning(lcUi).noquote() << "browser helper" << program_ << how << "with" << lost.size()
                                   << "page(s) open";
     for (int page : lost)
         emit closed(page);
-    if (failedToStart)
+    if (neverRan && !lost.isEmpty())
         emit unavailable(how);
 }
 

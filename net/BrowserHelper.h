@@ -43,8 +43,9 @@ public:
 signals:
     void shown(int page, QSize size); // the page's window is on screen at this size
     void loaded(int page, bool ok, const QUrl& url);
-    void closed(int page);                   // by the user, by close(), or because its helper ended
-    void unavailable(const QString& reason); // no helper could be started for a page
+    void closed(int page); // by the user, by close(), or because its helper ended
+    // No helper could be started for a page, or it ended before it showed any: the user is to be told.
+    void unavailable(const QString& reason);
 
 private:
     void send(const QByteArrayList& fields);
@@ -56,6 +57,7 @@ private:
 
     QProcess* process_ = nullptr; // the helper serving pages_
     QSet<int> pages_;
+    bool showedPage_ = false; // the helper serving pages_ has shown one
     int lastPage_ = 0;
     QString program_;
     QString styleSheet_;

@@ -9,6 +9,16 @@
 
 namespace orvane {
 
+namespace {
+// The id of `widget`'s window, for the helper to keep its own windows above it (X11); 0 elsewhere, where
+// no program may name another's window.
+quint64 helperParentWindow(QWidget* widget) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return 0;
+    return widget->window()->winId();
+}
+} // namespace
+
 RemoteBrowser::RemoteBrowser(Dialogs& dialogs, QObject* parent) : QObject(parent), dialogs_(dialogs) {
     // The helper's windows wear the program's skin.
     helper_.setStyleSheet(qApp->styleSheet());
@@ -23,12 +33,6 @@ void RemoteBrowser::open(browserProtocol::PageKind kind, const QByteArray& addre
     // A helper that cannot start has closed the page already.
     if (helper_.isOpen(page))
         blocks_.insert(page, new InputBlock(opener->window()));
-}
-
-quint64 helperParentWindow(QWidget* widget) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return 0;
-    return widget->window()->winId();
 }
 
 } // namespace orvane

@@ -29,8 +29,4 @@ private:
     QHash<int, QPointer<InputBlock>> blocks_; // by page
 };
 
-// The id of `widget`'s window, for the helper to keep its own windows above it (X11); 0 elsewhere, where
-// no program may name another's window.
-quint64 helperParentWindow(QWidget* widget);
-
 } // namespace orvane

@@ -3,15 +3,16 @@
 
 #include "net/FinanceWindow.h"
 #include "net/NewsWindow.h"
-#include "net/WeatherWindow.h"
 #include "platform/Clock.h"
 
 #include <QPushButton>
 
 namespace orvane {
 
-ExtrasPage::ExtrasPage(QWidget* page, WebShortcuts sites, const Clock& clock, ModalRunner run)
-    : QObject(page), page_(page), sites_(std::move(sites)), clock_(clock), run_(std::move(run)) {
+ExtrasPage::ExtrasPage(QWidget* page, WebShortcuts sites, const Clock& clock, BrowserWindows& browsers,
+                       ModalRunner run)
+    : QObject(page), page_(page), sites_(std::move(sites)), clock_(clock), browsers_(browsers),
+      run_(std::move(run)) {
     connect(addButton(1, "网络校时", 8, 40), &QPushButton::clicked, this,
             &ExtrasPage::calibrateTimeRequested);
     connect(addButton(3, "生辰八字", 98, 40), &QPushButton::clicked, this, &ExtrasPage::lunarLookupRequested);
@@ -53,7 +54,7 @@ QPushButton* ExtrasPage::button(int number) const {
 }
 
 void ExtrasPage::openPage(const QByteArray& address) {
-    OpenInBrowserWindow(address, page_->window(), run_);
+    OpenInBrowserWindow(address, page_->window(), browsers_);
 }
 
 void ExtrasPage::OpenTodayInHistory() {
@@ -61,15 +62,15 @@ void ExtrasPage::OpenTodayInHistory() {
 }
 
 void ExtrasPage::OpenWeatherWindow() {
-    run_(new WeatherWindow(sites_.weatherWidget, page_->window()));
+    browsers_.open(browserProtocol::PageKind::WeatherWindow, sites_.weatherWidget, page_->window());
 }
 
 void ExtrasPage::OpenNewsWindow() {
-    run_(new NewsWindow(sites_, run_, page_->window()));
+    run_(new NewsWindow(sites_, browsers_, page_->window()));
 }
 
 void ExtrasPage::OpenFinanceWindow() {
-    run_(new FinanceWindow(sites_, run_, page_->window()));
+    run_(new FinanceWindow(sites_, browsers_, page_->window()));
 }
 
 } // namespace orvane

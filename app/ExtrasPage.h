@@ -17,8 +17,10 @@ class Clock;
 class ExtrasPage : public QObject {
     Q_OBJECT
 public:
-    // `run` runs each window the page opens (the program waits in exec(); tests only show it).
-    ExtrasPage(QWidget* page, WebShortcuts sites, const Clock& clock, ModalRunner run = execModal());
+    // `browsers` opens the browser windows; `run` runs the news and finance windows (the program waits in
+    // exec(); tests only show them).
+    ExtrasPage(QWidget* page, WebShortcuts sites, const Clock& clock, BrowserWindows& browsers,
+               ModalRunner run = execModal());
 
     void OpenTodayInHistory(); // 按钮2: the today-in-history page for the clock's date
     void OpenWeatherWindow();  // 按钮5
@@ -42,6 +44,7 @@ private:
     QWidget* page_;
     WebShortcuts sites_;
     const Clock& clock_;
+    BrowserWindows& browsers_;
     ModalRunner run_;
 };
 

@@ -26,6 +26,7 @@
 #include "diary/DiaryPage.h"
 #include "net/BrowserLayout.h"
 #include "net/HttpRequest.h"
+#include "net/RemoteBrowser.h"
 #include "net/TimeCalibration.h"
 #include "net/WeatherPanel.h"
 #include "platform/StatusNotifierItem.h"
@@ -146,7 +147,7 @@ void MainWindow::buildSettingsPage() {
 }
 
 void MainWindow::buildExtrasPage() {
-    extrasPage_ = new ExtrasPage(extrasTab_, WebShortcuts::standard(), *services_.clock);
+    extrasPage_ = new ExtrasPage(extrasTab_, WebShortcuts::standard(), *services_.clock, browsers());
     showNewControls(extrasTab_);
     Dialogs& dialogs = *services_.dialogs;
     const Clock& clock = *services_.clock;
@@ -172,13 +173,19 @@ void MainWindow::buildExtrasPage() {
 // The panel and its browser control are made at the first request: start-up carries no browser.
 void MainWindow::ShowWeatherPanel() {
     if (weatherPanel_ == nullptr) {
-        weatherPanel_ = new WeatherPanel(this, web::weatherForecastPage());
+        weatherPanel_ = new WeatherPanel(this, web::weatherForecastPage(), browsers().helper());
         for (const char* name : {"超文本浏览框1", "按钮20", "按钮21"}) {
             if (auto* control = findChild<QWidget*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly))
                 control->show();
         }
     }
     weatherPanel_->ShowWeatherPanel();
+}
+
+RemoteBrowser& MainWindow::browsers() {
+    if (browsers_ == nullptr)
+        browsers_ = new RemoteBrowser(*services_.dialogs, this);
+    return *browsers_;
 }
 
 AlarmEditorWindow* MainWindow::alarmEditor() {

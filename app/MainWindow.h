@@ -29,6 +29,7 @@ class DiaryPage;
 class ExtrasPage;
 class NetworkTimeSync;
 class WeatherPanel;
+class RemoteBrowser;
 class FeedbackPage;
 class SecondTicker;
 class SettingsPage;
@@ -103,6 +104,7 @@ private:
     void buildSettingsPage();
     void buildExtrasPage();
     void ShowWeatherPanel();
+    RemoteBrowser& browsers(); // made at the first page
     void refreshDayTexts(const QDate& today);
     void HideWhenMinimised();
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
@@ -150,6 +152,7 @@ private:
     QWidget* extrasTab_ = nullptr;
     ExtrasPage* extrasPage_ = nullptr;
     WeatherPanel* weatherPanel_ = nullptr;
+    RemoteBrowser* browsers_ = nullptr;
     NetworkTimeSync* timeSync_ = nullptr; // made at the first 网络校时
 };
 

@@ -1,5 +1,5 @@
 # The Debian package (cpack -G DEB in the build folder): the installed tree under /usr, stripped, with
-# the run-time dependencies dpkg-shlibdeps finds in the program and the browser module plus those it
+# the run-time dependencies dpkg-shlibdeps finds in the program and the browser helper plus those it
 # cannot see: the libraries opened with dlopen at first use, a Chinese font and Qt's own translations.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvane-clock)
@@ -29,7 +29,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libsdl2-mixer-2.0-0, libcurl4, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n, libqt6svg6")
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-wayland")
-# The lock's Wayland hold and the browser module use Qt's private interfaces, which may change in any Qt
+# The lock's Wayland hold and the Chinese system locale use Qt's private interfaces, which may change in any Qt
 # release: the package needs the very release it was built against (Debian's own rule for such programs).
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-base-abi (= ${Qt6_VERSION})")
 # libpulse is opened at the first ring too, to learn whether the ring can be heard.

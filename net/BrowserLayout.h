@@ -1,4 +1,5 @@
-// Where the browser windows put themselves and their browser control, and the main window's two sizes.
+// Where the browser windows put themselves and their browser control, the main window's two sizes and the
+// weather panel's places.
 #pragma once
 
 #include <QRect>
@@ -17,5 +18,13 @@ QRect browserControlGeometry(QSize client, QRect toolbar);
 // 19 pixels lower: it ends exactly where the panel begins (top 259), and grows by the same 85 pixels.
 inline constexpr QSize mainWindowNormalSize{530, 259};
 inline constexpr QSize mainWindowWeatherSize{530, 344};
+
+// The weather panel's controls in the main window's client area: browser control 超文本浏览框1, 按钮20
+// "刷新天气预报" and 按钮21 "关闭天气预报". Where the panel is a window of its own, the same places less
+// the panel's top.
+inline constexpr QRect weatherBrowserPlace{4, 259, 412, 77};
+inline constexpr QRect weatherRefreshPlace{432, 267, 81, 25};
+inline constexpr QRect weatherClosePlace{432, 301, 81, 25};
+inline constexpr int weatherPanelTop = mainWindowNormalSize.height();
 
 } // namespace orvane

@@ -5,9 +5,8 @@
 
 namespace orvane {
 
-FinanceWindow::FinanceWindow(const WebShortcuts& sites, ModalRunner run, QWidget* parent)
-    : SiteListWindow("FinanceWindow", QStringLiteral(" 股票外汇"), {50, 50, 383, 182}, std::move(run),
-                     parent) {
+FinanceWindow::FinanceWindow(const WebShortcuts& sites, BrowserWindows& browsers, QWidget* parent)
+    : SiteListWindow("FinanceWindow", QStringLiteral(" 股票外汇"), {50, 50, 383, 182}, browsers, parent) {
     static const char* const captions[8] = {"和讯股票", "东方财富", "证券之星", "中国证券",
                                             "外汇牌价", "金融界",   "中金在线", "金融之星"};
     // Four columns 90 apart, the last one above "关闭" as in the news window; the second row runs

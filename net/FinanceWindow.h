@@ -10,7 +10,7 @@ struct WebShortcuts;
 class FinanceWindow : public SiteListWindow {
     Q_OBJECT
 public:
-    FinanceWindow(const WebShortcuts& sites, ModalRunner run, QWidget* parent = nullptr);
+    FinanceWindow(const WebShortcuts& sites, BrowserWindows& browsers, QWidget* parent = nullptr);
 };
 
 } // namespace orvane

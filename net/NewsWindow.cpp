@@ -5,9 +5,8 @@
 
 namespace orvane {
 
-NewsWindow::NewsWindow(const WebShortcuts& sites, ModalRunner run, QWidget* parent)
-    : SiteListWindow("NewsWindow", QStringLiteral(" 新闻阅读大全"), {50, 50, 519, 235}, std::move(run),
-                     parent) {
+NewsWindow::NewsWindow(const WebShortcuts& sites, BrowserWindows& browsers, QWidget* parent)
+    : SiteListWindow("NewsWindow", QStringLiteral(" 新闻阅读大全"), {50, 50, 519, 235}, browsers, parent) {
     static const char* const captions[15] = {"百度资讯", "谷歌资讯", "中华军事", "凤凰网",   "新华网",
                                              "人民网",   "联合早报", "南方周末", "天涯杂谈", "网易贴图",
                                              "质检报告", "腾讯",     "搜狐",     "政府网",   "汽车之家"};

@@ -10,7 +10,7 @@ struct WebShortcuts;
 class NewsWindow : public SiteListWindow {
     Q_OBJECT
 public:
-    NewsWindow(const WebShortcuts& sites, ModalRunner run, QWidget* parent = nullptr);
+    NewsWindow(const WebShortcuts& sites, BrowserWindows& browsers, QWidget* parent = nullptr);
 };
 
 } // namespace orvane

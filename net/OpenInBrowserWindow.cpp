@@ -1,8 +1,7 @@
-// The shortcut action: a new modal WebBrowserWindow on the shortcut's page.
+// The shortcut action: a new WebBrowserWindow on the shortcut's page, over the window it was clicked in.
 #include "net/OpenInBrowserWindow.h"
 
-#include "net/WebBrowserWindow.h"
-#include "net/WebShortcuts.h"
+#include <QDialog>
 
 namespace orvane {
 
@@ -10,8 +9,8 @@ ModalRunner execModal() {
     return [](QDialog* window) { window->exec(); };
 }
 
-void OpenInBrowserWindow(const QByteArray& address, QWidget* parent, const ModalRunner& run) {
-    run(new WebBrowserWindow(address, parent));
+void OpenInBrowserWindow(const QByteArray& address, QWidget* opener, BrowserWindows& windows) {
+    windows.open(browserProtocol::PageKind::BrowserWindow, address, opener);
 }
 
 } // namespace orvane

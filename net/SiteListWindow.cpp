@@ -6,9 +6,9 @@
 
 namespace orvane {
 
-SiteListWindow::SiteListWindow(const char* objectName, const QString& caption, QRect place, ModalRunner run,
-                               QWidget* parent)
-    : QDialog(parent), run_(std::move(run)) {
+SiteListWindow::SiteListWindow(const char* objectName, const QString& caption, QRect place,
+                               BrowserWindows& browsers, QWidget* parent)
+    : QDialog(parent), browsers_(browsers) {
     setObjectName(QString::fromUtf8(objectName));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption);
@@ -20,7 +20,7 @@ QPushButton* SiteListWindow::addSite(int number, const char* caption, QPoint at,
     button->setObjectName(QStringLiteral("按钮") + QString::number(number));
     button->setGeometry(at.x(), at.y(), 80, 32);
     connect(button, &QPushButton::clicked, this,
-            [this, address] { OpenInBrowserWindow(address, this, run_); });
+            [this, address] { OpenInBrowserWindow(address, this, browsers_); });
     return button;
 }
 

@@ -12,7 +12,7 @@ namespace orvane {
 class SiteListWindow : public QDialog {
     Q_OBJECT
 public:
-    SiteListWindow(const char* objectName, const QString& caption, QRect place, ModalRunner run,
+    SiteListWindow(const char* objectName, const QString& caption, QRect place, BrowserWindows& browsers,
                    QWidget* parent);
 
 protected:
@@ -22,7 +22,7 @@ protected:
     void addCloseButton(int number, QRect place);
 
 private:
-    ModalRunner run_;
+    BrowserWindows& browsers_;
 };
 
 } // namespace orvane

@@ -59,19 +59,27 @@ private:
         self->methods_.xTruncate = [](sqlite3_file* f, sqlite3_int64 size) {
             return forward(f)->pMethods->xTruncate(forward(f), size);
         };
-        self->methods_.xSync = [](sqlite3_file* f, int flags) { return forward(f)->pMethods->xSync(forward(f), flags); };
+        self->methods_.xSync = [](sqlite3_file* f, int flags) {
+            return forward(f)->pMethods->xSync(forward(f), flags);
+        };
         self->methods_.xFileSize = [](sqlite3_file* f, sqlite3_int64* size) {
             return forward(f)->pMethods->xFileSize(forward(f), size);
         };
-        self->methods_.xLock = [](sqlite3_file* f, int l) { return forward(f)->pMethods->xLock(forward(f), l); };
-        self->methods_.xUnlock = [](sqlite3_file* f, int l) { return forward(f)->pMethods->xUnlock(forward(f), l); };
+        self->methods_.xLock = [](sqlite3_file* f, int l) {
+            return forward(f)->pMethods->xLock(forward(f), l);
+        };
+        self->methods_.xUnlock = [](sqlite3_file* f, int l) {
+            return forward(f)->pMethods->xUnlock(forward(f), l);
+        };
         self->methods_.xCheckReservedLock = [](sqlite3_file* f, int* out) {
             return forward(f)->pMethods->xCheckReservedLock(forward(f), out);
         };
         self->methods_.xFileControl = [](sqlite3_file* f, int op, void* arg) {
             return forward(f)->pMethods->xFileControl(forward(f), op, arg);
         };
-        self->methods_.xSectorSize = [](sqlite3_file* f) { return forward(f)->pMethods->xSectorSize(forward(f)); };
+        self->methods_.xSectorSize = [](sqlite3_file* f) {
+            return forward(f)->pMethods->xSectorSize(forward(f));
+        };
         self->methods_.xDeviceCharacteristics = [](sqlite3_file* f) {
             return forward(f)->pMethods->xDeviceCharacteristics(forward(f));
         };

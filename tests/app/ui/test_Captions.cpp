@@ -31,6 +31,9 @@ using Make = std::function<std::unique_ptr<QWidget>(test::FakeServices&)>;
 Q_DECLARE_METATYPE(Make)
 
 namespace {
+struct NoBrowserWindows final : BrowserWindows {
+    void open(browserProtocol::PageKind, const QByteArray&, QWidget*) override {}
+} noBrowserWindows;
 struct StillCursor final : CursorControl {
     QRect screenGeometry() const override { return {0, 0, 800, 600}; }
     QPoint position() const override { return {}; }
@@ -82,10 +85,10 @@ private slots:
                 f.clock, [](const QByteArray&, const auto& done) { done(QByteArray()); });
         });
         row("news", u" 新闻阅读大全"_s, [](test::FakeServices&) {
-            return std::make_unique<NewsWindow>(WebShortcuts::standard(), [](QDialog*) {});
+            return std::make_unique<NewsWindow>(WebShortcuts::standard(), noBrowserWindows);
         });
         row("finance", u" 股票外汇"_s, [](test::FakeServices&) {
-            return std::make_unique<FinanceWindow>(WebShortcuts::standard(), [](QDialog*) {});
+            return std::make_unique<FinanceWindow>(WebShortcuts::standard(), noBrowserWindows);
         });
     }
     void captions() {

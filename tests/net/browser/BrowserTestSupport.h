@@ -1,16 +1,11 @@
-// What the browser-window tests share: loopback pages with one link each, and a runner that only shows.
+// What the browser tests share: loopback pages with one link each, and waiting for pages.
 #pragma once
 
 #include "LoopbackHttpServer.h"
-#include "net/BrowserModule.h"
 #include "net/BrowserView.h"
-#include "net/OpenInBrowserWindow.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QEventLoop>
-#include <QPointer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -43,36 +38,6 @@ public:
         }
         return list;
     }
-};
-
-// Runs every window the code under test opens by showing it, and keeps it for the test to look at.
-struct ShownWindows {
-    QList<QPointer<QDialog>> windows;
-    ModalRunner runner() {
-        return [this](QDialog* window) {
-            windows.append(window);
-            window->show();
-        };
-    }
-    template <typename T> T* last() const {
-        return windows.isEmpty() ? nullptr : qobject_cast<T*>(windows.last().data());
-    }
-    void closeAll() {
-        for (const QPointer<QDialog>& w : windows)
-            if (w)
-                w->close();
-        windows.clear();
-    }
-};
-
-// While it lives, the browser module is looked for in an empty folder only: views show their message.
-class WithoutModule {
-public:
-    WithoutModule() { browserModule::setSearchFolders({dir_.path()}); }
-    ~WithoutModule() { browserModule::setSearchFolders({}); }
-
-private:
-    QTemporaryDir dir_;
 };
 
 constexpr int pageTimeoutMs = 30000; // the engine's first start on a busy machine takes seconds
@@ -108,7 +73,7 @@ inline bool followLink(BrowserView* view, const LinkPages& server) {
     const qsizetype asked = server.paths().count(target);
     for (int attempt = 0; attempt < 20; ++attempt) {
         // The engine takes input through a widget of its own.
-        QWidget* input = view->pageWidget()->focusProxy();
+        QWidget* input = view->focusProxy();
         if (input != nullptr && input->isVisible())
             QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(20, 20));
         if (runUntil([&] { return server.paths().count(target) > asked; }, 1000))

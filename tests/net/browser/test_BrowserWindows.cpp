@@ -1,14 +1,15 @@
-// WebBrowserWindow with the real engine: loading on demand, start page, toolbar, size rule, no module.
+// The helper's windows with the real engine: WebBrowserWindow's start page, toolbar and size rule, the
+// weather window and the weather panel's own window.
 #include "BrowserTestSupport.h"
 #include "TestRegistry.h"
-#include "app/ExtrasPage.h"
 #include "net/BrowserLayout.h"
-#include "net/BrowserModule.h"
-#include "net/WeatherPanel.h"
+#include "net/WeatherPanelWindow.h"
+#include "net/WeatherWindow.h"
 #include "net/WebBrowserWindow.h"
 #include "net/WebShortcuts.h"
-#include "platform/Clock.h"
+#include "platform/WindowCaption.h"
 
+#include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
 
@@ -41,22 +42,6 @@ class WebBrowserWindowTest : public QObject {
     }
 
 private slots:
-    // First in this program: nothing before it has shown a page.
-    void engineNotLoadedBeforeFirstPage() {
-        SystemClock clock;
-        QWidget main;
-        auto* page = new QWidget(&main);
-        ShownWindows shown;
-        ExtrasPage extras(page, WebShortcuts::standard(), clock, shown.runner());
-        WeatherPanel panel(&main, server_.url("/weather"));
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QVERIFY2(!browserModule::isLoaded(), "the engine was loaded before any page was shown");
-        panel.ShowWeatherPanel();
-        QVERIFY(browserModule::isLoaded());
-        QVERIFY(waitForPage(panel.browser(), QStringLiteral("/weather")));
-    }
-
     void toolbar_data() {
         QTest::addColumn<QStringList>("steps");
         // Each step: an action ("link" follows the page's link; "home", "back", "forward" or a number
@@ -147,26 +132,29 @@ private slots:
         window->close();
     }
 
-    // Without the module the window shows a plain message where the page would be, and keeps working.
-    void missingModule() {
-        WebBrowserWindow* window;
-        {
-            WithoutModule noModule;
-            QTest::ignoreMessage(QtWarningMsg,
-                                 QRegularExpression(u"^no browser: orvane-browser.so is in none of "_s));
-            window = new WebBrowserWindow(server_.url("/start"));
-        }
-        QSignalSpy ended(window->browser(), &BrowserView::loaded);
-        window->show();
-        QVERIFY(ended.wait(5000));
-        QCOMPARE(ended.first().first().toBool(), false);
-        QVERIFY(!window->browser()->hasEngine());
-        QVERIFY(window->browser()->message().contains(QStringLiteral("orvane-browser")));
-        QVERIFY(window->browser()->pageWidget()->isVisible());
-        for (int i : {0, 1, 2})
-            window->OnToolbarClick(i);
-        QCOMPARE(window->browser()->url(), webUrl(server_.url("/start")));
-        window->close();
+    void weatherWindow() {
+        QPointer<WeatherWindow> weather = new WeatherWindow(server_.url("/static/custom/custom.html"));
+        weather->show();
+        QCOMPARE(weather->windowTitle(), noCaption()); // never Qt's fallback, the program's name
+        QVERIFY(waitForPage(weather->browser(), QStringLiteral("/static/custom/custom.html")));
+        weather->findChild<QPushButton*>(QStringLiteral("按钮1"))->click();
+        QTRY_VERIFY(weather.isNull());
+    }
+
+    // The panel as a window of its own: the strip of the main window it stands for, 按钮20 loading the
+    // page again and 按钮21 closing the window.
+    void weatherPanelWindow() {
+        QPointer<WeatherPanelWindow> panel = new WeatherPanelWindow(server_.url("/forecast"));
+        panel->show();
+        QVERIFY(waitForPage(panel->browser(), QStringLiteral("/forecast")));
+        QCOMPARE(panel->size(), QSize(mainWindowWeatherSize.width(),
+                                      mainWindowWeatherSize.height() - mainWindowNormalSize.height()));
+        for (const QWidget* control : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(panel->rect().contains(control->geometry()), qPrintable(control->objectName()));
+        panel->findChild<QPushButton*>(QStringLiteral("按钮20"))->click();
+        QVERIFY(runUntil([&] { return panel->browser()->loads() == 2; }));
+        panel->findChild<QPushButton*>(QStringLiteral("按钮21"))->click();
+        QTRY_VERIFY(panel.isNull());
     }
 };
 

@@ -8,23 +8,18 @@
 
 namespace orvane {
 
-LunarPost lunarPost(const QByteArray& serviceAddress, const Clock& clock) {
+PageFetch lunarFetch(const QByteArray& serviceAddress, const Clock& clock) {
     if (serviceAddress.isEmpty())
-        return [&clock](const QByteArray& body, const std::function<void(QByteArray)>& done) {
-            done(builtInLunarPage(body, clock.now().date()));
+        return [&clock](const PageRequest& request, const PageCallback& done) {
+            done(builtInLunarPage(request.postData, clock.now().date()));
         };
     // The window drops an answer that arrives after it closed; the exchange itself runs to its end.
-    return [serviceAddress](const QByteArray& body, std::function<void(QByteArray)> done) {
-        QByteArray method = "POST";
-        HttpRequest(
-            nullptr, serviceAddress,
-            [done = std::move(done)](const QByteArray& page, const QByteArray&) { done(page); }, &method,
-            std::nullopt, nullptr, body);
-    };
+    return pageFetcher();
 }
 
 LunarLookupWindow* openLunarLookup(const Clock& clock, QWidget* parent) {
-    auto* window = new LunarLookupWindow(clock, lunarPost(web::lunarService(), clock), parent);
+    const QByteArray address = web::lunarService();
+    auto* window = new LunarLookupWindow(clock, lunarFetch(address, clock), address, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     return window;

@@ -5,9 +5,9 @@
 
 namespace orvane {
 
-// The post the program uses: the configured service address through HttpRequest, or, when no address
-// is configured, the built-in service with today from `clock` (answering inside the call).
-LunarPost lunarPost(const QByteArray& serviceAddress, const Clock& clock);
+// The fetch the lookup uses: the HTTP layer when a service address is configured, otherwise the built-in
+// service with today from `clock` (answering inside the call).
+PageFetch lunarFetch(const QByteArray& serviceAddress, const Clock& clock);
 
 // The button "生辰八字": a new lookup window, not modal, deleted when closed; `clock` must outlive it.
 LunarLookupWindow* openLunarLookup(const Clock& clock, QWidget* parent = nullptr);

@@ -133,11 +133,7 @@ void MainWindow::buildDiaryPage() {
 }
 
 void MainWindow::buildSettingsPage() {
-    const AsyncPageFetcher fetch = pageFetcher(this);
-    settingsPage_ = new SettingsPage(
-        settingsTab_, services_, [fetch](const QByteArray& url, std::function<void(QByteArray)> done) {
-            fetch(url, [done = std::move(done)](const QByteArray& page) { done(page); });
-        });
+    settingsPage_ = new SettingsPage(settingsTab_, services_, pageFetcher(this));
     // Today's names may change with the table.
     connect(settingsPage_, &SettingsPage::holidaysChanged, this, [this] { refreshDayTexts(dayTextsDate_); });
     settingsPage_->startCounterLabel()->setText(startCounterText_);

@@ -1,8 +1,6 @@
 // Controls of the "软件设置" page at their places, loading them from the stores and writing each click.
 #include "app/SettingsPage.h"
 
-#include "app/StoredHolidays.h"
-#include "calendar/HolidayIcs.h"
 #include "platform/RegistryValues.h"
 #include "platform/WidgetPlace.h"
 
@@ -25,7 +23,8 @@ QCheckBox* checkBox(QWidget* page, const char* name, const QString& text, const 
 } // namespace
 
 SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fetch)
-    : QObject(page), services_(services), fetch_(std::move(fetch)) {
+    : QObject(page), services_(services),
+      holidays_(new HolidayUpdate(services.paths.holidaysFile(), std::move(fetch), this)) {
     // The page's coordinates include the tab row (about 25 px): the controls start below it.
     autoStartBox_ = checkBox(page, "选择框_开机运行", QStringLiteral("开机自动运行"), {24, 36, 300, 22});
     hourlyChimeBox_ = checkBox(page, "选择框_整点报时", QStringLiteral("整点报时"), {24, 64, 300, 22});
@@ -73,6 +72,11 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fe
     connect(ringCountBox_, &QComboBox::activated, this, &SettingsPage::ChangeRingCount);
     connect(snoozeBox_, &QComboBox::activated, this, &SettingsPage::ChangeSnoozeMinutes);
     connect(holidaysButton_, &QPushButton::clicked, this, &SettingsPage::UpdateHolidays);
+    connect(holidays_, &HolidayUpdate::finished, this, [this](const QString& message, bool changed) {
+        if (changed)
+            emit holidaysChanged();
+        services_.dialogs->message(message);
+    });
 }
 
 void SettingsPage::LoadSettingsPage() {
@@ -119,19 +123,7 @@ void SettingsPage::ChangeRingCount(int index) {
 void SettingsPage::UpdateHolidays() {
     const QString address = services_.settings->holidayAddress();
     if (!address.isEmpty()) {
-        if (!fetch_) {
-            services_.dialogs->message(QStringLiteral("无法下载节假日文件"));
-            return;
-        }
-        // The page may be gone when the download ends.
-        fetch_(address.toUtf8(), [page = QPointer<SettingsPage>(this)](const QByteArray& text) {
-            if (page == nullptr)
-                return;
-            if (text.isEmpty())
-                page->services_.dialogs->message(QStringLiteral("无法下载节假日文件"));
-            else
-                page->importHolidays(text);
-        });
+        holidays_->fetchFrom(address);
         return;
     }
     const std::optional<QString> path =
@@ -143,24 +135,11 @@ void SettingsPage::UpdateHolidays() {
         services_.dialogs->message(QStringLiteral("无法读取节假日文件"));
         return;
     }
-    importHolidays(file.readAll());
-}
-
-void SettingsPage::importHolidays(const QByteArray& text) {
-    QString error;
-    const std::optional<HolidayTable> imported = parseHolidayIcs(text, &error);
-    if (!imported) {
-        services_.dialogs->message(error);
-        return;
-    }
-    // Stored first: a table in force that the next start would not find again would mislead.
-    if (!storeHolidays(services_.paths, text)) {
-        services_.dialogs->message(QStringLiteral("无法保存节假日文件"));
-        return;
-    }
-    setHolidayTable(HolidayTable::carried().overriddenBy(*imported));
-    emit holidaysChanged();
-    services_.dialogs->message(QStringLiteral("节假日已更新：") + holidayYearsText(*imported));
+    bool changed = false;
+    const QString message = holidays_->importText(file.readAll(), &changed);
+    if (changed)
+        emit holidaysChanged();
+    services_.dialogs->message(message);
 }
 
 } // namespace orvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/Services.h"
+#include "calendar/HolidayUpdate.h"
 
 #include <QObject>
 
@@ -21,9 +22,6 @@ namespace orvane {
 class SettingsPage : public QObject {
     Q_OBJECT
 public:
-    // Fetches the page at an address and hands its bytes (empty on failure) to `done`, later.
-    using PageFetch = std::function<void(const QByteArray& url, std::function<void(QByteArray)> done)>;
-
     SettingsPage(QWidget* page, const Services& services, PageFetch fetch = {});
     QLabel* startCounterLabel() const { return startCounterLabel_; }
     // 选择框_密码修改 is placed and loaded here; its click belongs to the password feature.
@@ -42,10 +40,8 @@ signals:
     void holidaysChanged(); // a new table is in force
 
 private:
-    void importHolidays(const QByteArray& text);
-
     Services services_;
-    PageFetch fetch_;
+    HolidayUpdate* holidays_;
     QCheckBox* autoStartBox_;
     QCheckBox* hourlyChimeBox_;
     QCheckBox* autoDeleteBox_;

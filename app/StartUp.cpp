@@ -10,7 +10,7 @@
 #include "app/Skin.h"
 #include "app/SkinEngine.h"
 #include "app/StartCounter.h"
-#include "app/StoredHolidays.h"
+#include "calendar/HolidayUpdate.h"
 #include "platform/StatusNotifierHost.h"
 #include "platform/StatusNotifierItem.h"
 #include "platform/WindowActivation.h"
@@ -168,7 +168,7 @@ void MainWindow::finishStartUp() {
     if (database_.isOpen())
         countStart();
     // The imported years, read and parsed here rather than before the first picture; they may rename today.
-    loadStoredHolidays(services_.paths);
+    loadStoredHolidays(services_.paths.holidaysFile());
     refreshDayTexts(dayTextsDate_);
 }
 

@@ -32,8 +32,8 @@ void addLabel(QWidget* parent, const QString& text, int left) {
 
 } // namespace
 
-LunarLookupWindow::LunarLookupWindow(const Clock& clock, LunarPost post, QWidget* parent)
-    : QWidget(parent, Qt::Window), post_(std::move(post)) {
+LunarLookupWindow::LunarLookupWindow(const Clock& clock, PageFetch fetch, QByteArray address, QWidget* parent)
+    : QWidget(parent, Qt::Window), fetch_(std::move(fetch)), address_(std::move(address)) {
     showNoCaption(this);
     setGeometry(50, 50, 282, 300);
     const QDate today = clock.now().date();
@@ -60,7 +60,7 @@ void LunarLookupWindow::LunarLookup() {
         lunarFormBody(years_->currentText(), months_->currentText(), days_->currentText());
     result_.clear();
     box_->clear();
-    post_(body, [alive = QPointer<LunarLookupWindow>(this), mine](const QByteArray& page) {
+    fetch_({address_, body}, [alive = QPointer<LunarLookupWindow>(this), mine](const QByteArray& page) {
         if (!alive || mine != alive->lookups_) // closed, or a later choice owns the box now
             return;
         alive->result_ = lunarResultText(page);

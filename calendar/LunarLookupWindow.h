@@ -1,6 +1,8 @@
 // The lunar-date lookup window: three drop-down lists of year, month and day, and the seven result lines.
 #pragma once
 
+#include "common/PageFetch.h"
+
 #include <QByteArray>
 #include <QWidget>
 
@@ -13,14 +15,12 @@ namespace orvane {
 
 class Clock;
 
-// Posts a form body to the lunar service and hands its answer page to `done` (empty when the request
-// fails), inside the call or later; another lookup may start before it answers.
-using LunarPost = std::function<void(const QByteArray& body, std::function<void(QByteArray page)> done)>;
-
 class LunarLookupWindow : public QWidget {
 public:
-    // Fills the lists from clock.now() and runs the first lookup.
-    LunarLookupWindow(const Clock& clock, LunarPost post, QWidget* parent = nullptr);
+    // Fills the lists from clock.now() and runs the first lookup. Each lookup posts its form to the
+    // service at `address` through `fetch`, which may answer inside the call or later; another lookup may
+    // start before it answers.
+    LunarLookupWindow(const Clock& clock, PageFetch fetch, QByteArray address, QWidget* parent = nullptr);
 
     // Posts the date shown and writes its seven lines into 编辑框1 when the answer comes.
     void LunarLookup();
@@ -28,7 +28,8 @@ public:
     QString resultText() const { return result_; }
 
 private:
-    LunarPost post_;
+    PageFetch fetch_;
+    QByteArray address_;
     QComboBox* years_ = nullptr;
     QComboBox* months_ = nullptr;
     QComboBox* days_ = nullptr;

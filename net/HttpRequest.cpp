@@ -111,12 +111,20 @@ void FetchPage(const QByteArray& url, PageCallback done, QObject* owner) {
         });
 }
 
-AsyncPageFetcher pageFetcher(QObject* owner) {
-    return [guard = QPointer<QObject>(owner), owned = owner != nullptr](const QByteArray& url,
+PageFetch pageFetcher(QObject* owner) {
+    return [guard = QPointer<QObject>(owner), owned = owner != nullptr](const PageRequest& request,
                                                                         PageCallback done) {
         if (owned && !guard)
             return; // the owner is gone: its requests are no longer wanted
-        FetchPage(url, std::move(done), guard.data());
+        if (request.postData.isEmpty()) {
+            FetchPage(request.url, std::move(done), guard.data());
+            return;
+        }
+        QByteArray method = "POST";
+        HttpRequest(
+            guard.data(), request.url,
+            [done = std::move(done)](const QByteArray& page, const QByteArray&) { done(page); }, &method,
+            std::nullopt, nullptr, request.postData);
     };
 }
 

@@ -2,7 +2,7 @@
 // return at once and answer later, in the event loop.
 #pragma once
 
-#include "net/PageFetch.h"
+#include "common/PageFetch.h"
 
 #include <QByteArray>
 
@@ -29,7 +29,8 @@ void HttpRequest(QObject* owner, const QByteArray& url, HttpCallback done, QByte
 
 // A plain HTTP/1.0 GET with "Accept: */*", as PageFetch.h describes; deleting `owner` cancels it.
 void FetchPage(const QByteArray& url, PageCallback done, QObject* owner = nullptr);
-// FetchPage as the shared fetcher type, its requests owned by `owner` when given.
-AsyncPageFetcher pageFetcher(QObject* owner = nullptr);
+// The shared fetch over HTTP: FetchPage for a GET, HttpRequest's POST for a form; the requests are owned
+// by `owner` when given.
+PageFetch pageFetcher(QObject* owner = nullptr);
 
 } // namespace orvane

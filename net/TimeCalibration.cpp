@@ -53,8 +53,7 @@ qint64 elapsedWholeSeconds(const QDateTime& t0, const QDateTime& t1) {
 }
 
 NetworkTimeSync::NetworkTimeSync(const Clock& clock, SystemTimeSetter& setter, Dialogs& dialogs,
-                                 AsyncPageFetcher fetch, NtpServers servers, QByteArray pageUrl,
-                                 QObject* parent)
+                                 PageFetch fetch, NtpServers servers, QByteArray pageUrl, QObject* parent)
     : QObject(parent), clock_(clock), setter_(setter), dialogs_(dialogs), fetch_(std::move(fetch)),
       servers_(std::move(servers)), pageUrl_(std::move(pageUrl)) {}
 
@@ -63,7 +62,7 @@ void NetworkTimeSync::start() {
         return;
     running_ = true;
     fetchStarted_ = clock_.now();
-    fetch_(pageUrl_.isEmpty() ? web::timeServicePage() : pageUrl_,
+    fetch_({pageUrl_.isEmpty() ? web::timeServicePage() : pageUrl_, {}},
            [self = QPointer(this)](const QByteArray& page) {
                if (self)
                    self->pageArrived(page);

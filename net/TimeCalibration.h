@@ -3,7 +3,7 @@
 
 #include "common/OleDateTime.h"
 
-#include "net/PageFetch.h"
+#include "common/PageFetch.h"
 #include "net/SntpClient.h"
 
 #include <QByteArray>
@@ -37,7 +37,7 @@ class NetworkTimeSync final : public QObject {
     Q_OBJECT
 public:
     // `pageUrl` empty: the program's time page.
-    NetworkTimeSync(const Clock& clock, SystemTimeSetter& setter, Dialogs& dialogs, AsyncPageFetcher fetch,
+    NetworkTimeSync(const Clock& clock, SystemTimeSetter& setter, Dialogs& dialogs, PageFetch fetch,
                     NtpServers servers = NtpServers::standard(), QByteArray pageUrl = {},
                     QObject* parent = nullptr);
 
@@ -55,7 +55,7 @@ private:
     const Clock& clock_;
     SystemTimeSetter& setter_;
     Dialogs& dialogs_;
-    AsyncPageFetcher fetch_;
+    PageFetch fetch_;
     NtpServers servers_;
     QByteArray pageUrl_;
     bool running_ = false;

@@ -24,6 +24,8 @@ struct Paths {
     QString systemFile(const QString& name) const { return systemDir + u'/' + name; }
     QString programFile(const QString& name) const { return programDir + u'/' + name; }
     QString registryFile() const { return programFile(QStringLiteral("registry.ini")); }
+    // The imported holiday file, beside the database.
+    QString holidaysFile() const { return windowsFile(QStringLiteral("holidays.ics")); }
 };
 
 } // namespace orvane

@@ -95,7 +95,7 @@ private slots:
             needsIsolation ? NtpServers::standard() : NtpServers{{u"127.0.0.1"_s}, closedPort()};
         NetworkTimeSync sync(
             clock, setter, dialogs,
-            [](const QByteArray& address, PageCallback done) { FetchPage(address, std::move(done)); },
+            [](const PageRequest& request, PageCallback done) { FetchPage(request.url, std::move(done)); },
             servers, url);
         QSignalSpy finished(&sync, &NetworkTimeSync::finished);
         QElapsedTimer timer;

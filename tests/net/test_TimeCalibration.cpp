@@ -38,9 +38,9 @@ QByteArray page(const QString& date, const QByteArray& time) {
 }
 
 // A fetch answering from the event loop with what `answer` gives at the time of the call.
-AsyncPageFetcher fetchGiving(std::function<QByteArray(const QByteArray& url)> answer) {
-    return [answer](const QByteArray& url, PageCallback done) {
-        QTimer::singleShot(0, qApp, [page = answer(url), done] { done(page); });
+PageFetch fetchGiving(std::function<QByteArray(const QByteArray& url)> answer) {
+    return [answer](const PageRequest& request, PageCallback done) {
+        QTimer::singleShot(0, qApp, [page = answer(request.url), done] { done(page); });
     };
 }
 
@@ -140,7 +140,7 @@ private slots:
         ScriptedDialogs dialogs;
         QList<PageCallback> fetches;
         auto sync = std::make_unique<NetworkTimeSync>(
-            clock, setter, dialogs, [&](const QByteArray&, PageCallback done) { fetches.append(done); },
+            clock, setter, dialogs, [&](const PageRequest&, PageCallback done) { fetches.append(done); },
             NtpServers{});
         sync->start();
         sync->start();
@@ -168,8 +168,8 @@ private slots:
         ScriptedDialogs dialogs;
         NetworkTimeSync sync(
             clock, setter, dialogs,
-            [](const QByteArray& url, PageCallback done) { FetchPage(url, std::move(done)); }, NtpServers{},
-            server.url("/stime.asp"));
+            [](const PageRequest& request, PageCallback done) { FetchPage(request.url, std::move(done)); },
+            NtpServers{}, server.url("/stime.asp"));
         sync.start();
         QTRY_COMPARE(setter.set, QList<QDateTime>{QDateTime({2010, 3, 15}, {12, 30, 48})});
         QVERIFY(server.requests().value(0).startsWith("GET /stime.asp HTTP/1.0\r\n"));

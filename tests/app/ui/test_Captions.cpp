@@ -82,7 +82,7 @@ private slots:
             [](test::FakeServices& f) { return std::make_unique<DateCalculatorWindow>(f.clock, f.dialogs); });
         row("lunar lookup", u" "_s, [](test::FakeServices& f) {
             return std::make_unique<LunarLookupWindow>(
-                f.clock, [](const QByteArray&, const auto& done) { done(QByteArray()); });
+                f.clock, [](const PageRequest&, const auto& done) { done(QByteArray()); }, QByteArray());
         });
         row("news", u" 新闻阅读大全"_s, [](test::FakeServices&) {
             return std::make_unique<NewsWindow>(WebShortcuts::standard(), noBrowserWindows);

@@ -34,7 +34,8 @@ private slots:
         server.setBody(page, "text/html; charset=gb2312");
         server.setChunking(7, 1); // the answer arrives in pieces while events run
         orvane::test::FakeClock clock(QDateTime(QDate(2010, 3, 5), QTime(9, 0)));
-        orvane::LunarLookupWindow w(clock, orvane::lunarPost(server.url("/item3/searchNL.asp"), clock));
+        orvane::LunarLookupWindow w(clock, orvane::lunarFetch(server.url("/item3/searchNL.asp"), clock),
+                                    server.url("/item3/searchNL.asp"));
         QTRY_COMPARE(w.resultText(), lines);
         QCOMPARE(server.requests().size(), 1);
         const QByteArray request = server.requests().first();
@@ -50,13 +51,16 @@ private slots:
         server.holdAnswers();
         orvane::test::FakeClock clock(QDateTime(QDate(2010, 3, 5), QTime(9, 0)));
         bool answered = false;
-        const orvane::LunarPost post = orvane::lunarPost(server.url(), clock);
-        auto* w = new orvane::LunarLookupWindow(clock, [&](const QByteArray& body, auto done) {
-            post(body, [&answered, done](const QByteArray& page) {
-                answered = true;
-                done(page);
-            });
-        });
+        const orvane::PageFetch fetch = orvane::lunarFetch(server.url(), clock);
+        auto* w = new orvane::LunarLookupWindow(
+            clock,
+            [&](const orvane::PageRequest& request, auto done) {
+                fetch(request, [&answered, done](const QByteArray& page) {
+                    answered = true;
+                    done(page);
+                });
+            },
+            server.url());
         QTRY_COMPARE(server.requests().size(), 1);
         delete w;
         server.releaseAnswers();
@@ -71,14 +75,14 @@ private slots:
         }
         orvane::test::FakeClock clock;
         const QByteArray url = "http://127.0.0.1:" + QByteArray::number(port) + "/item3/searchNL.asp";
-        orvane::LunarLookupWindow w(clock, orvane::lunarPost(url, clock));
+        orvane::LunarLookupWindow w(clock, orvane::lunarFetch(url, clock), url);
         QTRY_COMPARE(w.resultText(),
                      u"公历：\r\n农历：\r\n四柱：\r\n节气：\r\n二十八宿：\r\n甲子纳音：\r\n距今：\r\n"_s);
     }
 
     void noAddressUsesTheBuiltInService() {
         orvane::test::FakeClock clock(QDateTime(QDate(2010, 3, 5), QTime(9, 0)));
-        orvane::LunarLookupWindow w(clock, orvane::lunarPost(QByteArray(), clock));
+        orvane::LunarLookupWindow w(clock, orvane::lunarFetch(QByteArray(), clock), QByteArray());
         QVERIFY(w.resultText().startsWith(u"公历：2010年3月5日 星期五\r\n"_s));
         QVERIFY(w.resultText().endsWith(u"距今：今天\r\n"_s));
     }

@@ -5,8 +5,8 @@
 #include "alarm/AlarmRinger.h"
 #include "app/MainWindow.h"
 #include "app/SettingsPage.h"
-#include "app/StoredHolidays.h"
 #include "app/TabControl.h"
+#include "calendar/HolidayUpdate.h"
 #include "calendar/Holidays.h"
 #include "platform/IniProfile.h"
 #include "resources/resources.h"
@@ -47,7 +47,7 @@ bool blockFolder(const QString& folder) {
 struct Fixture : FakeServices {
     std::unique_ptr<QWidget> widget;
     SettingsPage* page = nullptr;
-    SettingsPage::PageFetch fetch;
+    PageFetch fetch;
 
     // Built on first use.
     SettingsPage& settings() {
@@ -390,8 +390,8 @@ private slots:
         QFETCH(QString, message);
         Fixture f;
         QByteArray fetched;
-        f.fetch = [&](const QByteArray& url, std::function<void(QByteArray)> done) {
-            fetched = url;
+        f.fetch = [&](const PageRequest& request, PageCallback done) {
+            fetched = request.url;
             done(text);
         };
         if (address.isEmpty()) {
@@ -402,6 +402,7 @@ private slots:
             f.dialogs.answerOpenFile(picked);
         } else {
             QVERIFY(IniProfile::write(f.sysIni(), kSection, u"节假日地址"_s, address));
+            f.FakeServices::settings.reload();
         }
         f.loaded().parent()->findChild<QPushButton*>(u"按钮_更新节假日"_s)->click();
         const bool good = message.startsWith(u"节假日已更新"_s);
@@ -410,18 +411,22 @@ private slots:
         QCOMPARE(f.dialogs.messages(), QStringList{message});
         QCOMPARE(fetched, address.toUtf8());
         QCOMPARE(in2027, good);
-        QCOMPARE(bytesOf(storedHolidaysFile(f.paths)), good ? text : "<absent>"_ba);
+        QCOMPARE(bytesOf(f.paths.holidaysFile()), good ? text : "<absent>"_ba);
         QCOMPARE(f.dialogs.unusedAnswers(), 0);
     }
 
     // The stored file is put in force at start; a damaged one is ignored.
     void storedHolidaysAtStart() {
         Fixture f;
-        QVERIFY(storeHolidays(f.paths, kHolidays2027.chopped(20)));
-        loadStoredHolidays(f.paths);
+        const auto store = [&f](const QByteArray& text) {
+            QFile file(f.paths.holidaysFile());
+            return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+        };
+        QVERIFY(store(kHolidays2027.chopped(20)));
+        loadStoredHolidays(f.paths.holidaysFile());
         QVERIFY(!holidayTable().covers(2027));
-        QVERIFY(storeHolidays(f.paths, kHolidays2027));
-        loadStoredHolidays(f.paths);
+        QVERIFY(store(kHolidays2027));
+        loadStoredHolidays(f.paths.holidaysFile());
         const bool in2027 = holidayTable().covers(2027) && holidayTable().covers(2026);
         setHolidayTable(HolidayTable::carried());
         QVERIFY(in2027);

@@ -33,8 +33,9 @@ struct Recorder {
     QList<QByteArray> bodies;
     bool hold = false;
     QList<std::function<void()>> held;
-    orvane::LunarPost post() {
-        return [this](const QByteArray& body, std::function<void(QByteArray)> done) {
+    orvane::PageFetch post() {
+        return [this](const orvane::PageRequest& request, orvane::PageCallback done) {
+            const QByteArray body = request.postData;
             bodies.append(body);
             const QByteArray page = orvane::builtInLunarPage(body, QDate(2010, 3, 5));
             if (hold)
@@ -78,7 +79,7 @@ private slots:
         QFETCH(QByteArray, body);
         orvane::test::FakeClock clock(QDateTime(today, QTime(9, 0)));
         Recorder recorder;
-        orvane::LunarLookupWindow w(clock, recorder.post());
+        orvane::LunarLookupWindow w(clock, recorder.post(), "http://lunar.test/");
         QCOMPARE(QStringList({list(w, u"组合框_年"_s)->currentText(), list(w, u"组合框_月"_s)->currentText(),
                               list(w, u"组合框_日"_s)->currentText()}),
                  shown);
@@ -93,7 +94,7 @@ private slots:
     void shape() {
         orvane::test::FakeClock clock;
         Recorder recorder;
-        orvane::LunarLookupWindow w(clock, recorder.post());
+        orvane::LunarLookupWindow w(clock, recorder.post(), "http://lunar.test/");
         QCOMPARE(w.geometry(), QRect(50, 50, 282, 300));
         QCOMPARE(list(w, u"组合框_年"_s)->geometry(), QRect(17, 8, 67, 20));
         QCOMPARE(w.findChild<QPlainTextEdit*>(u"编辑框1"_s)->geometry(), QRect(16, 48, 240, 208));
@@ -117,7 +118,7 @@ private slots:
         QFETCH(QByteArray, body);
         orvane::test::FakeClock clock(QDateTime(QDate(2010, 4, 30), QTime(9, 0)));
         Recorder recorder;
-        orvane::LunarLookupWindow w(clock, recorder.post());
+        orvane::LunarLookupWindow w(clock, recorder.post(), "http://lunar.test/");
         choose(w, listName, item);
         QCOMPARE(recorder.bodies.size(), 2);
         QCOMPARE(recorder.bodies.last(), body);
@@ -135,7 +136,7 @@ private slots:
         QFETCH(QList<int>, answerOrder);
         orvane::test::FakeClock clock(QDateTime(QDate(2010, 3, 5), QTime(9, 0)));
         Recorder recorder;
-        orvane::LunarLookupWindow w(clock, recorder.post());
+        orvane::LunarLookupWindow w(clock, recorder.post(), "http://lunar.test/");
         recorder.hold = true;
         choose(w, u"组合框_月"_s, u"7"_s);
         choose(w, u"组合框_年"_s, u"1999"_s);
@@ -150,7 +151,9 @@ private slots:
 
     void networkDownShowsSevenMarkers() {
         orvane::test::FakeClock clock;
-        orvane::LunarLookupWindow w(clock, [](const QByteArray&, const auto& done) { done(QByteArray()); });
+        orvane::LunarLookupWindow w(
+            clock, [](const orvane::PageRequest&, const auto& done) { done(QByteArray()); },
+            "http://lunar.test/");
         QCOMPARE(w.resultText(),
                  u"公历：\r\n农历：\r\n四柱：\r\n节气：\r\n二十八宿：\r\n甲子纳音：\r\n距今：\r\n"_s);
     }

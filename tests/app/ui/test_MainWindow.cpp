@@ -10,6 +10,7 @@
 #include "alarm/AlarmPage.h"
 #include "alarm/ReminderWindow.h"
 #include "app/AppDatabase.h"
+#include "app/DatabaseWait.h"
 #include "app/MainWindow.h"
 #include "app/SecondTicker.h"
 #include "app/TabControl.h"
@@ -350,6 +351,39 @@ private slots:
         QVERIFY(!w->StartUp());
         QCOMPARE(f.dialogs.messages(), QStringList{u"数据库打开识别，请检查！"_s});
         QCOMPARE(bytesOf(f.dbFile()), before);
+    }
+
+    // Another program holds the database at log-on (a backup, a database browser): the window shows and
+    // says so, after a minute a message tells why, and once the file is free the alarm of the minute after
+    // the start rings. Only a file that is no database is called one.
+    void busyDatabaseAtTheStartIsWaitedFor() {
+        Fixture f;
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 28, 45));
+        QVERIFY(ensureDatabaseFile(f.dbFile()));
+        Database other;
+        QVERIFY(other.open(f.dbFile()));
+        QVERIFY(other.execute(u"insert into [配置] ([提醒时间],[铃声位置],[提示文本]) "
+                              "values ('每天|2026年12月7日08时30分','真|默认','真|开会')"_s));
+        QVERIFY(other.execute(u"BEGIN EXCLUSIVE"_s));
+        auto w = f.window();
+        QVERIFY(w->StartUp());
+        w->show();
+        auto* note = w->findChild<QLabel*>(u"标签_数据库等待"_s);
+        QVERIFY(note && note->isVisible());
+        QVERIFY(f.dialogs.messages().isEmpty());
+        auto* wait = w->findChild<DatabaseWait*>();
+        QVERIFY(wait);
+        f.clock.advance(61);
+        QVERIFY(!wait->tryOpen());
+        QCOMPARE(f.dialogs.messages(), QStringList{DatabaseWait::messageText()});
+        QVERIFY(other.execute(u"COMMIT"_s));
+        QVERIFY(wait->tryOpen());
+        QTRY_VERIFY(!w->findChild<QLabel*>(u"标签_数据库等待"_s));
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 30, 0));
+        w->onTick();
+        QVERIFY(w->reminder());
+        QCOMPARE(w->reminder()->findChild<QLabel*>(u"标签2"_s)->text(), u"开会"_s);
+        QCOMPARE(f.dialogs.messages().size(), 1);
     }
 
     void dayTextsFollowTheDate() {

@@ -51,7 +51,7 @@ EditorCheck checkEditorEntry(const EditorEntry& entry) {
     const std::optional<int> m = smallNumber(entry.minute);
     if (!m || *m > 59)
         return {editortext::badMinute(), EntryBox::Minute, {}};
-    const std::optional<AlarmRule> rule = ruleFromText(entry.rule);
+    const std::optional<AlarmRule> rule = ruleFromText(entry.rule.trimmed());
     if (!rule)
         return {editortext::badRule(), EntryBox::Rule, {}};
     return {{},
@@ -61,7 +61,7 @@ EditorCheck checkEditorEntry(const EditorEntry& entry) {
 
 EntryBox readBackMismatch(const ShownEntry& shown, const AlarmTexts& stored) {
     const AlarmTime time = decodeAlarm(0, stored).time;
-    if (time.rule.kind == RuleKind::Unknown || ruleText(time.rule) != shown.rule)
+    if (time.rule.kind == RuleKind::Unknown || ruleFromText(shown.rule.trimmed()) != time.rule)
         return EntryBox::Rule;
     if (QDate::fromString(shown.date, QStringLiteral("yyyy/M/d")).toJulianDay() != time.firstDay)
         return EntryBox::Date;
@@ -70,6 +70,17 @@ EntryBox readBackMismatch(const ShownEntry& shown, const AlarmTexts& stored) {
     if (smallNumber(shown.minute) != time.minuteOfDay % 60)
         return EntryBox::Minute;
     return EntryBox::None;
+}
+
+QString ruleHint(const QString& ruleText) {
+    const std::optional<AlarmRule> rule = ruleFromText(ruleText.trimmed());
+    if (!rule)
+        return {};
+    if (rule->kind == RuleKind::BigSmallWeek)
+        return QStringLiteral("所选日期那周为大周，周六上班");
+    if (rule->kind == RuleKind::Shift)
+        return QStringLiteral("从所选日期起") + orvane::ruleText(*rule);
+    return {};
 }
 
 QString holidayCoverageNote(const AlarmRule& rule, QDate firstDate, QDate today) {

@@ -44,11 +44,18 @@ inline QString ruleHelp() {
         "农历每年：每年农历的这一天（闰月的日子在有这个闰月的年份响在闰月，否则响在同一个月；"
         "三十在只有二十九天的月份响在廿九）\n"
         "农历每月：每个农历月的这一天（三十同上）\n"
-        "节气：二十四节气的每一天");
+        "节气：二十四节气的每一天\n"
+        "周一至周五、周末、自选星期：每周的这几天，不管节假日\n"
+        "大小周：工作日，再加隔一周的周六（所选日期那周的周六上班）\n"
+        "轮班：从所选日期起上几天休几天，如上3休3、每隔3天");
 }
 } // namespace editortext
 
-// For a "工作日" or "节假日" alarm whose first year to ring has no holiday data yet:
+// What the stored date means for rules counted from it (大小周, shifts), shown beside the buttons; empty for
+// the others.
+QString ruleHint(const QString& ruleText);
+
+// For a "工作日", "节假日" or "大小周" alarm whose first year to ring has no holiday data yet:
 // "2027年的法定节假日尚未收录，暂按周一至周五"; empty otherwise.
 QString holidayCoverageNote(const AlarmRule& rule, QDate firstDate, QDate today);
 

@@ -3,6 +3,7 @@
 
 #include "alarm/AlarmEditorTexts.h"
 #include "alarm/AlarmEngine.h"
+#include "alarm/RuleChooser.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/TypingBoxes.h"
@@ -60,6 +61,15 @@ void AlarmEditorWindow::buildControls() {
     ruleBox_ = comboBox(timeGroup, "组合框_提醒工作日", ruleItems(), 278, 76);
     ruleBox_->setMaxVisibleItems(ruleItems().size());
     ruleBox_->setToolTip(editortext::ruleHelp());
+    // What the date means for the rules counted from it, beside the buttons.
+    ruleHint_ = place(new QLabel(this), "标签_规则说明", 8, 206, 200, 24);
+    connect(ruleBox_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        // A chooser item never stays in the box: the rule shown before it is kept to go back to.
+        if (text != weekdayChooserItem() && text != shiftChooserItem())
+            ruleShown_ = text;
+        ruleHint_->setText(ruleHint(text));
+    });
+    connect(ruleBox_, &QComboBox::activated, this, &AlarmEditorWindow::ruleItemPicked);
 
     auto* ringGroup = place(new QGroupBox(QStringLiteral("铃声设置"), this), "分组框2", 8, 72, 360, 56);
     ringBox_ = place(new QCheckBox(QStringLiteral("铃声"), ringGroup), "选择框_铃声", 8, 24, 48, 16);
@@ -157,6 +167,25 @@ void AlarmEditorWindow::ChooseRingFile() {
         ringFileEdit_->setText(*file);
 }
 
+void AlarmEditorWindow::ruleItemPicked(int index) {
+    const QString item = ruleBox_->itemText(index);
+    const bool weekdays = item == weekdayChooserItem();
+    if (!weekdays && item != shiftChooserItem())
+        return;
+    // The box goes back to its rule until the chooser hands over a new one.
+    const QString before = ruleShown_;
+    ruleBox_->setCurrentIndex(ruleBox_->findText(before));
+    ruleBox_->setEditText(before);
+    auto* chooser =
+        new RuleChooser(weekdays ? RuleChooser::Kind::Weekdays : RuleChooser::Kind::Shift, before, this);
+    connect(chooser, &RuleChooser::chosen, this, [this](const QString& rule) {
+        ruleBox_->setCurrentIndex(ruleBox_->findText(rule));
+        ruleBox_->setEditText(rule);
+    });
+    chooser->move(ruleBox_->mapToGlobal(QPoint(ruleBox_->width() - chooser->width(), ruleBox_->height())));
+    chooser->show();
+}
+
 void AlarmEditorWindow::refuse(QWidget* box, const QString& reason) {
     markEntry(box, reason);
     box->setFocus(Qt::OtherFocusReason);
@@ -194,9 +223,12 @@ void AlarmEditorWindow::SaveAlarm() {
         refuse(boxes[int(box)], reasons[int(box)]);
         return;
     }
-    // The boxes show what is stored: "7" becomes "07".
+    // The boxes show what is stored: "7" becomes "07", "周三、周一" becomes "周一、周三".
     hourBox_->setEditText(hourItems().at(check.values.hour));
     minuteBox_->setEditText(minuteItems().at(check.values.minute));
+    const QString rule = ruleText(check.values.rule);
+    ruleBox_->setCurrentIndex(ruleBox_->findText(rule));
+    ruleBox_->setEditText(rule);
 
     // An alarm deleted meanwhile (say by the automatic delete) changes no row: that is no success.
     const bool written =

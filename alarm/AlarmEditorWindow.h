@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -51,6 +52,8 @@ private:
     void showInFront();
     // Marks and focuses the box; the save goes no further.
     void refuse(QWidget* box, const QString& reason);
+    // A chooser item picked in the rule box: the chooser opens under it, the box keeps its rule meanwhile.
+    void ruleItemPicked(int index);
 
     AlarmEngine& engine_;
     Dialogs& dialogs_;
@@ -64,6 +67,8 @@ private:
     QComboBox* hourBox_;
     QComboBox* minuteBox_;
     QComboBox* ruleBox_;
+    QLabel* ruleHint_;
+    QString ruleShown_; // the rule box's last text that was no chooser item
     QCheckBox* ringBox_;
     QLineEdit* ringFileEdit_;
     QCheckBox* popupBox_;

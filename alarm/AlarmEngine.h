@@ -5,7 +5,13 @@
 
 #include "alarm/AlarmModel.h"
 #include "alarm/AlarmRinger.h"
+#include "alarm/SkipStore.h"
 #include "alarm/SnoozeStore.h"
+#include "common/PageFetch.h"
+
+#include <QDate>
+#include <QHash>
+#include <QSet>
 
 #include <QObject>
 
@@ -16,6 +22,7 @@ namespace orvane {
 
 class AlarmNotifications;
 class Clock;
+class HolidayUpdate;
 class Database;
 class HourlyChime;
 class Notifier;
@@ -33,6 +40,7 @@ public:
         const Paths& paths;
         SystemSettings& settings;
         Notifier* notifier = nullptr; // desktop notifications: optional
+        PageFetch fetch = {};         // the holiday file's download: optional
     };
     // Made at the program's start, whose minute is never scanned; it works on the database once start()
     // has found it open.
@@ -64,6 +72,13 @@ public:
     // The minute of the alarm's put-off ring, if one is waiting; and cancelling it.
     std::optional<qint64> putOffMinute(qint64 key) const { return snoozes_.nextOf(key); }
     bool cancelPutOff(qint64 key);
+    // "跳过下次": the alarm's next ring rings not (the minute skipped, none when it never rings again or
+    // the skip could not be stored); "恢复" brings it back.
+    std::optional<qint64> skipNext(qint64 key);
+    bool restoreSkipped(qint64 key);
+    std::optional<qint64> skippedMinute(qint64 key) const { return skips_.skipped(key); }
+    // The alarm's next ring at or after `from`, a skipped one passed over.
+    std::optional<qint64> nextRingOf(const Alarm& alarm, qint64 from) const;
 
     // The ringing alarm's turn: "停止播放", "稍后提醒", its reminder closed.
     AlarmRinger& ringer() { return *ringer_; }
@@ -72,17 +87,31 @@ public:
     // A row's tooltip: "稍后提醒：08:35" when one waits, and "下次响铃：2026年12月8日08时30分" or
     // "不会再响铃".
     QString toolTip(const Alarm& alarm) const;
-    // The tray's: "Orvane电脑闹钟", then the put-off ring and the next alarm that wait.
+    // The tray's: "Orvane电脑闹钟", then the put-off ring and the next alarm that wait, and the holiday
+    // year still missing.
     QString trayToolTip() const;
+
+    static QString headsUpSummary(qint64 minute, const QString& reminder);
 
 signals:
     // The plan of wake-ups changed (an alarm, a put-off ring or the announcement came or went).
     void wakePlanChanged();
+    // Alarms later than "迟到多久仍响铃" allows: not rung, listed for the user.
+    void missed(const QList<orvane::FiredAlarm>& alarms);
     // What a tooltip says may have changed.
     void toolTipsChanged();
 
 private:
     void turnEnded(const FiredAlarm& alarm, AlarmRinger::TurnEnd how);
+    // A scan's alarm: rung, or missed when later than the limit allows.
+    void fired(const FiredAlarm& alarm);
+    void reportMissed();
+    // The notices "即将响铃" of the rings within "提前提醒" minutes of `minute`.
+    void sendHeadsUps(qint64 minute);
+    void headsUpAction(quint64 handle, const QString& key);
+    // Once a day: the holiday table's years against the date, and a download of the missing one.
+    void checkHolidayYears(QDate today);
+    QString missingHolidayYearText() const;
     // Tells the user of a write that failed while nobody was at a window.
     void tellFailure(const QString& text);
 
@@ -91,6 +120,13 @@ private:
     qint64 startMinute_;
     AlarmModel model_;
     SnoozeStore snoozes_;
+    SkipStore skips_;
+    QList<FiredAlarm> missed_;                       // of the scan running
+    QSet<QPair<qint64, qint64>> headsUpSent_;        // (alarm, ring minute) told of
+    QHash<quint64, QPair<qint64, qint64>> headsUps_; // a notice still on screen → its (alarm, minute)
+    HolidayUpdate* holidays_;
+    QDate holidaysCheckedOn_;
+    int missingHolidayYear_ = 0; // a year the rules of China's calendar need and the table lacks
     HourlyChime* chime_;
     AlarmRinger* ringer_;
     AlarmNotifications* notifications_ = nullptr;

@@ -25,6 +25,10 @@ AlarmListCommands::AlarmListCommands(AlarmEngine& engine, const AlarmLists& list
             &AlarmListCommands::DeleteAlarm);
     cancelPutOff_ = menu_->addAction(QStringLiteral("取消稍后提醒"));
     connect(cancelPutOff_, &QAction::triggered, this, &AlarmListCommands::CancelPutOff);
+    skipNext_ = menu_->addAction(QStringLiteral("跳过下次"));
+    connect(skipNext_, &QAction::triggered, this, &AlarmListCommands::SkipNext);
+    restoreSkipped_ = menu_->addAction(QStringLiteral("恢复"));
+    connect(restoreSkipped_, &QAction::triggered, this, &AlarmListCommands::RestoreSkipped);
 }
 
 void AlarmListCommands::connectTo(const AlarmPage& page) {
@@ -85,6 +89,26 @@ void AlarmListCommands::CancelPutOff() {
         engine_.cancelPutOff(alarm->key);
 }
 
+void AlarmListCommands::SkipNext() {
+    const Alarm* alarm = selected();
+    if (alarm == nullptr)
+        return;
+    const qint64 key = alarm->key;
+    if (!engine_.skipNext(key)) {
+        dialogs_.message(nothingToSkipText());
+        return;
+    }
+    // A 仅一次 alarm, or any whose skipped ring was its last: it says so.
+    if (const Alarm* now = engine_.model().find(key);
+        now && !engine_.nextRingOf(*now, *engine_.skippedMinute(key)))
+        dialogs_.message(skippedLastText());
+}
+
+void AlarmListCommands::RestoreSkipped() {
+    if (const Alarm* alarm = selected())
+        engine_.restoreSkipped(alarm->key);
+}
+
 void AlarmListCommands::ShowAlarmMenu(const QPoint& pos) {
     if (lists_.shown->itemAt(pos) == nullptr)
         return;
@@ -96,6 +120,9 @@ void AlarmListCommands::ShowAlarmMenu(const QPoint& pos) {
     if (putOff)
         cancelPutOff_->setText(QStringLiteral("取消稍后提醒（") +
                                dateTimeOfMinute(*putOff).toString(u"HH:mm") + u'）');
+    const bool skipped = alarm && engine_.skippedMinute(alarm->key);
+    skipNext_->setVisible(alarm && !skipped);
+    restoreSkipped_->setVisible(skipped);
     menu_->popup(lists_.shown->viewport()->mapToGlobal(pos));
 }
 

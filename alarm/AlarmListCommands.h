@@ -41,12 +41,17 @@ public:
     void DeleteAlarm();
     // "取消稍后提醒": the selected alarm's put-off ring rings no more.
     void CancelPutOff();
+    // "跳过下次" and "恢复": the selected alarm's next ring is skipped, or brought back.
+    void SkipNext();
+    void RestoreSkipped();
     // pos in the shown list's viewport; the menu pops up only over an item.
     void ShowAlarmMenu(const QPoint& pos);
 
     QMenu* alarmMenu() const { return menu_; }
 
     static QString deleteFailedText() { return QStringLiteral("删除闹钟失败，请检查！"); }
+    static QString skippedLastText() { return QStringLiteral("这个闹钟只响这一次，跳过后不会再响铃"); }
+    static QString nothingToSkipText() { return QStringLiteral("这个闹钟不会再响铃，没有可跳过的"); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +66,8 @@ private:
     EditorSource editor_;
     QMenu* menu_;
     QAction* cancelPutOff_;
+    QAction* skipNext_;
+    QAction* restoreSkipped_;
     QObject* viewport_ = nullptr; // the shown list's viewport, watched for double-clicks
 };
 

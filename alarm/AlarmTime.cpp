@@ -31,6 +31,23 @@ bool isLunarAnniversary(const LunarDate& on, int month, bool leap, int day) {
     return on.leap == ringsInLeap && isLunarDay(on, day);
 }
 
+// Julian day of the Monday of the day's week.
+qint64 mondayOf(qint64 day) {
+    return day - (weekdayOfJulianDay(day) - 1);
+}
+
+// A Saturday of 大小周 works in the big weeks (every other week from the stored one) unless the holiday
+// table gives it off; every statutory workday works, make-up Saturdays included.
+bool isBigSmallWeekDay(qint64 day, qint64 firstDay) {
+    const QDate date = QDate::fromJulianDay(day);
+    if (isStatutoryWorkday(date))
+        return true;
+    if (weekdayOfJulianDay(day) != 6 || ((mondayOf(day) - mondayOf(firstDay)) / 7) % 2 != 0)
+        return false;
+    const HolidayDay* listed = holidayTable().find(date);
+    return listed == nullptr || !listed->dayOff;
+}
+
 bool isSolarTermDay(QDate date) {
     int year = 0;
     const int term = solarTermOnOrBefore(date, &year);
@@ -100,6 +117,12 @@ bool AlarmTime::ringsOnDay(qint64 day) const {
     }
     case RuleKind::SolarTerm:
         return isSolarTermDay(date);
+    case RuleKind::WeekdaySet:
+        return (rule.weekdays >> (weekdayOfJulianDay(day) - 1)) & 1;
+    case RuleKind::BigSmallWeek:
+        return isBigSmallWeekDay(day, firstDay);
+    case RuleKind::Shift:
+        return rule.on > 0 && (day - firstDay) % (rule.on + rule.off) < rule.on;
     case RuleKind::Unknown:
         break;
     }
@@ -125,6 +148,13 @@ std::optional<qint64> AlarmTime::nextAt(qint64 from, qint64 until) const {
         break;
     case RuleKind::Weekly:
         day += (rule.weekday - weekdayOfJulianDay(day) + 7) % 7;
+        break;
+    case RuleKind::WeekdaySet:
+    case RuleKind::Shift:
+        // A day of the next week, or of the next cycle of at most 60 days.
+        for (const qint64 last = day + 2 * kLongestShiftPart; !ringsOnDay(day); ++day)
+            if (day >= last)
+                return std::nullopt;
         break;
     default:
         // The calendar rules: day by day, as far as the longest wait or `until`.

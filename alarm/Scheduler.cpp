@@ -2,6 +2,7 @@
 #include "alarm/Scheduler.h"
 
 #include "alarm/AlarmModel.h"
+#include "alarm/SkipStore.h"
 #include "alarm/SnoozeStore.h"
 #include "common/Log.h"
 
@@ -9,8 +10,9 @@
 
 namespace orvane {
 
-Scheduler::Scheduler(qint64 startMinute, const AlarmModel& model, SnoozeStore* snoozes, QObject* parent)
-    : QObject(parent), model_(model), snoozes_(snoozes), window_(startMinute) {}
+Scheduler::Scheduler(qint64 startMinute, const AlarmModel& model, SnoozeStore* snoozes, SkipStore* skips,
+                     QObject* parent)
+    : QObject(parent), model_(model), snoozes_(snoozes), skips_(skips), window_(startMinute) {}
 
 void Scheduler::AlarmScheduler(const QDateTime& now) {
     const MinuteWindow::Range range = window_.advance(minuteKey(now));
@@ -27,8 +29,14 @@ void Scheduler::AlarmScheduler(const QDateTime& now) {
         // Mostly one minute; after a jump at most a day, so at most two rings of a daily alarm.
         for (std::optional<qint64> at = alarm.time.nextAt(range.from + 1, range.to); at && *at <= range.to;
              at = alarm.time.nextAt(*at + 1, range.to)) {
-            if (!window_.hasRung(alarm.key, *at))
-                due.push_back({alarm, *at, int(range.to - *at)});
+            if (window_.hasRung(alarm.key, *at))
+                continue;
+            if (skips_ != nullptr && skips_->take(alarm.key, *at)) {
+                qCInfo(lcAlarm) << "alarm" << alarm.key << "skipped, as asked";
+                window_.markRung(alarm.key, *at);
+                continue;
+            }
+            due.push_back({alarm, *at, int(range.to - *at)});
         }
     }
     if (snoozes_ != nullptr)

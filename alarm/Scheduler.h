@@ -10,15 +10,16 @@
 namespace orvane {
 
 class AlarmModel;
+class SkipStore;
 class SnoozeStore;
 
 class Scheduler : public QObject {
     Q_OBJECT
 public:
     // The minute the program started in is never scanned. Put-off rings, when a store of them is given,
-    // ring in the same scans.
+    // ring in the same scans; a ring the user skipped is taken from its store instead of ringing.
     Scheduler(qint64 startMinute, const AlarmModel& model, SnoozeStore* snoozes = nullptr,
-              QObject* parent = nullptr);
+              SkipStore* skips = nullptr, QObject* parent = nullptr);
 
     // The tick handler: scans when `now` is in a minute not scanned yet.
     void AlarmScheduler(const QDateTime& now);
@@ -30,6 +31,7 @@ signals:
 private:
     const AlarmModel& model_;
     SnoozeStore* snoozes_;
+    SkipStore* skips_;
     MinuteWindow window_;
 };
 

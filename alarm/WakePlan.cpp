@@ -1,8 +1,6 @@
 // Planning the next wake-up of a hidden window.
 #include "alarm/WakePlan.h"
 
-#include "alarm/AlarmModel.h"
-
 #include <algorithm>
 
 namespace orvane {
@@ -22,16 +20,6 @@ qint64 nextWakeMinute(qint64 now, std::optional<qint64> nextAlarm, std::optional
     if (announcementOn)
         wake = std::min(wake, (now / 30 + 1) * 30); // the next hh:00 or hh:30 (a day is 48 half hours)
     return wake;
-}
-
-std::optional<qint64> nextAlarmMinute(const AlarmModel& model, qint64 after) {
-    std::optional<qint64> earliest;
-    for (int r = 0; r < model.size(); ++r) {
-        const std::optional<qint64> at = model.at(r).time.nextAt(after + 1);
-        if (at && (!earliest || *at < *earliest))
-            earliest = at;
-    }
-    return earliest;
 }
 
 } // namespace orvane

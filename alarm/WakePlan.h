@@ -8,14 +8,9 @@
 
 namespace orvane {
 
-class AlarmModel;
-
 // The wall-clock minute to wake in, after nowMinute. The quarter-hour cap keeps a long sleep of the
 // timer (which counts in monotonic time) from drifting from the wall clock, which may be slewed.
 qint64 nextWakeMinute(qint64 nowMinute, std::optional<qint64> nextAlarm, std::optional<qint64> nextSnooze,
                       bool announcementOn);
-
-// The first minute after `after` in which some alarm of the model rings.
-std::optional<qint64> nextAlarmMinute(const AlarmModel& model, qint64 after);
 
 } // namespace orvane

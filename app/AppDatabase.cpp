@@ -2,6 +2,7 @@
 #include "app/AppDatabase.h"
 
 #include "alarm/AlarmTable.h"
+#include "alarm/SkipStore.h"
 #include "alarm/SnoozeStore.h"
 #include "common/Log.h"
 
@@ -96,8 +97,9 @@ bool ensureDatabaseFile(const QString& path) {
         if (!db.open(building, Database::Open::CreateIfMissing))
             return false;
         const QString script = QStringLiteral("BEGIN;") + alarmsql::createTable() + snoozesql::createTable() +
-                               QString::fromUtf8(kOtherTables) + QStringLiteral("PRAGMA user_version=") +
-                               QString::number(kSchemaVersion) + QStringLiteral(";COMMIT;");
+                               skipsql::createTable() + QString::fromUtf8(kOtherTables) +
+                               QStringLiteral("PRAGMA user_version=") + QString::number(kSchemaVersion) +
+                               QStringLiteral(";COMMIT;");
         if (!db.executeScript(script)) {
             db.close();
             QFile::remove(building);
@@ -145,6 +147,10 @@ DatabaseOpen openAlarmDatabase(Database& db, const QString& path, int busyWaitMs
                           QStringLiteral(" with the expected columns"));
     if (!migrate(db, version))
         return refuse(QStringLiteral("cannot be brought up to date: ") + db.lastError());
+    // Tables that only add to the file come without a version step, so that an older version still opens
+    // it (it leaves them alone).
+    if (!db.execute(skipsql::createTable()))
+        qCWarning(lcStore) << "the table of skipped rings could not be added:" << db.lastError();
     db.setBusyTimeout(2000);
     return DatabaseOpen::Opened;
 }

@@ -5,6 +5,7 @@
 #include "alarm/AlarmEngine.h"
 #include "alarm/AlarmListCommands.h"
 #include "alarm/AlarmPage.h"
+#include "alarm/MissedAlarmsWindow.h"
 #include "alarm/ReminderPresenter.h"
 #include "app/AboutPage.h"
 #include "app/ClockFace.h"

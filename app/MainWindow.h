@@ -18,6 +18,7 @@ namespace orvane {
 class AboutPage;
 class AlarmEditorWindow;
 class AlarmEngine;
+class MissedAlarmsWindow;
 class ReminderPresenter;
 class ReminderWindow;
 class AlarmListCommands;
@@ -136,7 +137,8 @@ private:
     QMenu* trayMenu_ = nullptr;
     SecondTicker* ticker_ = nullptr;
     ReminderPresenter* reminders_ = nullptr;
-    DatabaseWait* databaseWait_ = nullptr; // while another program holds the database at the start
+    MissedAlarmsWindow* missedAlarms_ = nullptr; // made at the first missed alarm
+    DatabaseWait* databaseWait_ = nullptr;       // while another program holds the database at the start
     bool ticking_ = false;
     bool singleClickTray_ = false;
     qint64 toolTipMinute_ = -1; // the minute the tray's tooltip was last worked out in

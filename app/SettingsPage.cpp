@@ -54,7 +54,7 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fe
     snoozeBox_->setObjectName(QStringLiteral("组合框_稍后提醒"));
     snoozeBox_->setGeometry(94, 184, 130, 24);
     for (const SettingChoice<int>& choice : SystemSettings::snoozeChoices())
-        snoozeBox_->addItem(choice.word + QStringLiteral("分钟"), choice.value);
+        snoozeBox_->addItem(choice.shown, choice.value);
     snoozeLabel->setBuddy(snoozeBox_);
 
     startCounterLabel_ = new QLabel(page);

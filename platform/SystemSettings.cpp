@@ -15,6 +15,9 @@ const QString kRingCount = QStringLiteral("响铃次数");
 const QString kSnoozeMinutes = QStringLiteral("稍后提醒分钟");
 const QString kHolidayAddress = QStringLiteral("节假日地址");
 const QString kTimeServers = QStringLiteral("时间服务器");
+const QString kHeadsUp = QStringLiteral("提前提醒");
+const QString kLateLimit = QStringLiteral("迟到多久仍响铃");
+const QString kHolidayNotice = QStringLiteral("节假日提示");
 
 // The value whose word is stored; `fallback` for a word of no choice.
 template <typename T> T chosen(const QList<SettingChoice<T>>& choices, const QString& stored, T fallback) {
@@ -77,9 +80,10 @@ bool SystemSettings::setHourlyChime(bool on) {
 }
 
 const QList<SettingChoice<RingCount>>& SystemSettings::ringCountChoices() {
-    static const QList<SettingChoice<RingCount>> choices{{RingCount::Forever, QStringLiteral("无限重复")},
-                                                         {RingCount::Once, QStringLiteral("播放一次")},
-                                                         {RingCount::Twice, QStringLiteral("播放二次")}};
+    static const QList<SettingChoice<RingCount>> choices{
+        {RingCount::Forever, QStringLiteral("无限重复"), QStringLiteral("无限重复")},
+        {RingCount::Once, QStringLiteral("播放一次"), QStringLiteral("播放一次")},
+        {RingCount::Twice, QStringLiteral("播放二次"), QStringLiteral("播放二次")}};
     return choices;
 }
 
@@ -96,15 +100,60 @@ bool SystemSettings::setRingCount(RingCount count) {
 }
 
 const QList<SettingChoice<int>>& SystemSettings::snoozeChoices() {
-    static const QList<SettingChoice<int>> choices{
-        {5, QStringLiteral("5")}, {10, QStringLiteral("10")}, {15, QStringLiteral("15")}};
+    static const QList<SettingChoice<int>> choices{{5, QStringLiteral("5"), QStringLiteral("5分钟")},
+                                                   {10, QStringLiteral("10"), QStringLiteral("10分钟")},
+                                                   {15, QStringLiteral("15"), QStringLiteral("15分钟")}};
     return choices;
 }
 
-int SystemSettings::snoozeMinutes() const {
+int SystemSettings::minutesOf(const QString& key, const QList<SettingChoice<int>>& choices,
+                              int fallback) const {
     bool ok = false;
-    const int minutes = value(kSnoozeMinutes).trimmed().toInt(&ok);
-    return ok && !wordOf(snoozeChoices(), minutes).isEmpty() ? minutes : 5;
+    const int minutes = value(key).trimmed().toInt(&ok);
+    return ok && !wordOf(choices, minutes).isEmpty() ? minutes : fallback;
+}
+
+int SystemSettings::snoozeMinutes() const {
+    return minutesOf(kSnoozeMinutes, snoozeChoices(), 5);
+}
+
+const QList<SettingChoice<int>>& SystemSettings::headsUpChoices() {
+    static const QList<SettingChoice<int>> choices{{0, QStringLiteral("0"), QStringLiteral("关闭")},
+                                                   {5, QStringLiteral("5"), QStringLiteral("5分钟")},
+                                                   {10, QStringLiteral("10"), QStringLiteral("10分钟")},
+                                                   {30, QStringLiteral("30"), QStringLiteral("30分钟")}};
+    return choices;
+}
+
+int SystemSettings::headsUpMinutes() const {
+    return minutesOf(kHeadsUp, headsUpChoices(), 0);
+}
+
+bool SystemSettings::setHeadsUpMinutes(int minutes) {
+    return write(kHeadsUp, wordOf(headsUpChoices(), minutes));
+}
+
+const QList<SettingChoice<int>>& SystemSettings::lateLimitChoices() {
+    static const QList<SettingChoice<int>> choices{{0, QStringLiteral("0"), QStringLiteral("不限")},
+                                                   {60, QStringLiteral("60"), QStringLiteral("1小时")},
+                                                   {10, QStringLiteral("10"), QStringLiteral("10分钟")}};
+    return choices;
+}
+
+int SystemSettings::lateLimitMinutes() const {
+    return minutesOf(kLateLimit, lateLimitChoices(), 0);
+}
+
+bool SystemSettings::setLateLimitMinutes(int minutes) {
+    return write(kLateLimit, wordOf(lateLimitChoices(), minutes));
+}
+
+QString SystemSettings::holidayNotice() const {
+    return value(kHolidayNotice);
+}
+
+bool SystemSettings::setHolidayNotice(const QString& notice) {
+    return write(kHolidayNotice, notice);
 }
 
 bool SystemSettings::setSnoozeMinutes(int minutes) {

@@ -14,10 +14,11 @@ namespace orvane {
 // "响铃次数": how often a ring file plays.
 enum class RingCount { Forever = -1, Once = 1, Twice = 2 };
 
-// A value the settings page offers, with the word it shows and stores.
+// A value the settings page offers, with the word it stores and the one it shows.
 template <typename T> struct SettingChoice {
     T value;
     QString word;
+    QString shown;
 };
 
 // Reads each key once, at its first use, and writes through at once (the file replaced atomically); a
@@ -43,6 +44,18 @@ public:
     int snoozeMinutes() const;
     bool setSnoozeMinutes(int minutes);
     static const QList<SettingChoice<int>>& snoozeChoices();
+    // "提前提醒": minutes before a ring that a notice says it is coming; 0 (关闭) as never chosen.
+    int headsUpMinutes() const;
+    bool setHeadsUpMinutes(int minutes);
+    static const QList<SettingChoice<int>>& headsUpChoices();
+    // "迟到多久仍响铃": an alarm later than that many minutes (after a suspend) is listed as missed instead
+    // of ringing; 0 (不限) as never chosen.
+    int lateLimitMinutes() const;
+    bool setLateLimitMinutes(int minutes);
+    static const QList<SettingChoice<int>>& lateLimitChoices();
+    // "节假日提示": the last word said of the holiday table's years ("缺2027", "有2027"), so it is said once.
+    QString holidayNotice() const;
+    bool setHolidayNotice(const QString& notice);
     // "节假日地址": where "更新节假日" downloads the holiday file; empty: the user picks a file.
     QString holidayAddress() const;
     // "时间服务器": the NTP servers 网络校时 asks ("host[:port]", blank- or comma-separated).
@@ -60,6 +73,7 @@ signals:
 
 private:
     QString value(const QString& key) const;
+    int minutesOf(const QString& key, const QList<SettingChoice<int>>& choices, int fallback) const;
     bool write(const QString& key, const QString& value);
 
     QString file_;

@@ -181,6 +181,36 @@ private slots:
             "2026-01-19 00:00", "2026-02-16 07:00");
         row("节气: 冬至 after 大雪", "节气", "2026年1月1日07时00分", "2026-12-07 07:01", "2026-12-22 07:00");
         row("节气 on its own day", "节气", "2026年1月1日07时00分", "2026-02-04 00:00", "2026-02-04 07:00");
+        // Sets of weekdays ignore holidays; 2026-12-12 is a Saturday.
+        row("周一至周五 from a Saturday: Monday", "周一至周五", "2026年12月1日07时00分", "2026-12-12 00:00",
+            "2026-12-14 07:00");
+        row("周一至周五 rings on 国庆", "周一至周五", "2026年9月1日07时00分", "2026-10-01 00:00",
+            "2026-10-01 07:00");
+        row("周末 from a Monday: Saturday", "周末", "2026年12月1日09时00分", "2026-12-14 00:00",
+            "2026-12-19 09:00");
+        row("周二、周四 after Tuesday's ring: Thursday", "周二、周四", "2026年12月1日07时00分",
+            "2026-12-15 07:01", "2026-12-17 07:00");
+        // 大小周 counted from the week of 2026-09-14: its Saturday 9-19 works; 9-26 (a small week) is 中秋
+        // off, 10-3 (big) 国庆 off, 10-10 (small) a make-up Saturday, 10-17 big, 10-24 small.
+        row("大小周 on the big week's Saturday", "大小周", "2026年9月14日08时00分", "2026-09-19 00:00",
+            "2026-09-19 08:00");
+        row("大小周 skips the holidays of 国庆 to the 8th", "大小周", "2026年9月14日08时00分",
+            "2026-09-30 08:01", "2026-10-08 08:00");
+        row("大小周 rings the make-up Saturday of a small week", "大小周", "2026年9月14日08时00分",
+            "2026-10-09 08:01", "2026-10-10 08:00");
+        row("大小周 rings the next big week's Saturday", "大小周", "2026年9月14日08时00分",
+            "2026-10-16 08:01", "2026-10-17 08:00");
+        row("大小周 skips the small week's Saturday", "大小周", "2026年9月14日08时00分", "2026-10-23 08:01",
+            "2026-10-26 08:00");
+        // Shifts from their first day, across a month end.
+        row("上3休3 rests three days after three", "上3休3", "2026年11月28日07时00分", "2026-11-30 07:01",
+            "2026-12-04 07:00");
+        row("上三休三 in Chinese numbers", "上三休三", "2026年11月28日07时00分", "2026-12-01 00:00",
+            "2026-12-04 07:00");
+        row("做2休1 a month on", "做2休1", "2026年11月1日07时00分", "2026-11-30 07:01", "2026-12-01 07:00");
+        row("每隔3天 is one day on, two off", "每隔3天", "2026年11月30日07时00分", "2026-11-30 07:01",
+            "2026-12-03 07:00");
+        row("上31休1 is no rule: never", "上31休1", "2026年11月30日07时00分", "2026-11-30 00:00", "");
     }
     void nextRing() {
         QFETCH(QString, rule);
@@ -210,6 +240,41 @@ private slots:
             if (!time.ringsAt(minuteKey(d, 12 * 60)) || time.ringsAt(minuteKey(d.addDays(1), 12 * 60)))
                 QFAIL(qPrintable(d.toString(Qt::ISODate)));
         }
+    }
+
+    // The words of the rules: read in the forms people type, written in one form, never a word an older
+    // version would read as a rule of its own (it reads an unknown word as one that never rings).
+    void ruleWords_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored"); // empty: no rule
+        QTest::newRow("Monday to Friday") << u"周一至周五"_s << u"周一至周五"_s;
+        QTest::newRow("a set in any order") << u"周四、周二"_s << u"周二、周四"_s;
+        QTest::newRow("Saturday and Sunday are 周末") << u"周日、周六"_s << u"周末"_s;
+        QTest::newRow("one day is 星期X") << u"周三"_s << u"星期三"_s;
+        QTest::newRow("seven days are 每天") << u"周一、周二、周三、周四、周五、周六、周日"_s << u"每天"_s;
+        QTest::newRow("a day twice is no set") << u"周一、周一"_s << QString();
+        QTest::newRow("周八 is no day") << u"周一、周八"_s << QString();
+        QTest::newRow("大小周") << u"大小周"_s << u"大小周"_s;
+        QTest::newRow("上十二休二十") << u"上十二休二十"_s << u"上12休20"_s;
+        QTest::newRow("做1休2 is 每隔3天") << u"做1休2"_s << u"每隔3天"_s;
+        QTest::newRow("每隔三十天") << u"每隔三十天"_s << u"每隔30天"_s;
+        QTest::newRow("上0休1: no") << u"上0休1"_s << QString();
+        QTest::newRow("上3休31: no") << u"上3休31"_s << QString();
+        QTest::newRow("每隔1天: no (that is 每天)") << u"每隔1天"_s << QString();
+        QTest::newRow("上二十X休1: no") << u"上二十X休1"_s << QString();
+    }
+    void ruleWords() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        const std::optional<AlarmRule> rule = ruleFromText(typed);
+        QCOMPARE(rule ? ruleText(*rule) : QString(), stored);
+        if (!rule)
+            return;
+        QCOMPARE(ruleFromText(stored), rule);
+        const QStringList oldWords{u"每天"_s,     u"仅一次"_s,   u"工作日"_s, u"节假日"_s,
+                                   u"农历每年"_s, u"农历每月"_s, u"节气"_s};
+        const bool old = oldWords.contains(stored) || (stored.size() == 3 && stored.startsWith(u"星期"_s));
+        QCOMPARE(old, rule->kind < RuleKind::WeekdaySet);
     }
 
     // The `until` bound: a calendar rule looks no further than the minute now, so the scan of one minute

@@ -4,10 +4,15 @@
 // asks for is tested in ui/test_ReminderPresenter.cpp.
 #include "AlarmFixture.h"
 #include "FaultyVfs.h"
+#include "LoopbackHttpServer.h"
+#include "RecordingNotifier.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmRinger.h"
 #include "alarm/Scheduler.h"
 #include "alarm/SnoozeStore.h"
+#include "calendar/Holidays.h"
+#include "net/HttpRequest.h"
+#include "platform/IniProfile.h"
 #include "resources/resources.h"
 
 #include <QtTest>
@@ -333,6 +338,29 @@ private slots:
         QTest::newRow("… and deletes after it")
             << daily << true << 5 << QStringList{u"08:30"_s, u"snooze"_s, u"08:35"_s, u"close"_s}
             << QStringList{rang, again} << QString() << tray;
+        const QString tomorrow = u"下次响铃：2010年5月4日08时30分"_s;
+        QTest::newRow("a skipped ring shows in the row and survives a restart")
+            << daily << false << 5 << QStringList{u"skip"_s, u"restart"_s} << QStringList()
+            << tomorrow + u"（已跳过 2010年5月3日08时30分）"_s
+            << tray + u"\n下一个闹钟：2010年5月4日08时30分"_s;
+        QTest::newRow("… and is not rung, the next is")
+            << daily << false << 5 << QStringList{u"skip"_s, u"restart"_s, u"08:31"_s} << QStringList()
+            << tomorrow << tray + u"\n下一个闹钟：2010年5月4日08时30分"_s;
+        QTest::newRow("skipping 仅一次 leaves it ringing never")
+            << once << false << 5 << QStringList{u"skip"_s, u"08:30"_s} << QStringList() << u"不会再响铃"_s
+            << tray;
+        QTest::newRow("恢复 brings the skipped ring back")
+            << daily << false << 5 << QStringList{u"skip"_s, u"restore"_s, u"08:30"_s} << QStringList{rang}
+            << tomorrow << tray + u"\n下一个闹钟：2010年5月4日08时30分"_s;
+        // After a suspend: rung late within the limit, listed as missed beyond it.
+        QTest::newRow("30 minutes late within a limit of an hour rings")
+            << daily << false << 5 << QStringList{u"limit60"_s, u"09:00"_s}
+            << QStringList{u"开会@2010年5月3日08时30分（迟到 30 分钟）"_s} << tomorrow
+            << tray + u"\n下一个闹钟：2010年5月4日08时30分"_s;
+        QTest::newRow("three hours late is listed as missed, not rung")
+            << daily << false << 5 << QStringList{u"limit60"_s, u"11:30"_s}
+            << QStringList{u"错过 开会@2010年5月3日08时30分（迟到 180 分钟）"_s} << tomorrow
+            << tray + u"\n下一个闹钟：2010年5月4日08时30分"_s;
     }
     void alarmLife() {
         QFETCH(QString, alarm);
@@ -352,6 +380,10 @@ private slots:
         const auto listen = [&] {
             connect(&engine->ringer(), &AlarmRinger::started, this,
                     [&seen](const FiredAlarm& a) { seen << a.alarm.reminder + u'@' + a.dueLine(); });
+            connect(engine.get(), &AlarmEngine::missed, this, [&seen](const QList<FiredAlarm>& missed) {
+                for (const FiredAlarm& a : missed)
+                    seen << u"错过 "_s + a.alarm.reminder + u'@' + a.dueLine();
+            });
         };
         listen();
         for (const QString& step : steps) {
@@ -368,9 +400,15 @@ private slots:
                 QVERIFY(engine->update(key, {u"仅一次|2010年5月3日08时30分"_s, u"真|默认"_s, u"真|改"_s}));
             } else if (step == u"cancel") {
                 QVERIFY(engine->cancelPutOff(key));
+            } else if (step == u"skip") {
+                QCOMPARE(engine->skipNext(key), minuteKey(at(u"2010-05-03 08:30:00"_s)));
+            } else if (step == u"restore") {
+                QVERIFY(engine->restoreSkipped(key));
+            } else if (step == u"limit60") {
+                f.settings.setLateLimitMinutes(60);
             } else if (step == u"restart") {
                 engine.reset();
-                f.clock.advance(30);
+                f.clock.advance(10);
                 engine = f.engine();
                 listen();
             }
@@ -427,6 +465,80 @@ private slots:
         QCOMPARE(engine->model().size(), 1);
     }
 
+    // "提前提醒": a notice that many minutes before the ring, once, whose "跳过此次" skips that ring.
+    void headsUpNotice() {
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        f.settings.setHeadsUpMinutes(10);
+        f.insert(u"每天|2010年5月3日08时40分;真|默认;真|开会"_s);
+        RecordingNotifier notifier;
+        const std::unique_ptr<AlarmEngine> engine = f.engine(&notifier);
+        for (const char* minute : {"08:29", "08:30", "08:31"}) {
+            f.clock.set(
+                QDateTime(QDate(2010, 5, 3), QTime::fromString(QString::fromLatin1(minute), u"HH:mm"_s)));
+            engine->tick();
+        }
+        QCOMPARE(notifier.shown,
+                 QStringList{u"1 即将响铃：08:40 开会/2010年5月3日08时40分/skip=跳过此次,ok=知道了"_s});
+        emit notifier.actionInvoked(1, u"skip"_s);
+        QCOMPARE(notifier.closed, QList<quint64>{1});
+        QCOMPARE(engine->skippedMinute(1), minuteKey(at(u"2010-05-03 08:40:00"_s)));
+        f.clock.set(at(u"2010-05-03 08:40:00"_s));
+        engine->tick();
+        QVERIFY(!engine->ringer().current());
+    }
+
+    // The holiday table of next year, from 1 November: fetched from the address when one is set, and
+    // said missing once (tray and a notice) when it is still missing, then said arrived once.
+    void holidayYears_data() {
+        QTest::addColumn<bool>("address");
+        QTest::newRow("no address: said missing, then arrived") << false;
+        QTest::newRow("an address that has the year") << true;
+    }
+    void holidayYears() {
+        QFETCH(bool, address);
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        f.clock.set(at(u"2026-11-02 07:00:00"_s));
+        // First days after the test's: nothing rings meanwhile.
+        f.insert(u"工作日|2027年6月1日08时00分;真|默认;真|上班"_s);
+        f.insert(u"每天|2027年6月1日09时00分;真|默认;真|吃药"_s);
+        LoopbackHttpServer server;
+        server.setBody("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20270101\r\n"
+                       "SUMMARY:元旦(休)\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        if (address)
+            QVERIFY(IniProfile::write(f.settings.file(), SystemSettings::section(), u"节假日地址"_s,
+                                      QString::fromLatin1(server.url("/h.ics"))));
+        RecordingNotifier notifier;
+        AlarmEngine engine(f.db, {f.clock, f.sound, f.paths, f.settings, &notifier, pageFetcher()});
+        engine.start();
+        const auto day = [&](int d) {
+            f.clock.set(QDateTime(QDate(2026, 11, d), QTime(7, 0)));
+            engine.tick();
+        };
+        day(2);
+        if (address) {
+            QTRY_VERIFY(holidayTable().covers(2027));
+            setHolidayTable(HolidayTable::carried());
+            QCOMPARE(notifier.shown, QStringList());
+            QCOMPARE(engine.trayToolTip().count(u'\n'), 1); // the next alarm only
+            return;
+        }
+        const QString missing = u"2027年法定节假日尚未收录：1 个闹钟暂按周一至周五"_s;
+        QCOMPARE(notifier.shown, QStringList{u"1 "_s + missing + u"/上班（工作日）/"_s});
+        QVERIFY(engine.trayToolTip().endsWith(missing));
+        day(3);
+        QCOMPARE(notifier.shown.size(), 1);
+        setHolidayTable(
+            HolidayTable::carried().overriddenBy(HolidayTable({{QDate(2027, 1, 1), true, u"元旦"_s}})));
+        day(4);
+        day(5);
+        setHolidayTable(HolidayTable::carried());
+        QCOMPARE(notifier.shown.value(1), u"2 Orvane电脑闹钟/已收录 2027 年安排/"_s);
+        QCOMPARE(notifier.shown.size(), 2);
+        QVERIFY(!engine.trayToolTip().contains(missing));
+    }
+
     // Hidden, the program wakes only in minutes with work.
     void wakePlan_data() {
         QTest::addColumn<QString>("now");
@@ -434,20 +546,25 @@ private slots:
         QTest::addColumn<QString>("snooze"); // a put-off ring of it: minutes from now
         QTest::addColumn<bool>("announcement");
         QTest::addColumn<QString>("wake");
+        QTest::addColumn<int>("headsUp"); // "提前提醒" minutes
+        QTest::newRow("the notice 10 minutes before the alarm")
+            << u"08:05"_s << u"08:19"_s << u""_s << false << u"08:09"_s << 10;
+        QTest::newRow("the notice already sent: the alarm")
+            << u"08:12"_s << u"08:19"_s << u""_s << false << u"08:19"_s << 10;
         QTest::newRow("nothing to do: a quarter of an hour")
-            << u"08:05"_s << u""_s << u""_s << false << u"08:20"_s;
+            << u"08:05"_s << u""_s << u""_s << false << u"08:20"_s << 0;
         QTest::newRow("an alarm sooner than that")
-            << u"08:05"_s << u"08:09"_s << u""_s << false << u"08:09"_s;
+            << u"08:05"_s << u"08:09"_s << u""_s << false << u"08:09"_s << 0;
         QTest::newRow("an alarm in the next minute")
-            << u"08:05"_s << u"08:06"_s << u""_s << false << u"08:06"_s;
+            << u"08:05"_s << u"08:06"_s << u""_s << false << u"08:06"_s << 0;
         QTest::newRow("a put-off ring before the alarm")
-            << u"08:05"_s << u"08:12"_s << u"2"_s << false << u"08:07"_s;
+            << u"08:05"_s << u"08:12"_s << u"2"_s << false << u"08:07"_s << 0;
         QTest::newRow("the announcement at the half hour")
-            << u"08:20"_s << u""_s << u""_s << true << u"08:30"_s;
+            << u"08:20"_s << u""_s << u""_s << true << u"08:30"_s << 0;
         QTest::newRow("the announcement at the full hour, past midnight")
-            << u"23:45"_s << u""_s << u""_s << true << u"00:00+1"_s;
+            << u"23:45"_s << u""_s << u""_s << true << u"00:00+1"_s << 0;
         QTest::newRow("announcement off: the half hour is no work")
-            << u"08:20"_s << u""_s << u""_s << false << u"08:35"_s;
+            << u"08:20"_s << u""_s << u""_s << false << u"08:35"_s << 0;
     }
     void wakePlan() {
         QFETCH(QString, now);
@@ -455,6 +572,7 @@ private slots:
         QFETCH(QString, snooze);
         QFETCH(bool, announcement);
         QFETCH(QString, wake);
+        QFETCH(int, headsUp);
         const QDate today(2026, 12, 7);
         const auto key = [&today](const QString& hhmm) {
             const QTime t = QTime::fromString(hhmm.left(5), u"HH:mm"_s);
@@ -469,6 +587,7 @@ private slots:
         f.insert(u"仅一次|2026年12月6日08时07分;真|默认;真|past"_s); // rings no more
         f.settings.setHourlyChime(announcement);
         f.settings.setSnoozeMinutes(5);
+        f.settings.setHeadsUpMinutes(headsUp);
         std::unique_ptr<AlarmEngine> engine = f.engine();
         if (!snooze.isEmpty()) {
             // A ring of the past alarm put off so that it is due `snooze` minutes from now.

@@ -6,6 +6,7 @@
 #include "alarm/AlarmEditorTexts.h"
 #include "alarm/AlarmEditorWindow.h"
 #include "alarm/AlarmLists.h"
+#include "alarm/RuleChooser.h"
 #include "platform/TypingBoxes.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -156,6 +158,14 @@ private slots:
             "工作日|2010年5月3日08时30分,真|默认,真|");
         row("农历每年 is a rule of its own", "08", "30", "农历每年", true, "", added,
             "农历每年|2010年5月3日08时30分,真|默认,真|");
+        row("周一至周五 is a rule of its own", "07", "00", "周一至周五", true, "", added,
+            "周一至周五|2010年5月3日07时00分,真|默认,真|");
+        row("a set typed in any order is stored from Monday on", "07", "00", "周四、周二", true, "", added,
+            "周二、周四|2010年5月3日07时00分,真|默认,真|");
+        row("a shift typed in Chinese numbers", "07", "00", "上三休三", true, "", added,
+            "上3休3|2010年5月3日07时00分,真|默认,真|");
+        row("大小周", "07", "00", "大小周", true, "", added, "大小周|2010年5月3日07时00分,真|默认,真|");
+        row("the chooser item is no rule", "07", "00", "自选星期…", true, "", "请从列表中选择提醒工作日", "");
     }
 
     // A workday alarm in a year the holiday table does not cover yet says it follows the week.
@@ -331,6 +341,38 @@ private slots:
         QVERIFY(isMarked(box));
         QVERIFY(box->hasFocus());
         QCOMPARE(e.dialogs.messages(), QStringList());
+    }
+
+    // The choosers: "自选星期…" and "轮班…" open under the rule box and hand their rule to it; the box
+    // never keeps the chooser's item, and the hint beside the buttons tells what the date means.
+    void ruleChoosers() {
+        Editor e;
+        e.window->openForAdd();
+        QComboBox* rules = e.combo(u"组合框_提醒工作日"_s);
+        const auto pick = [&](const QString& item) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // a chooser closed before
+            const int index = rules->findText(item);
+            rules->setCurrentIndex(index);
+            emit rules->activated(index);
+            return e.window->findChild<RuleChooser*>();
+        };
+        RuleChooser* chooser = pick(weekdayChooserItem());
+        QVERIFY(chooser && chooser->isVisible());
+        QCOMPARE(rules->currentText(), u"每天"_s);
+        chooser->findChild<QCheckBox*>(u"选择框_周4"_s)->setChecked(true);
+        chooser->findChild<QCheckBox*>(u"选择框_周2"_s)->setChecked(true);
+        chooser->findChild<QPushButton*>(u"按钮_确定"_s)->click();
+        QCOMPARE(rules->currentText(), u"周二、周四"_s);
+        chooser = pick(shiftChooserItem());
+        chooser->findChild<QSpinBox*>(u"数字框_上"_s)->setValue(2);
+        chooser->findChild<QSpinBox*>(u"数字框_休"_s)->setValue(1);
+        chooser->findChild<QPushButton*>(u"按钮_确定"_s)->click();
+        QCOMPARE(rules->currentText(), u"上2休1"_s);
+        QCOMPARE(e.get<QLabel>(u"标签_规则说明"_s)->text(), u"从所选日期起上2休1"_s);
+        rules->setEditText(u"大小周"_s);
+        QCOMPARE(e.get<QLabel>(u"标签_规则说明"_s)->text(), u"所选日期那周为大周，周六上班"_s);
+        e.save();
+        QCOMPARE(e.rows().at(0).dueField, u"大小周|2010年5月3日08时30分"_s);
     }
 
     void saveTwiceAddsTwoRows() {
@@ -577,9 +619,9 @@ private slots:
                 all << box->itemText(i);
             return box->isEditable() ? all.join(u',') : QString();
         };
-        QCOMPARE(
-            items(u"组合框_提醒工作日"_s),
-            u"每天,星期一,星期二,星期三,星期四,星期五,星期六,星期日,仅一次,工作日,节假日,农历每年,农历每月,节气"_s);
+        QCOMPARE(items(u"组合框_提醒工作日"_s), u"每天,星期一,星期二,星期三,星期四,星期五,星期六,星期日,"
+                                                u"仅一次,工作日,节假日,农历每年,农历每月,节气,"
+                                                u"周一至周五,周末,自选星期…,大小周,轮班…"_s);
         QCOMPARE(items(u"组合框_时"_s).split(u',').size(), 24);
         QVERIFY(items(u"组合框_时"_s).startsWith(u"00,01,"_s) && items(u"组合框_时"_s).endsWith(u",23"_s));
         QCOMPARE(items(u"组合框_分"_s).split(u',').size(), 60);

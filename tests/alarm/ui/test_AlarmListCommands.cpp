@@ -146,7 +146,7 @@ private slots:
         for (QAction* action : menu->actions())
             if (action->isVisible())
                 shown << action->text();
-        QCOMPARE(shown, (QStringList{u"添加闹钟"_s, u"删除闹钟"_s}));
+        QCOMPARE(shown, (QStringList{u"添加闹钟"_s, u"删除闹钟"_s, u"跳过下次"_s}));
         menu->actions().at(1)->trigger(); // deletes the row the right-click selected
         QCOMPARE(f.storedKeys(), (QStringList{u"5"_s, u"9"_s}));
         menu->actions().at(0)->trigger();
@@ -175,6 +175,27 @@ private slots:
         QVERIFY(!f.engine->ringer().current());
         f.rightClick(f.rowCenter(2));
         QVERIFY(!f.commands.alarmMenu()->actions().at(2)->isVisible());
+    }
+
+    // "跳过下次" skips the row's next ring (its tooltip says which); "恢复" brings it back.
+    void skipAndRestoreFromTheMenu() {
+        Fixture f;
+        const auto item = [&f](const QString& text) {
+            for (QAction* action : f.commands.alarmMenu()->actions())
+                if (action->text() == text && action->isVisible())
+                    return action;
+            return static_cast<QAction*>(nullptr);
+        };
+        const auto tip = [&f] { return f.list()->topLevelItem(2)->data(1, Qt::ToolTipRole).toString(); };
+        f.rightClick(f.rowCenter(2));
+        QVERIFY(!item(u"恢复"_s));
+        item(u"跳过下次"_s)->trigger();
+        QCOMPARE(tip(), u"下次响铃：2026年12月8日08时12分（已跳过 2026年12月7日08时12分）"_s);
+        f.rightClick(f.rowCenter(2));
+        QVERIFY(!item(u"跳过下次"_s));
+        item(u"恢复"_s)->trigger();
+        QCOMPARE(tip(), u"下次响铃：2026年12月7日08时12分"_s);
+        QVERIFY(f.dialogs.shown().isEmpty());
     }
 
     // A delete the database refuses leaves the alarm and says so.

@@ -1,6 +1,7 @@
 // The reminder window the ringer's turn asks for, and the desktop notification that follows the same turn.
 #include "AlarmFixture.h"
 #include "FakeClock.h"
+#include "RecordingNotifier.h"
 #include "RecordingSoundPlayer.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmNotifications.h"
@@ -18,27 +19,6 @@
 using namespace orvane;
 using namespace orvane::test;
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// Notes each notification as "handle summary/body/key=label,…" and each close.
-struct RecordingNotifier final : Notifier {
-    QStringList shown;
-    QList<quint64> closed;
-    quint64 notify(const QString& summary, const QString& body, const QList<Action>& actions) override {
-        QStringList buttons;
-        for (const Action& a : actions)
-            buttons << a.key + u'=' + a.label;
-        shown << QString::number(shown.size() + 1) + u' ' + summary + u'/' + body + u'/' + buttons.join(u',');
-        return quint64(shown.size());
-    }
-    void close(quint64 handle) override {
-        if (handle != 0)
-            closed << handle;
-    }
-};
-
-} // namespace
 
 class ReminderPresenterTest : public QObject {
     Q_OBJECT

@@ -47,7 +47,8 @@ struct World {
         QDBusMessage message = QDBusMessage::createMethodCall(item.serviceName(), path, interface, method);
         message.setArguments(args);
         QDBusPendingCall pending = panel.bus().asyncCall(message);
-        QTest::qWaitFor([&] { return pending.isFinished(); }, 5000);
+        if (!QTest::qWaitFor([&] { return pending.isFinished(); }, 5000))
+            return QDBusMessage::createError(u"org.freedesktop.DBus.Error.Timeout"_s, u"no answer"_s);
         return pending.reply();
     }
     QDBusMessage menu(const QString& method, const QVariantList& args) const {

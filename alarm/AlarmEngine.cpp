@@ -29,6 +29,7 @@ AlarmEngine::AlarmEngine(Database& db, const Parts& parts, QObject* parent)
         holidaysCheckedOn_ = {};
         checkHolidayYears(parts_.clock.now().date());
     });
+    ringer_->setSoundServer(parts.soundServer);
     connect(ringer_, &AlarmRinger::ended, this, &AlarmEngine::turnEnded);
     // A sleeping tick aims at the next minute with work: what changes that plan re-aims it.
     connect(&model_, &AlarmModel::alarmsChanged, this, &AlarmEngine::wakePlanChanged);
@@ -77,17 +78,44 @@ void AlarmEngine::tick() {
 }
 
 qint64 AlarmEngine::wakeMinute(qint64 now) const {
+    const std::optional<qint64> next = nextAlarmMinute(now);
+    qint64 wake = nextWakeMinute(now, next, snoozes_.next(), parts_.settings.hourlyChime());
+    // The notice before the next ring, when it is still to come.
+    if (const int ahead = parts_.settings.headsUpMinutes(); next && ahead > 0 && *next - ahead > now)
+        wake = std::min(wake, *next - ahead);
+    return wake;
+}
+
+std::optional<qint64> AlarmEngine::nextAlarmMinute(qint64 now) const {
     std::optional<qint64> next;
     for (int r = 0; r < model_.size(); ++r) {
         const std::optional<qint64> at = nextRingOf(model_.at(r), now + 1);
         if (at && (!next || *at < *next))
             next = at;
     }
-    qint64 wake = nextWakeMinute(now, next, snoozes_.next(), parts_.settings.hourlyChime());
-    // The notice before the next ring, when it is still to come.
-    if (const int ahead = parts_.settings.headsUpMinutes(); next && ahead > 0 && *next - ahead > now)
-        wake = std::min(wake, *next - ahead);
-    return wake;
+    return next;
+}
+
+std::optional<qint64> AlarmEngine::nextRingMinute(qint64 now) const {
+    // Past the minute rung ahead of a suspend.
+    std::optional<qint64> next = nextAlarmMinute(std::max(now, scannedAhead_));
+    if (const std::optional<qint64> putOff = snoozes_.next(); putOff && (!next || *putOff < *next))
+        next = std::max(*putOff, now + 1);
+    return next;
+}
+
+void AlarmEngine::prepareForSleep() {
+    if (scheduler_ == nullptr)
+        return;
+    // Put-off rings are in their table already and the scan's place lives on in memory; what remains is
+    // to ring, now, the alarms of the next minute. Their minute counts as scanned: they do not ring
+    // again after the resume.
+    const QDateTime ahead = parts_.clock.now().addSecs(60);
+    scheduler_->AlarmScheduler(ahead);
+    scannedAhead_ = minuteKey(ahead);
+    reportMissed();
+    emit wakePlanChanged();
+    emit toolTipsChanged();
 }
 
 std::optional<qint64> AlarmEngine::nextRingOf(const Alarm& alarm, qint64 from) const {
@@ -133,6 +161,7 @@ void AlarmEngine::reportMissed() {
     if (missed_.isEmpty())
         return;
     const QList<FiredAlarm> late = std::exchange(missed_, {});
+    emit wakePlanChanged();
     if (parts_.notifier != nullptr) {
         QStringList lines;
         for (const FiredAlarm& alarm : late)
@@ -309,13 +338,7 @@ QString AlarmEngine::trayToolTip() const {
     QString tip = QStringLiteral("Orvane电脑闹钟");
     if (const std::optional<qint64> putOff = snoozes_.next())
         tip += QStringLiteral("\n稍后提醒：") + dateTimeOfMinute(std::max(*putOff, now)).toString(u"HH:mm");
-    std::optional<qint64> next;
-    for (int r = 0; r < model_.size(); ++r) {
-        const std::optional<qint64> at = nextRingOf(model_.at(r), now + 1);
-        if (at && (!next || *at < *next))
-            next = at;
-    }
-    if (next)
+    if (const std::optional<qint64> next = nextAlarmMinute(now))
         tip += QStringLiteral("\n下一个闹钟：") + dueText(*next);
     if (missingHolidayYear_ > 0)
         tip += u'\n' + missingHolidayYearText();

@@ -39,8 +39,9 @@ public:
         SoundPlayer& sound;
         const Paths& paths;
         SystemSettings& settings;
-        Notifier* notifier = nullptr; // desktop notifications: optional
-        PageFetch fetch = {};         // the holiday file's download: optional
+        Notifier* notifier = nullptr;        // desktop notifications: optional
+        PageFetch fetch = {};                // the holiday file's download: optional
+        SoundServerFactory soundServer = {}; // asked whether a ring can be heard: optional
     };
     // Made at the program's start, whose minute is never scanned; it works on the database once start()
     // has found it open.
@@ -60,6 +61,12 @@ public:
     // The wall-clock minute after `nowMinute` with work (an alarm, a put-off ring, the announcement),
     // never later than a quarter of an hour ahead.
     qint64 wakeMinute(qint64 nowMinute) const;
+    // The next minute after `nowMinute` an alarm or a put-off ring rings, however far ahead.
+    std::optional<qint64> nextRingMinute(qint64 nowMinute) const;
+
+    // The machine is about to suspend and waits for this: what is due before it could be back (within
+    // the next minute) rings now, rather than when someone opens the lid.
+    void prepareForSleep();
 
     const AlarmModel& model() const { return model_; }
     // Reads the whole table again (it was changed by another program).
@@ -102,6 +109,8 @@ signals:
     void toolTipsChanged();
 
 private:
+    // The next alarm's minute after `nowMinute`, put-off rings aside.
+    std::optional<qint64> nextAlarmMinute(qint64 nowMinute) const;
     void turnEnded(const FiredAlarm& alarm, AlarmRinger::TurnEnd how);
     // A scan's alarm: rung, or missed when later than the limit allows.
     void fired(const FiredAlarm& alarm);
@@ -131,7 +140,8 @@ private:
     AlarmRinger* ringer_;
     AlarmNotifications* notifications_ = nullptr;
     Scheduler* scheduler_ = nullptr;
-    qint64 lastMinute_ = -1; // the minute of the last tick: a failed load is retried once a minute
+    qint64 lastMinute_ = -1;   // the minute of the last tick: a failed load is retried once a minute
+    qint64 scannedAhead_ = -1; // the minute rung before a suspend, ahead of its time
 };
 
 } // namespace orvane

@@ -8,8 +8,12 @@ namespace orvane {
 
 AlarmNotifications::AlarmNotifications(AlarmRinger& ringer, Notifier& notifier, QObject* parent)
     : QObject(parent), ringer_(ringer), notifier_(notifier) {
-    connect(&ringer_, &AlarmRinger::started, this, [this](const FiredAlarm& alarm, const QString&) {
-        shown_ = notifier_.notify(alarm.dueLine(), alarm.alarm.reminder,
+    connect(&ringer_, &AlarmRinger::started, this, [this](const FiredAlarm& alarm, const QString& soundLine) {
+        // A ring nobody can hear says so here too, under the reminder.
+        QString body = alarm.alarm.reminder;
+        if (alarm.alarm.rings() && soundLine != alarm.alarm.sound)
+            body += u'\n' + soundLine;
+        shown_ = notifier_.notify(alarm.dueLine(), body,
                                   {{QStringLiteral("stop"), QStringLiteral("停止播放")},
                                    {QStringLiteral("snooze"), QStringLiteral("稍后提醒")}});
     });

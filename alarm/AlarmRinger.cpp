@@ -9,6 +9,8 @@
 #include "platform/SoundPlayer.h"
 #include "platform/SystemSettings.h"
 
+#include <utility>
+
 namespace orvane {
 
 namespace {
@@ -29,6 +31,7 @@ void AlarmRinger::enqueue(const FiredAlarm& alarm) {
 
 void AlarmRinger::StopRing() {
     sound_.stop();
+    restoreMute();
     if (stopAnnouncement_)
         stopAnnouncement_();
 }
@@ -51,6 +54,9 @@ void AlarmRinger::reminderClosed() {
 }
 
 void AlarmRinger::tick() {
+    // A ring played to its end leaves the reminder open: the output goes back to how the user left it.
+    if (unmuted_ && !sound_.isPlaying())
+        restoreMute();
     if (state_ != State::Sounding)
         return;
     if (sound_.isPlaying() && clock_.now() < soundingUntil_)
@@ -72,8 +78,12 @@ void AlarmRinger::presentNext() {
         const FiredAlarm alarm = *current_;
         QString soundLine = alarm.alarm.sound;
         const bool ringing = alarm.alarm.rings();
-        if (ringing && !ring(alarm.alarm))
-            soundLine = noSoundText();
+        if (ringing) {
+            if (!ring(alarm.alarm))
+                soundLine = noSoundText();
+            else if (const QString warning = outputWarning(alarm.alarm); !warning.isEmpty())
+                soundLine = warning;
+        }
         emit started(alarm, soundLine);
         if (alarm.alarm.popsUp()) {
             state_ = State::Reminding;
@@ -89,14 +99,15 @@ void AlarmRinger::presentNext() {
 
 bool AlarmRinger::ring(const Alarm& alarm) {
     const int count = int(settings_.ringCount());
+    const RingLevel level = settings_.ringLevel();
     // The carried ring is written out at each ring; when it cannot be written, whatever copy stands
     // there is played.
     const QString builtIn = paths_.windowsFile(QStringLiteral("1.mp3"));
     const auto playBuiltIn = [&] {
         dropCarriedFile(QStringLiteral(":/ring.mp3"), builtIn);
-        return sound_.play(builtIn, count);
+        return sound_.play(builtIn, count, level);
     };
-    PlayOutcome outcome = alarm.sound == u"默认" ? playBuiltIn() : sound_.play(alarm.sound, count);
+    PlayOutcome outcome = alarm.sound == u"默认" ? playBuiltIn() : sound_.play(alarm.sound, count, level);
     if (outcome == PlayOutcome::Unplayable && alarm.sound != u"默认") {
         qCWarning(lcAlarm) << "cannot play" << alarm.sound << "for alarm" << alarm.key
                            << "- the built-in ring instead";
@@ -107,6 +118,41 @@ bool AlarmRinger::ring(const Alarm& alarm) {
         return false;
     }
     return true;
+}
+
+QString AlarmRinger::outputWarning(const Alarm& alarm) {
+    if (!makeSoundServer_)
+        return {};
+    // Asked after play(): the round trip to the server must not delay the ring's start.
+    if (!soundServer_)
+        soundServer_ = makeSoundServer_();
+    if (!soundServer_)
+        return {};
+    OutputState state;
+    if (settings_.unmuteForRing()) {
+        state = soundServer_->unmuteForRing();
+        unmuted_ = true;
+    } else {
+        state = soundServer_->defaultOutput();
+    }
+    switch (state) {
+    case OutputState::Audible:
+    case OutputState::NoServer:
+        return {};
+    case OutputState::Muted:
+    case OutputState::VolumeZero:
+        qCWarning(lcAlarm) << "alarm" << alarm.key << "rings into a muted output: nobody hears it";
+        return mutedText();
+    case OutputState::NoOutput:
+        qCWarning(lcAlarm) << "alarm" << alarm.key << "rings with no sound output: nobody hears it";
+        return noOutputText();
+    }
+    return {};
+}
+
+void AlarmRinger::restoreMute() {
+    if (std::exchange(unmuted_, false) && soundServer_)
+        soundServer_->restoreMute();
 }
 
 } // namespace orvane

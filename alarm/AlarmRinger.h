@@ -3,6 +3,7 @@
 #pragma once
 
 #include "alarm/FiredAlarm.h"
+#include "platform/SoundServer.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -35,6 +36,9 @@ public:
                 std::function<void()> stopAnnouncement, SnoozeStore* snoozes = nullptr,
                 QObject* parent = nullptr);
 
+    // Without one (the default) nothing is asked beyond the sound player's own answer.
+    void setSoundServer(SoundServerFactory factory) { makeSoundServer_ = std::move(factory); }
+
     void enqueue(const FiredAlarm& alarm);
     // "停止播放": silence the ring and the announcement; the reminder stays.
     void StopRing();
@@ -49,10 +53,13 @@ public:
     // The alarm whose turn it is.
     const std::optional<FiredAlarm>& current() const { return current_; }
     // True while a ring without a reminder holds its turn: only the second ticks end it.
-    bool needsTicks() const { return state_ == State::Sounding; }
+    // Also while an output unmuted for the ring waits to be muted again once the ring is over.
+    bool needsTicks() const { return state_ == State::Sounding || unmuted_; }
     int waiting() const { return int(queue_.size()); }
 
     static QString noSoundText() { return QStringLiteral("无法播放声音"); }
+    static QString mutedText() { return QStringLiteral("系统已静音，闹钟听不到"); }
+    static QString noOutputText() { return QStringLiteral("没有可用的声音输出"); }
 
 signals:
     // An alarm's turn begins; soundLine is what its reminder's third line says.
@@ -69,6 +76,11 @@ private:
     // Plays the alarm's ring, or the built-in ring when its own cannot be played; false when nothing
     // can be heard at all.
     bool ring(const Alarm& alarm);
+    // What the reminder says instead of the ring's name when the output lets nothing be heard; empty
+    // when it can be heard or nothing is known.
+    QString outputWarning(const Alarm& alarm);
+    // Mutes again the output unmuted for the ring.
+    void restoreMute();
 
     SoundPlayer& sound_;
     const Paths& paths_;
@@ -80,6 +92,9 @@ private:
     std::optional<FiredAlarm> current_;
     State state_ = State::Idle;
     QDateTime soundingUntil_;
+    SoundServerFactory makeSoundServer_;
+    std::unique_ptr<SoundServer> soundServer_; // made at the first ring that asks
+    bool unmuted_ = false;                     // unmuteForRing() was asked for the ring now sounding
 };
 
 } // namespace orvane

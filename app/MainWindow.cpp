@@ -5,6 +5,7 @@
 #include "alarm/AlarmEngine.h"
 #include "alarm/AlarmListCommands.h"
 #include "alarm/AlarmPage.h"
+#include "alarm/AlarmWake.h"
 #include "alarm/MissedAlarmsWindow.h"
 #include "alarm/ReminderPresenter.h"
 #include "app/AboutPage.h"
@@ -83,9 +84,13 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     skinAttached_ = attachSkin();
     // The engine is made here, at the start, whose minute it never scans; it works once StartUp has
     // opened the database.
-    engine_ = new AlarmEngine(
-        database_,
-        {*services_.clock, *services_.sound, services_.paths, *services_.settings, services_.notifier}, this);
+    AlarmEngine::Parts parts{*services_.clock, *services_.sound, services_.paths, *services_.settings,
+                             services_.notifier};
+    parts.soundServer = services_.soundServer;
+    engine_ = new AlarmEngine(database_, parts, this);
+    if (services_.wakeAlarm != nullptr)
+        alarmWake_ =
+            new AlarmWake(*engine_, *services_.wakeAlarm, *services_.settings, *services_.clock, this);
     buildLeftColumn();
     buildPages();
     ticker_ = new SecondTicker(*services_.clock, this);

@@ -18,6 +18,7 @@ namespace orvane {
 class AboutPage;
 class AlarmEditorWindow;
 class AlarmEngine;
+class AlarmWake;
 class MissedAlarmsWindow;
 class ReminderPresenter;
 class ReminderWindow;
@@ -119,6 +120,7 @@ private:
     QString todayWeekdayChar_; // renewed when the date changes
     Database database_;
     AlarmEngine* engine_ = nullptr;
+    AlarmWake* alarmWake_ = nullptr; // there when the machine can be asked to wake
     QDate dayTextsDate_;
     bool skinAttached_ = false;
     QString startCounterText_; // 标签2's text once the start has been counted

@@ -1,6 +1,8 @@
 // Wiring the real services together.
 #include "app/RealServices.h"
 
+#include "platform/PulseSoundServer.h"
+
 namespace orvane {
 
 RealServices::RealServices(Paths paths, Clock* clock, SoundPlayer* sound)
@@ -16,6 +18,9 @@ RealServices::RealServices(Paths paths, Clock* clock, SoundPlayer* sound)
     services_.killer = &killer_;
     services_.clockEvents = &clockEvents_;
     services_.notifier = &notifier_;
+    // libpulse is loaded by the client's first question, at the first ring.
+    services_.soundServer = [] { return std::make_unique<PulseSoundServer>(); };
+    services_.wakeAlarm = &wakeAlarm_;
 }
 
 } // namespace orvane

@@ -7,6 +7,7 @@
 #include "platform/KernelClockEvents.h"
 #include "platform/ProcfsProcessKiller.h"
 #include "platform/QtDialogs.h"
+#include "platform/RtcWakeAlarm.h"
 #include "platform/SdlSoundPlayer.h"
 
 namespace orvane {
@@ -31,7 +32,8 @@ private:
     RealSystemTimeSetter timeSetter_;
     ProcfsProcessKiller killer_;
     KernelClockEvents clockEvents_;
-    DBusNotifier notifier_; // connects to the session bus at the first alarm
+    DBusNotifier notifier_;  // connects to the session bus at the first alarm
+    RtcWakeAlarm wakeAlarm_; // arms nothing until "唤醒电脑响铃" is ticked
     Services services_;
 };
 

@@ -9,8 +9,10 @@
 #include "platform/ProcessKiller.h"
 #include "platform/Registry.h"
 #include "platform/SoundPlayer.h"
+#include "platform/SoundServer.h"
 #include "platform/SystemSettings.h"
 #include "platform/SystemTimeSetter.h"
+#include "platform/WakeAlarm.h"
 
 namespace orvane {
 
@@ -25,6 +27,8 @@ struct Services {
     ProcessKiller* killer = nullptr;    // the screen lock ends task managers
     ClockEvents* clockEvents = nullptr; // the clock set, a resume: optional
     Notifier* notifier = nullptr;       // desktop notifications: optional
+    SoundServerFactory soundServer;     // whether a ring can be heard: optional
+    WakeAlarm* wakeAlarm = nullptr;     // waking the machine for an alarm: optional
 };
 
 } // namespace orvane

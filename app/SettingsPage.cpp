@@ -1,6 +1,7 @@
 // Controls of the "软件设置" page at their places, loading them from the stores and writing each click.
 #include "app/SettingsPage.h"
 
+#include "app/AlarmSettingsWindow.h"
 #include "platform/RegistryValues.h"
 #include "platform/WidgetPlace.h"
 
@@ -64,6 +65,9 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fe
     holidaysButton_ = new QPushButton(QStringLiteral("更新节假日"), page);
     holidaysButton_->setObjectName(QStringLiteral("按钮_更新节假日"));
     holidaysButton_->setGeometry(240, 156, 110, 26);
+    alarmSettingsButton_ = new QPushButton(QStringLiteral("闹钟设置"), page);
+    alarmSettingsButton_->setObjectName(QStringLiteral("按钮_闹钟设置"));
+    alarmSettingsButton_->setGeometry(240, 184, 110, 26);
 
     // clicked and activated come from the user only, so LoadSettingsPage filling the boxes writes nothing.
     connect(autoStartBox_, &QCheckBox::clicked, this, &SettingsPage::ToggleAutoStart);
@@ -72,6 +76,7 @@ SettingsPage::SettingsPage(QWidget* page, const Services& services, PageFetch fe
     connect(ringCountBox_, &QComboBox::activated, this, &SettingsPage::ChangeRingCount);
     connect(snoozeBox_, &QComboBox::activated, this, &SettingsPage::ChangeSnoozeMinutes);
     connect(holidaysButton_, &QPushButton::clicked, this, &SettingsPage::UpdateHolidays);
+    connect(alarmSettingsButton_, &QPushButton::clicked, this, &SettingsPage::OpenAlarmSettings);
     connect(holidays_, &HolidayUpdate::finished, this, [this](const QString& message, bool changed) {
         if (changed)
             emit holidaysChanged();
@@ -118,6 +123,15 @@ void SettingsPage::ChangeSnoozeMinutes(int index) {
 void SettingsPage::ChangeRingCount(int index) {
     if (index >= 0)
         services_.settings->setRingCount(RingCount(ringCountBox_->itemData(index).toInt()));
+}
+
+void SettingsPage::OpenAlarmSettings() {
+    if (alarmSettings_ == nullptr)
+        alarmSettings_ =
+            new AlarmSettingsWindow(*services_.settings, services_.wakeAlarm, holidaysButton_->window());
+    alarmSettings_->show(); // loads what is stored
+    alarmSettings_->raise();
+    alarmSettings_->activateWindow();
 }
 
 void SettingsPage::UpdateHolidays() {

@@ -17,6 +17,8 @@ class QWidget;
 
 namespace orvane {
 
+class AlarmSettingsWindow;
+
 // Places its controls on the given page and handles them; owned by that page. The page holds no state
 // of its own: every click writes at once, and LoadSettingsPage shows what the stores hold.
 class SettingsPage : public QObject {
@@ -35,6 +37,9 @@ public:
     void ChangeSnoozeMinutes(int index);
     // "更新节假日": downloads the holiday file from the address in sys.ini, or reads one the user picks.
     void UpdateHolidays();
+    // "闹钟设置": the window of how alarms ring, made at its first opening.
+    void OpenAlarmSettings();
+    AlarmSettingsWindow* alarmSettingsWindow() const { return alarmSettings_; }
 
 signals:
     void holidaysChanged(); // a new table is in force
@@ -49,7 +54,9 @@ private:
     QComboBox* ringCountBox_;
     QComboBox* snoozeBox_; // 组合框_稍后提醒: 5, 10 or 15 minutes
     QLabel* startCounterLabel_;
-    QPushButton* holidaysButton_; // 按钮_更新节假日
+    QPushButton* holidaysButton_;      // 按钮_更新节假日
+    QPushButton* alarmSettingsButton_; // 按钮_闹钟设置
+    AlarmSettingsWindow* alarmSettings_ = nullptr;
 };
 
 } // namespace orvane

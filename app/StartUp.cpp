@@ -3,6 +3,7 @@
 
 #include "alarm/AlarmEngine.h"
 #include "alarm/AlarmPage.h"
+#include "alarm/AlarmWake.h"
 #include "alarm/ReminderPresenter.h"
 #include "app/AppDatabase.h"
 #include "app/DatabaseWait.h"
@@ -88,6 +89,10 @@ bool MainWindow::StartUp() {
     if (services_.clockEvents != nullptr) {
         connect(services_.clockEvents, &ClockEvents::clockChanged, this, &MainWindow::onClockMoved);
         connect(services_.clockEvents, &ClockEvents::resumed, this, &MainWindow::onClockMoved);
+        // The suspend waits while this runs: the alarms of the next minute ring before it.
+        connect(services_.clockEvents, &ClockEvents::aboutToSleep, engine_, &AlarmEngine::prepareForSleep);
+        if (alarmWake_ != nullptr)
+            connect(services_.clockEvents, &ClockEvents::resumed, alarmWake_, &AlarmWake::rearm);
     }
     // The program lives in the tray: closing a reminder or an editor while the main window is hidden
     // must not end it. It ends when the main window is closed (closeEvent).

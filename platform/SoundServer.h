@@ -1,6 +1,9 @@
 // The desktop's sound server, asked whether a ring can be heard through its default output.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 namespace orvane {
 
 // What the default output would do to a ring that plays now.
@@ -24,5 +27,9 @@ public:
     // Mutes again the output that unmuteForRing() unmuted; does nothing when it unmuted nothing.
     virtual void restoreMute() = 0;
 };
+
+// Makes the client of the desktop's sound server; called at the first ring that needs it, so that its
+// library is loaded only then. It may answer none.
+using SoundServerFactory = std::function<std::unique_ptr<SoundServer>()>;
 
 } // namespace orvane

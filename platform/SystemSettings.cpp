@@ -5,6 +5,8 @@
 #include "common/Log.h"
 #include "platform/IniProfile.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -18,6 +20,10 @@ const QString kTimeServers = QStringLiteral("时间服务器");
 const QString kHeadsUp = QStringLiteral("提前提醒");
 const QString kLateLimit = QStringLiteral("迟到多久仍响铃");
 const QString kHolidayNotice = QStringLiteral("节假日提示");
+const QString kAlarmVolume = QStringLiteral("闹钟音量");
+const QString kFadeIn = QStringLiteral("渐强响铃");
+const QString kUnmuteForRing = QStringLiteral("响铃时取消系统静音");
+const QString kWakeForAlarm = QStringLiteral("唤醒电脑响铃");
 
 // The value whose word is stored; `fallback` for a word of no choice.
 template <typename T> T chosen(const QList<SettingChoice<T>>& choices, const QString& stored, T fallback) {
@@ -106,15 +112,15 @@ const QList<SettingChoice<int>>& SystemSettings::snoozeChoices() {
     return choices;
 }
 
-int SystemSettings::minutesOf(const QString& key, const QList<SettingChoice<int>>& choices,
-                              int fallback) const {
+int SystemSettings::numberOf(const QString& key, const QList<SettingChoice<int>>& choices,
+                             int fallback) const {
     bool ok = false;
     const int minutes = value(key).trimmed().toInt(&ok);
     return ok && !wordOf(choices, minutes).isEmpty() ? minutes : fallback;
 }
 
 int SystemSettings::snoozeMinutes() const {
-    return minutesOf(kSnoozeMinutes, snoozeChoices(), 5);
+    return numberOf(kSnoozeMinutes, snoozeChoices(), 5);
 }
 
 const QList<SettingChoice<int>>& SystemSettings::headsUpChoices() {
@@ -126,7 +132,7 @@ const QList<SettingChoice<int>>& SystemSettings::headsUpChoices() {
 }
 
 int SystemSettings::headsUpMinutes() const {
-    return minutesOf(kHeadsUp, headsUpChoices(), 0);
+    return numberOf(kHeadsUp, headsUpChoices(), 0);
 }
 
 bool SystemSettings::setHeadsUpMinutes(int minutes) {
@@ -141,11 +147,54 @@ const QList<SettingChoice<int>>& SystemSettings::lateLimitChoices() {
 }
 
 int SystemSettings::lateLimitMinutes() const {
-    return minutesOf(kLateLimit, lateLimitChoices(), 0);
+    return numberOf(kLateLimit, lateLimitChoices(), 0);
 }
 
 bool SystemSettings::setLateLimitMinutes(int minutes) {
     return write(kLateLimit, wordOf(lateLimitChoices(), minutes));
+}
+
+int SystemSettings::alarmVolume() const {
+    bool ok = false;
+    const int percent = value(kAlarmVolume).trimmed().toInt(&ok);
+    return ok ? std::clamp(percent, RingLevel::kMinPercent, RingLevel::kMaxPercent) : RingLevel::kMaxPercent;
+}
+
+bool SystemSettings::setAlarmVolume(int percent) {
+    return write(kAlarmVolume,
+                 QString::number(std::clamp(percent, RingLevel::kMinPercent, RingLevel::kMaxPercent)));
+}
+
+const QList<SettingChoice<int>>& SystemSettings::fadeInChoices() {
+    static const QList<SettingChoice<int>> choices{{0, QStringLiteral("0"), QStringLiteral("关闭")},
+                                                   {15, QStringLiteral("15"), QStringLiteral("15秒")},
+                                                   {30, QStringLiteral("30"), QStringLiteral("30秒")},
+                                                   {60, QStringLiteral("60"), QStringLiteral("60秒")}};
+    return choices;
+}
+
+int SystemSettings::fadeInSeconds() const {
+    return numberOf(kFadeIn, fadeInChoices(), 0);
+}
+
+bool SystemSettings::setFadeInSeconds(int seconds) {
+    return write(kFadeIn, wordOf(fadeInChoices(), seconds));
+}
+
+bool SystemSettings::unmuteForRing() const {
+    return readFlag(value(kUnmuteForRing));
+}
+
+bool SystemSettings::setUnmuteForRing(bool on) {
+    return write(kUnmuteForRing, flagText(on));
+}
+
+bool SystemSettings::wakeForAlarm() const {
+    return readFlag(value(kWakeForAlarm));
+}
+
+bool SystemSettings::setWakeForAlarm(bool on) {
+    return write(kWakeForAlarm, flagText(on));
 }
 
 QString SystemSettings::holidayNotice() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Paths.h"
+#include "platform/SoundPlayer.h"
 
 #include <QHash>
 #include <QList>
@@ -53,6 +54,22 @@ public:
     int lateLimitMinutes() const;
     bool setLateLimitMinutes(int minutes);
     static const QList<SettingChoice<int>>& lateLimitChoices();
+    // "闹钟音量": the ring's own stream volume in percent, 10–100; 100 as never chosen, a number outside
+    // brought to the nearer end.
+    int alarmVolume() const;
+    bool setAlarmVolume(int percent);
+    // "渐强响铃": seconds over which a ring rises to its volume; 0 (关闭) as never chosen.
+    int fadeInSeconds() const;
+    bool setFadeInSeconds(int seconds);
+    static const QList<SettingChoice<int>>& fadeInChoices();
+    // Both of them, as every ring plays.
+    RingLevel ringLevel() const { return {alarmVolume(), fadeInSeconds()}; }
+    // "响铃时取消系统静音": "真" unmutes a muted output while an alarm rings, and mutes it again after.
+    bool unmuteForRing() const;
+    bool setUnmuteForRing(bool on);
+    // "唤醒电脑响铃": "真" wakes a sleeping machine a minute before the next alarm.
+    bool wakeForAlarm() const;
+    bool setWakeForAlarm(bool on);
     // "节假日提示": the last word said of the holiday table's years ("缺2027", "有2027"), so it is said once.
     QString holidayNotice() const;
     bool setHolidayNotice(const QString& notice);
@@ -73,7 +90,7 @@ signals:
 
 private:
     QString value(const QString& key) const;
-    int minutesOf(const QString& key, const QList<SettingChoice<int>>& choices, int fallback) const;
+    int numberOf(const QString& key, const QList<SettingChoice<int>>& choices, int fallback) const;
     bool write(const QString& key, const QString& value);
 
     QString file_;

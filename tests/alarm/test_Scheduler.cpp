@@ -3,6 +3,7 @@
 // rings shown and cancelled, the automatic delete, a restart) and its wake plan. The reminder window it
 // asks for is tested in ui/test_ReminderPresenter.cpp.
 #include "AlarmFixture.h"
+#include "FakeSoundServer.h"
 #include "FaultyVfs.h"
 #include "LoopbackHttpServer.h"
 #include "RecordingNotifier.h"
@@ -283,6 +284,62 @@ private slots:
         QCOMPARE(asked, reminders);
         // Every "stop" of the ring silences the announcement too.
         QCOMPARE(announcementStops, int(sound.calls().count(u"stop"_s)));
+    }
+
+    // What the reminder and the notification say when the system would swallow the ring, the level every
+    // ring plays at, and an output unmuted for the ring muted again after it.
+    void ringHeard_data() {
+        QTest::addColumn<int>("output"); // OutputState of the default output
+        QTest::addColumn<bool>("unmute");
+        QTest::addColumn<QString>("line"); // the reminder's third line, also under the notification
+        const int muted = int(OutputState::Muted);
+        QTest::newRow("heard: the ring's name") << int(OutputState::Audible) << false << u"默认"_s;
+        QTest::newRow("muted output is said, and stays muted")
+            << muted << false << u"系统已静音，闹钟听不到"_s;
+        QTest::newRow("volume 0 counts as muted")
+            << int(OutputState::VolumeZero) << false << u"系统已静音，闹钟听不到"_s;
+        QTest::newRow("no output at all") << int(OutputState::NoOutput) << false << u"没有可用的声音输出"_s;
+        QTest::newRow("no sound server: the player's word alone")
+            << int(OutputState::NoServer) << false << u"默认"_s;
+        QTest::newRow("取消静音: heard while it rings, muted again after") << muted << true << u"默认"_s;
+    }
+    void ringHeard() {
+        QFETCH(int, output);
+        QFETCH(bool, unmute);
+        QFETCH(QString, line);
+        AlarmFixture f;
+        QVERIFY(f.ready);
+        f.insert(u"每天|2010年5月3日08时30分;真|默认;真|开会"_s);
+        f.settings.setUnmuteForRing(unmute);
+        f.settings.setAlarmVolume(50);
+        f.settings.setFadeInSeconds(15);
+        auto* server = new FakeSoundServer;
+        server->state = OutputState(output);
+        int made = 0;
+        RecordingNotifier notifier;
+        const std::unique_ptr<AlarmEngine> engine = f.engine(&notifier, [&] {
+            ++made;
+            return std::unique_ptr<SoundServer>(server);
+        });
+        QStringList heard; // the third line, and whether the output let the ring be heard
+        connect(&engine->ringer(), &AlarmRinger::reminderWanted, this,
+                [&](const FiredAlarm&, const QString& l) {
+                    heard << l << QVariant(server->state == OutputState::Audible).toString();
+                });
+        if (line != u"默认")
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"nobody hears it"_s));
+        f.sound.playing = true;
+        f.clock.set(at(u"2010-05-03 08:30:00"_s));
+        engine->tick();
+        QCOMPARE(made, 1); // at the ring, not at the start
+        QCOMPARE(f.sound.calls(),
+                 QStringList{u"play "_s + f.paths.windowsFile(u"1.mp3"_s) + u" 1 at 50% rising over 15s"_s});
+        const bool audible = unmute || OutputState(output) == OutputState::Audible;
+        QCOMPARE(heard, (QStringList{line, QVariant(audible).toString()}));
+        QCOMPARE(notifier.shown.value(0).section(u'/', 1, 1),
+                 line == u"默认" ? u"开会"_s : u"开会\n"_s + line);
+        engine->ringer().reminderClosed();
+        QCOMPARE(server->state, OutputState(output));
     }
 
     // An alarm's life in the engine, step by step: "hh:mm" ticks at that minute's second 0 of 3 May 2010,

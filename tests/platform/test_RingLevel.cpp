@@ -1,10 +1,16 @@
 // Tests of a ring's level as it is heard: SdlSoundPlayer plays into a real PulseAudio server of the
-// test's own, whose output is recorded.
+// test's own, whose output is recorded; and an alarm rung with the settings, its reminder's line saying
+// whether it can be heard.
 #include "platform/SdlSoundPlayer.h"
 
+#include "FakeClock.h"
 #include "PulseServer.h"
 #include "TestRegistry.h"
 #include "ToneWav.h"
+#include "alarm/AlarmCodec.h"
+#include "alarm/AlarmRinger.h"
+#include "platform/PulseSoundServer.h"
+#include "platform/SystemSettings.h"
 
 #include <QtTest>
 
@@ -33,6 +39,8 @@ class RingLevelTest : public QObject {
 
 private slots:
     void initTestCase() {
+        if (QStandardPaths::findExecutable(u"pulseaudio"_s).isEmpty())
+            QSKIP("pulseaudio is not installed (scripts/setup dev)");
         server_ = std::make_unique<PulseServer>(
             dir_, QStringList{u"load-module module-null-sink rate=44100 sink_name="_s + kOutput,
                               u"set-default-sink "_s + kOutput});
@@ -89,6 +97,51 @@ private slots:
         const double fifth = MonitorRecorder::level(heard, 4, 5);
         QVERIFY2(fifth > full_ / 10 && first < fifth / 3 && fifth < full_ / 2,
                  qPrintable(u"first %1, fifth %2, full %3"_s.arg(first).arg(fifth).arg(full_)));
+    }
+
+    // An alarm rung as the program rings it, at the settings' level; the output asked after play().
+    void alarmRing_data() {
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<bool>("muted");  // the output muted before the ring
+        QTest::addColumn<bool>("unmute"); // "响铃时取消系统静音"
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<double>("share"); // of the full level
+        QTest::newRow("闹钟音量 50 % is half as loud") << 50 << false << false << u"tone"_s << 0.5;
+        QTest::newRow("muted: silence, and the reminder says so")
+            << 100 << true << false << u"系统已静音，闹钟听不到"_s << 0.0;
+        QTest::newRow("取消静音: heard, and muted again after") << 100 << true << true << u"tone"_s << 1.0;
+    }
+    void alarmRing() {
+        QFETCH(int, percent);
+        QFETCH(bool, muted);
+        QFETCH(bool, unmute);
+        QFETCH(QString, line);
+        QFETCH(double, share);
+        const orvane::Paths paths = orvane::Paths::under(dir_.file(u"data"_s));
+        QVERIFY(paths.makeFolders());
+        orvane::SystemSettings settings(paths);
+        settings.setRingCount(orvane::RingCount::Forever);
+        settings.setAlarmVolume(percent);
+        settings.setUnmuteForRing(unmute);
+        orvane::test::FakeClock clock;
+        orvane::AlarmRinger ringer(*player_, paths, clock, settings, {});
+        ringer.setSoundServer([] { return std::make_unique<orvane::PulseSoundServer>(); });
+        QString said;
+        connect(&ringer, &orvane::AlarmRinger::reminderWanted, this,
+                [&said](const orvane::FiredAlarm&, const QString& soundLine) { said = soundLine; });
+        const QString mute = muted ? u"Mute: yes"_s : u"Mute: no"_s;
+        server_->pactl({u"set-sink-mute"_s, kOutput, muted ? u"1"_s : u"0"_s});
+        if (muted && !unmute)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"nobody hears it"_s));
+        ringer.enqueue(
+            {orvane::decodeAlarm(1, {u"每天|2010年5月3日08时30分"_s, u"真|"_s + tone_, u"真|x"_s}), 0, 0});
+        QCOMPARE(said, line == u"tone" ? tone_ : line);
+        const double heard = steadyLevel(*recorder_);
+        QVERIFY2(qAbs(heard / full_ - share) < 0.1 * share + 0.01,
+                 qPrintable(u"%1 of the full level %2"_s.arg(heard / full_).arg(full_)));
+        ringer.reminderClosed();
+        QCOMPARE(server_->pactl({u"get-sink-mute"_s, kOutput}), mute);
+        server_->pactl({u"set-sink-mute"_s, kOutput, u"0"_s});
     }
 
 private:

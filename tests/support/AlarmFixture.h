@@ -53,9 +53,9 @@ struct AlarmFixture {
     std::vector<AlarmRecord> rows() { return readAlarmRecords(db); }
 
     // An engine made at the clock's time, as the program makes it at its start, started at once.
-    std::unique_ptr<AlarmEngine> engine(Notifier* notifier = nullptr) {
-        auto made =
-            std::make_unique<AlarmEngine>(db, AlarmEngine::Parts{clock, sound, paths, settings, notifier});
+    std::unique_ptr<AlarmEngine> engine(Notifier* notifier = nullptr, SoundServerFactory soundServer = {}) {
+        auto made = std::make_unique<AlarmEngine>(
+            db, AlarmEngine::Parts{clock, sound, paths, settings, notifier, {}, std::move(soundServer)});
         made->start();
         return made;
     }

@@ -1,5 +1,7 @@
 // The main window through its real widgets, offscreen: layout, start-up, day change, copy and tray.
+#include "FakeLogind.h"
 #include "FakeServices.h"
+#include "FakeWakeAlarm.h"
 #include "PrivateBus.h"
 #include "RecordingSoundPlayer.h"
 #include "TestRegistry.h"
@@ -17,6 +19,7 @@
 #include "net/BrowserLayout.h"
 #include "platform/DBusMenuAdaptor.h"
 #include "platform/IniProfile.h"
+#include "platform/KernelClockEvents.h"
 #include "platform/StatusNotifierItem.h"
 #include "platform/SystemSettings.h"
 #include "protect/PasswordToggle.h"
@@ -212,10 +215,11 @@ private slots:
         QCOMPARE(int(w->findChildren<QWidget*>().size()), built);
     }
 
-    // Every caption of the started window, page by page, fits its control in the skin's font and lies
-    // inside its page: a label laid out for another font loses its last letters ("邮箱或QQ：" showed as
-    // "邮箱或QQ"), a share box at the page's edge sat over its border. In the lists every title and every
-    // cell of the longest texts fits its column, and every column fits the list without scrolling sideways
+    // Every caption of the started window, page by page and in the alarm settings window, fits its control
+    // in the skin's font and lies inside its page: a label laid out for another font loses its last letters
+    // ("邮箱或QQ：" showed as "邮箱或QQ"), a share box at the page's edge sat over its border. In the lists
+    // every title and every cell of the longest texts fits its column, and every column fits the list without
+    // scrolling sideways
     // ("农历每年" and "农历每月" both showed as "农历").
     void textsFitTheirControls() {
         Fixture f;
@@ -233,11 +237,21 @@ private slots:
                 cut << control->objectName() + what + u' ' + QString::number(needed) + u'>' +
                            QString::number(room);
         };
-        for (int tab = 0; tab < w->tabs()->count(); ++tab) {
-            w->tabs()->setCurrentIndex(tab);
-            QWidget* page = w->tabs()->page(tab);
-            const QRect inside =
-                w->tabs()->findChild<QFrame*>(u"tabPane"_s)->geometry().adjusted(1, 1, -1, -1);
+        // The pages, then the window of alarm settings opened from its page.
+        QList<QPair<QWidget*, QRect>> pages;
+        for (int tab = 0; tab < w->tabs()->count(); ++tab)
+            pages.append({w->tabs()->page(tab),
+                          w->tabs()->findChild<QFrame*>(u"tabPane"_s)->geometry().adjusted(1, 1, -1, -1)});
+        pages.append({nullptr, {}});
+        for (int tab = 0; tab < pages.size(); ++tab) {
+            auto [page, inside] = pages.at(tab);
+            if (page != nullptr) {
+                w->tabs()->setCurrentIndex(tab);
+            } else {
+                w->findChild<QPushButton*>(u"按钮_闹钟设置"_s)->click();
+                page = w->findChild<QWidget*>(u"AlarmSettingsWindow"_s);
+                inside = page->rect();
+            }
             for (QWidget* control : page->findChildren<QWidget*>()) {
                 if (control->parentWidget() == page && control->isVisible() &&
                     !inside.contains(control->geometry()))
@@ -694,6 +708,47 @@ private slots:
         f.clock.set(QDate(2026, 12, 7), QTime(8, 30, 0)); // set back: nothing rings twice
         emit events.clockChanged();
         QVERIFY(!w->reminder());
+    }
+
+    // A suspend two seconds before an alarm waits for it (logind's delay lock): it rings first, then the
+    // lock goes, and it is taken again on resume. With "唤醒电脑响铃" the machine is woken a minute before
+    // the next ring, moved on once that ring has rung, and not at all once the setting is off.
+    void suspendWaitsForTheDueAlarmAndWakeIsArmed() {
+        Fixture f;
+        LogindBus logind;
+        KernelClockEvents events(logind.bus.address());
+        FakeWakeAlarm wake;
+        f.settings.setWakeForAlarm(true);
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 20, 0));
+        Services services = f.services(&f.sound);
+        services.clockEvents = &events;
+        services.wakeAlarm = &wake;
+        auto w = std::make_unique<MainWindow>(services);
+        QVERIFY(startUp(*w));
+        QVERIFY(w->engine().add({u"每天|2026年12月7日08时30分"_s, u"真|默认"_s, u"真|开会"_s}));
+        QCOMPARE(wake.armed, QDateTime(QDate(2026, 12, 7), QTime(8, 29)));
+        QTRY_VERIFY(logind.manager.held());
+
+        QStringList duringSleep;
+        connect(&events, &ClockEvents::aboutToSleep, this, [&] {
+            duringSleep = f.sound.calls();
+            duringSleep << (logind.manager.held() ? u"held"_s : u"released"_s);
+        });
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 29, 58));
+        QVERIFY(sendPrepareForSleep(logind.logind, true));
+        QTRY_VERIFY(!logind.manager.held());
+        QCOMPARE(duringSleep,
+                 (QStringList{u"play "_s + f.paths.windowsFile(u"1.mp3"_s) + u" 1"_s, u"held"_s}));
+        QVERIFY(w->reminder());
+        QCOMPARE(wake.armed, QDateTime(QDate(2026, 12, 8), QTime(8, 29)));
+
+        f.clock.set(QDate(2026, 12, 7), QTime(8, 31, 0));
+        QVERIFY(sendPrepareForSleep(logind.logind, false));
+        QTRY_VERIFY(logind.manager.held());
+        w->reminder()->close();
+        QCOMPARE(f.sound.calls().count(u"play "_s + f.paths.windowsFile(u"1.mp3"_s) + u" 1"_s), 1);
+        f.settings.setWakeForAlarm(false);
+        QVERIFY(!wake.armed);
     }
 
     // Hidden, nothing on screen moves: the tick sleeps until the next minute with work, and shown again

@@ -1,8 +1,10 @@
 // The "软件设置" page through its real widgets, offscreen: loading from the stores and writing each click.
 #include "FakeServices.h"
+#include "FakeWakeAlarm.h"
 #include "TestRegistry.h"
 #include "alarm/AlarmCodec.h"
 #include "alarm/AlarmRinger.h"
+#include "app/AlarmSettingsWindow.h"
 #include "app/MainWindow.h"
 #include "app/SettingsPage.h"
 #include "app/TabControl.h"
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QtTest>
 
 #include <memory>
@@ -61,9 +64,17 @@ struct Fixture : FakeServices {
     }
     SettingsPage& loaded() {
         settings().LoadSettingsPage();
+        if (AlarmSettingsWindow* window = page->alarmSettingsWindow())
+            window->load();
         return *page;
     }
-    QCheckBox* box(const QString& name) { return settings().parent()->findChild<QCheckBox*>(name); }
+    // A control of the page, or of the alarm settings window, opened by its button when asked for.
+    template <typename W> W* control(const QString& name) {
+        if (!settings().parent()->findChild<W*>(name))
+            page->OpenAlarmSettings();
+        return settings().parent()->findChild<W*>(name);
+    }
+    QCheckBox* box(const QString& name) { return control<QCheckBox>(name); }
     QComboBox* combo() { return settings().parent()->findChild<QComboBox*>(u"组合框_响铃次数"_s); }
     QString sysIni() const { return paths.windowsDir + u"/sys.ini"_s; }
     QString stored(const QString& key) const { return IniProfile::read(sysIni(), kSection, key); }
@@ -106,6 +117,7 @@ private slots:
         QTest::newRow("password box") << u"选择框_密码修改"_s << u"需要密码才能修改或删除时钟"_s;
         QTest::newRow("ring count label") << u"标签1"_s << u"响铃次数"_s;
         QTest::newRow("holidays button") << u"按钮_更新节假日"_s << u"更新节假日"_s;
+        QTest::newRow("alarm settings button") << u"按钮_闹钟设置"_s << u"闹钟设置"_s;
     }
     void captions() {
         QFETCH(QString, name);
@@ -131,8 +143,9 @@ private slots:
         const QRect counter = f.settings().startCounterLabel()->geometry();
         QCOMPARE(counter, QRect(53, 213, 176, 16));
         QList<QRect> places;
-        for (const char* name : {"选择框_开机运行", "选择框_整点报时", "选择框_删除时钟", "选择框_密码修改",
-                                 "标签1", "组合框_响铃次数", "组合框_稍后提醒", "按钮_更新节假日"}) {
+        for (const char* name :
+             {"选择框_开机运行", "选择框_整点报时", "选择框_删除时钟", "选择框_密码修改", "标签1",
+              "组合框_响铃次数", "组合框_稍后提醒", "按钮_更新节假日", "按钮_闹钟设置"}) {
             const QRect place = page->findChild<QWidget*>(QString::fromUtf8(name))->geometry();
             QVERIFY2(place.top() >= 25 && place.bottom() < counter.top() && place.right() < 373, name);
             for (const QRect& other : places)
@@ -161,6 +174,10 @@ private slots:
         QTest::newRow("hourly chime unticked again") << u"选择框_整点报时"_s << u"整点报时"_s << 2 << u"假"_s;
         QTest::newRow("auto delete ticked") << u"选择框_删除时钟"_s << u"删除"_s << 1 << u"真"_s;
         QTest::newRow("auto delete unticked again") << u"选择框_删除时钟"_s << u"删除"_s << 2 << u"假"_s;
+        QTest::newRow("unmute for the ring ticked")
+            << u"选择框_取消系统静音"_s << u"响铃时取消系统静音"_s << 1 << u"真"_s;
+        QTest::newRow("wake the machine unticked again")
+            << u"选择框_唤醒电脑"_s << u"唤醒电脑响铃"_s << 2 << u"假"_s;
     }
     void toggleWritesItsKeyExactly() {
         QFETCH(QString, name);
@@ -276,32 +293,74 @@ private slots:
         QCOMPARE(sound.calls().value(0), u"play /a.mp3 "_s + played);
     }
 
-    // "稍后提醒": the minutes are stored as a number; anything else shows as the 5 it counts as.
-    void snoozeBox_data() {
+    // The boxes of a few numbers (and the volume slider): stored as a number; anything else shows as the
+    // value it counts as. A pick writes the number.
+    void numberChoices_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored"); // empty: never chosen
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("pick");
+        QTest::addColumn<int>("pick"); // the item, or the slider's value
         QTest::addColumn<QString>("written");
-        QTest::newRow("never chosen shows 5, picking 15 stores 15") << u""_s << u"5分钟"_s << 2 << u"15"_s;
-        QTest::newRow("10 shown as stored, picking 5 stores 5") << u"10"_s << u"10分钟"_s << 0 << u"5"_s;
-        QTest::newRow("a number that is no item shows as 5") << u"7"_s << u"5分钟"_s << 1 << u"10"_s;
+        const QString snooze = u"组合框_稍后提醒"_s, snoozeKey = u"稍后提醒分钟"_s;
+        QTest::newRow("稍后提醒 never chosen shows 5, picking 15 stores 15")
+            << snooze << snoozeKey << u""_s << u"5分钟"_s << 2 << u"15"_s;
+        QTest::newRow("稍后提醒 10 shown as stored, picking 5 stores 5")
+            << snooze << snoozeKey << u"10"_s << u"10分钟"_s << 0 << u"5"_s;
+        QTest::newRow("稍后提醒 a number that is no item shows as 5")
+            << snooze << snoozeKey << u"7"_s << u"5分钟"_s << 1 << u"10"_s;
+        QTest::newRow("渐强响铃 never chosen is off; 30秒 stores 30")
+            << u"组合框_渐强响铃"_s << u"渐强响铃"_s << u""_s << u"关闭"_s << 2 << u"30"_s;
+        QTest::newRow("提前提醒 10 shown; 30分钟 stores 30")
+            << u"组合框_提前提醒"_s << u"提前提醒"_s << u"10"_s << u"10分钟"_s << 3 << u"30"_s;
+        QTest::newRow("迟到多久仍响铃 60 is 1小时; 不限 stores 0")
+            << u"组合框_迟到多久仍响铃"_s << u"迟到多久仍响铃"_s << u"60"_s << u"1小时"_s << 0 << u"0"_s;
+        QTest::newRow("闹钟音量 never chosen is full; 50 stores 50")
+            << u"滑块_闹钟音量"_s << u"闹钟音量"_s << u""_s << u"100%"_s << 50 << u"50"_s;
+        QTest::newRow("闹钟音量 below the least shows the least")
+            << u"滑块_闹钟音量"_s << u"闹钟音量"_s << u"0"_s << u"10%"_s << 80 << u"80"_s;
     }
-    void snoozeBox() {
+    void numberChoices() {
+        QFETCH(QString, name);
+        QFETCH(QString, key);
         QFETCH(QString, stored);
         QFETCH(QString, shown);
         QFETCH(int, pick);
         QFETCH(QString, written);
         Fixture f;
         if (!stored.isEmpty())
-            QVERIFY(IniProfile::write(f.sysIni(), kSection, u"稍后提醒分钟"_s, stored));
+            QVERIFY(IniProfile::write(f.sysIni(), kSection, key, stored));
+        const QByteArray before = bytesOf(f.sysIni());
         f.loaded();
-        auto* box = f.settings().parent()->findChild<QComboBox*>(u"组合框_稍后提醒"_s);
-        QCOMPARE(box->currentText(), shown);
-        QCOMPARE(box->geometry(), QRect(94, 184, 130, 24));
-        QVERIFY(stored.isEmpty() ? !QFile::exists(f.sysIni()) : f.stored(u"稍后提醒分钟"_s) == stored);
-        box->setCurrentIndex(pick);
-        emit box->activated(pick);
-        QCOMPARE(f.stored(u"稍后提醒分钟"_s), written);
+        auto* box = f.control<QComboBox>(name);
+        auto* slider = f.control<QSlider>(name);
+        QVERIFY(box || slider);
+        QCOMPARE(box ? box->currentText() : f.control<QLabel>(u"标签_音量值"_s)->text(), shown);
+        QCOMPARE(bytesOf(f.sysIni()), before); // loading is no change: nothing written back
+        if (box) {
+            box->setCurrentIndex(pick);
+            emit box->activated(pick);
+        } else {
+            slider->setValue(pick);
+        }
+        QCOMPARE(f.stored(key), written);
+    }
+
+    // Beside "唤醒电脑响铃", why the machine cannot be woken, as soon as that is known.
+    void wakeSupportIsSaid() {
+        Fixture f;
+        FakeWakeAlarm wake;
+        Services services = f.services();
+        services.wakeAlarm = &wake;
+        QWidget widget;
+        SettingsPage page(&widget, services);
+        page.OpenAlarmSettings();
+        auto* reason = widget.findChild<QLabel*>(u"标签_唤醒说明"_s);
+        QCOMPARE(reason->text(), QString());
+        wake.setSupport(WakeSupport::NotPermitted);
+        QCOMPARE(reason->text(), u"系统不允许唤醒电脑"_s);
+        wake.setSupport(WakeSupport::NoRtc);
+        QCOMPARE(reason->text(), u"本机没有可唤醒电脑的时钟"_s);
     }
 
     void passwordRecordPresenceTicks_data() {

@@ -260,19 +260,17 @@ private slots:
         Registry registry(home.paths());
         QVERIFY(registry.write(settings::passwordKey(), settings::passwordValue(),
                                passwordRecord(QStringLiteral("secret"), QStringLiteral("secret"))));
-        QByteArrayList argv{QByteArray(ORVANE_PROGRAM)};
-        for (const QString& arg : args)
-            argv << arg.toUtf8();
-        QByteArrayList envp;
-        for (const QString& line : home.env.toStringList())
-            envp << line.toUtf8();
-        std::vector<char*> argp, envpp;
-        for (QByteArray& a : argv)
-            argp.push_back(a.data());
-        argp.push_back(nullptr);
-        for (QByteArray& e : envp)
-            envpp.push_back(e.data());
-        envpp.push_back(nullptr);
+        // Made before the fork: the child only calls execve.
+        const auto pointers = [](const QStringList& texts, QByteArrayList& bytes) {
+            std::vector<char*> list;
+            for (const QString& text : texts)
+                list.push_back((bytes << text.toUtf8()).last().data());
+            list.push_back(nullptr);
+            return list;
+        };
+        QByteArrayList argBytes, envBytes;
+        std::vector<char*> argp = pointers(QStringList{QStringLiteral(ORVANE_PROGRAM)} + args, argBytes);
+        std::vector<char*> envpp = pointers(home.env.toStringList(), envBytes);
         int master = -1;
         const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
         QVERIFY(child >= 0);

@@ -16,6 +16,7 @@ class QMenu;
 namespace orvane {
 
 class AboutPage;
+class AlarmBus;
 class AlarmEditorWindow;
 class AlarmEngine;
 class AlarmWake;
@@ -90,6 +91,7 @@ public:
     AlarmListCommands* alarmCommands() const { return alarmCommands_; }
     PasswordToggle* passwordToggle() const { return passwordToggle_; } // null until "软件设置" is opened
     FeedbackPage* feedbackPage() const { return feedbackPage_; }       // null until "留言" is first opened
+    AlarmBus* alarmBus() const { return alarmBus_; }                   // null until the start is finished
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -135,6 +137,7 @@ private:
     AboutPage* aboutPage_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
     StatusNotifierItem* trayItem_ = nullptr;
+    AlarmBus* alarmBus_ = nullptr;
     QString trayBus_;
     QMenu* trayMenu_ = nullptr;
     SecondTicker* ticker_ = nullptr;

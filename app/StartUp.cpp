@@ -12,6 +12,7 @@
 #include "app/SkinEngine.h"
 #include "app/StartCounter.h"
 #include "calendar/HolidayUpdate.h"
+#include "cli/AlarmBus.h"
 #include "platform/StatusNotifierHost.h"
 #include "platform/StatusNotifierItem.h"
 #include "platform/WindowActivation.h"
@@ -170,6 +171,9 @@ void MainWindow::finishStartUp() {
     QGuiApplication::setWindowIcon(windowIcon);
     if (services_.clockEvents != nullptr)
         services_.clockEvents->start();
+    // Panels and scripts reach the alarms on the session bus (the tray's, which tests make their own).
+    alarmBus_ = new AlarmBus(*engine_, *services_.registry, *services_.clock, this);
+    alarmBus_->publish(trayBus_.isEmpty() ? QDBusConnection::sessionBus() : QDBusConnection(trayBus_));
     if (database_.isOpen())
         countStart();
     // The imported years, read and parsed here rather than before the first picture; they may rename today.

@@ -4,6 +4,8 @@
 #include "app/MainWindow.h"
 #include "app/RealServices.h"
 #include "app/SingleInstance.h"
+#include "cli/CommandChannel.h"
+#include "cli/CommandMain.h"
 #include "common/Log.h"
 #include "platform/WindowActivation.h"
 #include "resources/resources.h"
@@ -11,6 +13,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // A command (--list, --add …) runs without a window and ends.
+    if (const std::optional<int> code = orvane::runCommandLine(argc, argv))
+        return *code;
     orvane::showUserMessagesOnly(); // before Qt's start, which has its own remarks
     orvane::FontWarmUp fonts;       // first: it runs beside Qt's own start
     QApplication app(argc, argv);
@@ -30,6 +35,11 @@ int main(int argc, char** argv) {
     // Both fatal start-up failures end the program with exit code 0 after their message.
     if (!window.StartUp())
         return 0;
+    // The command line hands its commands to this program's engine, so the lists follow at once.
+    instance.setCommandHandler([&window, &real](const QByteArray& request) {
+        const orvane::Services& services = real.services();
+        return orvane::answerRequest(request, window.engine(), *services.registry, *services.clock);
+    });
     window.show();
     window.startTicking();
     QObject::connect(&instance, &orvane::SingleInstance::activationRequested, &window,

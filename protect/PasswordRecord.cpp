@@ -110,15 +110,11 @@ std::optional<QString> readPasswordRecord(const Registry& registry) {
     return registry.read(settings::passwordKey(), settings::passwordValue());
 }
 
-bool CheckAlarmPassword(Registry& registry, Dialogs& dialogs) {
-    const std::optional<QString> record = readPasswordRecord(registry);
-    if (!gateAsks(recordKind(record)))
-        return gateAllows(record, std::nullopt);
-    const std::optional<QString> typed =
-        dialogs.input(passwordtext::inputPrompt(), passwordtext::inputCaption());
+bool admitCredentials(Registry& registry, const std::optional<QString>& record,
+                      const std::optional<QString>& typed) {
     if (!gateAllows(record, typed))
         return false;
-    if (isPlainRecord(*record)) {
+    if (record && isPlainRecord(*record)) {
         // An old plain record, typed in correctly: from now on only its hash is stored.
         const QStringList pieces = splitCredentials(*typed);
         const QString hashed = passwordRecord(pieces.at(0), pieces.at(1));
@@ -126,6 +122,14 @@ bool CheckAlarmPassword(Registry& registry, Dialogs& dialogs) {
             qCWarning(lcStore) << "the plain password record could not be rewritten hashed";
     }
     return true;
+}
+
+bool CheckAlarmPassword(Registry& registry, Dialogs& dialogs) {
+    const std::optional<QString> record = readPasswordRecord(registry);
+    if (!gateAsks(recordKind(record)))
+        return gateAllows(record, std::nullopt);
+    return admitCredentials(registry, record,
+                            dialogs.input(passwordtext::inputPrompt(), passwordtext::inputCaption()));
 }
 
 } // namespace orvane

@@ -81,6 +81,11 @@ QString saveRefusal(const QString& account, const QString& password);
 // The stored record; nullopt when there is none or the store cannot be read.
 std::optional<QString> readPasswordRecord(const Registry& registry);
 
+// The gate's answer for a line typed elsewhere (a terminal); a plain record typed in correctly is
+// rewritten hashed.
+bool admitCredentials(Registry& registry, const std::optional<QString>& record,
+                      const std::optional<QString>& typed);
+
 // Asks for the credentials while protection is on (modal); true when the caller may go on. Shows no
 // message of its own.
 bool CheckAlarmPassword(Registry& registry, Dialogs& dialogs);

@@ -107,7 +107,8 @@ Reading readEvent(icalcomponent* event, QDate today) {
     // A time in a zone (or UTC) rings at the same instant here; a floating one at its own hour.
     if (start.zone != nullptr)
         local = QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(start, start.zone));
-    if (!local.isValid())
+    // The stored date text holds years of four digits at most, and none before the calendars we know.
+    if (!local.isValid() || local.date().year() < 1900 || local.date().year() > 9999)
         return failed(QStringLiteral("没有开始时间"));
 
     AlarmValues values;

@@ -1,7 +1,7 @@
 // Writing the alarms as an iCalendar file, and the import's summary.
 #include "alarm/AlarmCalendar.h"
 
-#include "alarm/AlarmCalendarNames.h"
+#include "alarm/AlarmCalendarFormat.h"
 #include "alarm/AlarmCodec.h"
 #include "alarm/AlarmEngine.h"
 #include "common/Ical.h"
@@ -55,8 +55,8 @@ void addText(icalcomponent* component, icalproperty* property) {
     icalcomponent_add_property(component, property);
 }
 
-void addX(icalcomponent* event, const char* name, const QString& value) {
-    icalproperty* property = icalproperty_new_x(value.toUtf8().constData());
+void addX(icalcomponent* event, const char* name, const QString& text) {
+    icalproperty* property = icalproperty_new_x(storedTextValue(text).constData());
     icalproperty_set_x_name(property, name);
     icalcomponent_add_property(event, property);
 }
@@ -114,7 +114,11 @@ icalcomponent* eventOf(const Alarm& alarm, const NextRing& nextRing, QDate today
         date.period = icalperiodtype_null_period();
         addText(event, icalproperty_new_rdate(date));
     }
-    const QString summary = alarm.reminder.isEmpty() ? QStringLiteral("闹钟") : alarm.reminder;
+    // What calendars show: one line, whatever the stored text holds.
+    QString summary = alarm.reminder.isEmpty() ? QStringLiteral("闹钟") : alarm.reminder;
+    for (QChar& c : summary)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
     addText(event, icalproperty_new_summary(summary.toUtf8().constData()));
     if (rrule.isEmpty() && time.rule.kind != RuleKind::Once)
         addText(event, icalproperty_new_description(

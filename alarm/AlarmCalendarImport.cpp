@@ -2,7 +2,7 @@
 // the same.
 #include "alarm/AlarmCalendar.h"
 
-#include "alarm/AlarmCalendarNames.h"
+#include "alarm/AlarmCalendarFormat.h"
 #include "alarm/AlarmCodec.h"
 #include "common/Ical.h"
 
@@ -25,7 +25,7 @@ std::optional<AlarmTexts> ourTexts(icalcomponent* event) {
                                        : name == kPromptProperty ? &prompt
                                                                  : nullptr;
         if (text != nullptr)
-            *text = icalText(icalproperty_get_x(p));
+            *text = storedText(icalproperty_get_x(p));
     }
     if (!due || !ring || !prompt)
         return std::nullopt;
@@ -115,8 +115,11 @@ Reading readEvent(icalcomponent* event, QDate today) {
     values.date = local.date();
     values.hour = local.time().hour();
     values.minute = local.time().minute();
-    // A "|" would cut the stored text; the full-width bar reads the same.
+    // A "|" would cut the stored text; the full-width bar reads the same. The reminder is one line.
     values.reminder = icalText(icalcomponent_get_summary(event)).replace(u'|', u'｜');
+    for (QChar& c : values.reminder)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
 
     // Dates added to a repeat cannot be followed; dates taken out (EXDATE) are ignored: the alarm rings on
     // them too, which loses nothing.

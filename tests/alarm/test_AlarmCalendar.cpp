@@ -58,9 +58,11 @@ private slots:
         QFETCH(QString, due);
         QFETCH(QString, ring);
         QFETCH(QByteArray, repeat);
-        // A reminder that needs escaping and a line fold inside a Chinese character.
+        // Texts that need escaping, spaces at both ends (which readers trim), a line fold inside a Chinese
+        // character.
         const AlarmTexts texts{
-            due, ring, u"真|开会, 带;分号\\和\n换行：这是一段很长的提醒文字，长到文件里要折行才能写下"_s};
+            due, ring,
+            u" 真|开会, 带;分号\\和\n换行、\r回车、%41：这是一段很长的提醒文字，长到文件里要折行才能写下 "_s};
         const QList<Alarm> alarms{decodeAlarm(3, texts)};
         const QByteArray ics = exportAlarms(
             alarms, [](const Alarm& a, qint64 from) { return a.time.nextAt(from); }, kToday);

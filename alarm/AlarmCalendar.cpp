@@ -106,8 +106,18 @@ icalcomponent* eventOf(const Alarm& alarm, const NextRing& nextRing, QDate today
     stamp = icaltime_set_timezone(&stamp, icaltimezone_get_utc_timezone());
     addText(event, icalproperty_new_dtstamp(stamp));
     addText(event, icalproperty_new_dtstart(floatingTime(rings.first())));
-    if (!rrule.isEmpty())
+    if (!rrule.isEmpty()) {
         addText(event, icalproperty_new_rrule(icalrecurrencetype_from_string(rrule.constData())));
+        // A ring the user skipped ("跳过下次") is taken out of the repeat. It was the next ring when it was
+        // skipped: one of the first two from the start of today (today's may have rung already).
+        std::optional<qint64> plain = time.nextAt(std::max(rings.first(), minuteKey(today, 0)));
+        for (int i = 0; i < 2 && plain; ++i, plain = time.nextAt(*plain + 1)) {
+            if (nextRing(alarm, *plain) != plain) {
+                addText(event, icalproperty_new_exdate(floatingTime(*plain)));
+                break;
+            }
+        }
+    }
     for (qsizetype i = 1; i < rings.size(); ++i) {
         icaldatetimeperiodtype date{};
         date.time = floatingTime(rings.at(i));

@@ -76,6 +76,19 @@ private slots:
         QCOMPARE(back.alarms, QList<AlarmTexts>{texts});
     }
 
+    void skippedRingLeftOutOfTheRepeat() {
+        const Alarm alarm = decodeAlarm(1, {u"每天|2026年12月1日07时30分"_s, u"真|默认"_s, u"真|起床"_s});
+        const qint64 skipped = minuteKey(QDate(2026, 12, 8), 7 * 60 + 30);
+        const QByteArray ics = exportAlarms(
+            {alarm},
+            [skipped](const Alarm& a, qint64 from) {
+                const std::optional<qint64> next = a.time.nextAt(from);
+                return next == skipped ? a.time.nextAt(*next + 1) : next;
+            },
+            kToday);
+        QVERIFY2(ics.contains("RRULE:FREQ=DAILY\r\nEXDATE:20261208T073000\r\n"), ics.constData());
+    }
+
     // Events as other programs write them (after RFC 5545's examples). `due` empty: skipped for `reason`.
     void foreignEvents_data() {
         QTest::addColumn<QByteArray>("event");

@@ -51,7 +51,7 @@ QByteArray recurrence(const AlarmRule& rule) {
     }
 }
 
-void addText(icalcomponent* component, icalproperty* property) {
+void add(icalcomponent* component, icalproperty* property) {
     icalcomponent_add_property(component, property);
 }
 
@@ -101,19 +101,20 @@ icalcomponent* eventOf(const Alarm& alarm, const NextRing& nextRing, QDate today
 
     icalcomponent* event = icalcomponent_new_vevent();
     const QByteArray uid = "alarm-" + QByteArray::number(alarm.key) + "@orvane-clock";
-    addText(event, icalproperty_new_uid(uid.constData()));
+    add(event, icalproperty_new_uid(uid.constData()));
+    // Made on the export's day (the file's own moment needs no clock of its own).
     icaltimetype stamp = floatingTime(minuteKey(today, 0));
     stamp = icaltime_set_timezone(&stamp, icaltimezone_get_utc_timezone());
-    addText(event, icalproperty_new_dtstamp(stamp));
-    addText(event, icalproperty_new_dtstart(floatingTime(rings.first())));
+    add(event, icalproperty_new_dtstamp(stamp));
+    add(event, icalproperty_new_dtstart(floatingTime(rings.first())));
     if (!rrule.isEmpty()) {
-        addText(event, icalproperty_new_rrule(icalrecurrencetype_from_string(rrule.constData())));
+        add(event, icalproperty_new_rrule(icalrecurrencetype_from_string(rrule.constData())));
         // A ring the user skipped ("跳过下次") is taken out of the repeat. It was the next ring when it was
         // skipped: one of the first two from the start of today (today's may have rung already).
         std::optional<qint64> plain = time.nextAt(std::max(rings.first(), minuteKey(today, 0)));
         for (int i = 0; i < 2 && plain; ++i, plain = time.nextAt(*plain + 1)) {
             if (nextRing(alarm, *plain) != plain) {
-                addText(event, icalproperty_new_exdate(floatingTime(*plain)));
+                add(event, icalproperty_new_exdate(floatingTime(*plain)));
                 break;
             }
         }
@@ -122,17 +123,17 @@ icalcomponent* eventOf(const Alarm& alarm, const NextRing& nextRing, QDate today
         icaldatetimeperiodtype date{};
         date.time = floatingTime(rings.at(i));
         date.period = icalperiodtype_null_period();
-        addText(event, icalproperty_new_rdate(date));
+        add(event, icalproperty_new_rdate(date));
     }
     // What calendars show: one line, whatever the stored text holds.
     QString summary = alarm.reminder.isEmpty() ? QStringLiteral("闹钟") : alarm.reminder;
     for (QChar& c : summary)
         if (c.category() == QChar::Other_Control)
             c = u' ';
-    addText(event, icalproperty_new_summary(summary.toUtf8().constData()));
+    add(event, icalproperty_new_summary(summary.toUtf8().constData()));
     if (rrule.isEmpty() && time.rule.kind != RuleKind::Once)
-        addText(event, icalproperty_new_description(
-                           QString(QStringLiteral("重复：") + alarm.rule).toUtf8().constData()));
+        add(event, icalproperty_new_description(
+                       QString(QStringLiteral("重复：") + alarm.rule).toUtf8().constData()));
     addX(event, kRuleProperty, alarm.rule);
     addX(event, kDueProperty, alarm.texts.due);
     addX(event, kRingProperty, alarm.texts.ring);

@@ -1,7 +1,11 @@
-// The iCalendar reader of holiday tables.
+// Reading holiday tables through the iCalendar library.
 #include "calendar/HolidayIcs.h"
 
+#include "common/Ical.h"
+
 #include <QStringList>
+
+#include <variant>
 
 namespace orvane {
 
@@ -48,17 +52,6 @@ QList<Line> unfold(const QByteArray& text) {
     return lines;
 }
 
-QDate icsDate(const QString& value) {
-    return value.size() == 8 ? QDate::fromString(value, u"yyyyMMdd") : QDate();
-}
-
-QString unescaped(QString text) {
-    text.replace(QStringLiteral("\\,"), QStringLiteral(","))
-        .replace(QStringLiteral("\\;"), QStringLiteral(";"))
-        .replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
-    return text.trimmed();
-}
-
 // The names in the notices; the published calendars shorten these three.
 QString holidayName(const QString& name) {
     for (const char* shortName : {"清明", "端午", "中秋"})
@@ -67,13 +60,25 @@ QString holidayName(const QString& name) {
     return name;
 }
 
-// One VEVENT as it is read.
+// One VEVENT as the library read it.
 struct Event {
     int line = 0;
     QDate start, end;
     bool hasEnd = false;
     QString summary;
 };
+
+// Where an event and its dates stand in the file, for the messages: the library keeps no line numbers.
+struct EventLines {
+    int begin = 0, start = 0, end = 0; // BEGIN:VEVENT, DTSTART and DTEND (0: none)
+};
+
+QDate dateOf(icalproperty* property, icaltimetype (*get)(const icalproperty*)) {
+    if (property == nullptr)
+        return {};
+    const icaltimetype t = get(property);
+    return t.is_date && icaltime_is_valid_time(t) ? QDate(t.year, t.month, t.day) : QDate();
+}
 
 // The listed days of an event; false when it is not one of ours.
 bool addEvent(const Event& event, QList<HolidayDay>& days) {
@@ -100,41 +105,75 @@ std::optional<HolidayTable> failAt(int line, QString* error) {
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<HolidayTable> parseHolidayIcs(const QByteArray& text, QString* error) {
-    const QList<Line> lines = unfold(text);
+// The calendar's outline from a light scan of its lines: each event's lines, or the line where the
+// outline breaks (BEGIN:VCALENDAR not first, an event inside an event, one never ended, no events, no
+// END:VCALENDAR).
+std::variant<QList<EventLines>, int> outline(const QList<Line>& lines) {
     if (lines.isEmpty() || lines.first().name != u"BEGIN" || lines.first().value.trimmed() != u"VCALENDAR")
-        return failAt(lines.isEmpty() ? 1 : lines.first().number, error);
-    QList<HolidayDay> days;
-    std::optional<Event> event;
+        return lines.isEmpty() ? 1 : lines.first().number;
+    QList<EventLines> events;
+    std::optional<EventLines> event;
     for (const Line& line : lines) {
         const QString value = line.value.trimmed();
         if (line.name == u"BEGIN" && value == u"VEVENT") {
             if (event)
-                return failAt(line.number, error);
-            event = Event{line.number, {}, {}, false, {}};
+                return line.number;
+            event = EventLines{line.number, 0, 0};
         } else if (line.name == u"END" && value == u"VEVENT") {
-            if (!event || !addEvent(*event, days))
-                return failAt(event ? event->line : line.number, error);
+            if (!event)
+                return line.number;
+            events << *event;
             event.reset();
         } else if (line.name == u"END" && value == u"VCALENDAR") {
             // Nothing listed is no holiday table either: the import would change nothing.
-            if (event || days.isEmpty())
-                return failAt(line.number, error);
-            return HolidayTable(days);
+            if (event || events.isEmpty())
+                return line.number;
+            return events;
         } else if (event && line.name == u"DTSTART") {
-            if (!(event->start = icsDate(value)).isValid())
-                return failAt(line.number, error);
+            event->start = line.number;
         } else if (event && line.name == u"DTEND") {
-            if (!(event->end = icsDate(value)).isValid())
-                return failAt(line.number, error);
-            event->hasEnd = true;
-        } else if (event && line.name == u"SUMMARY") {
-            event->summary = unescaped(line.value);
+            event->end = line.number;
         }
     }
-    return failAt(lines.last().number, error); // no END:VCALENDAR: the file was cut short
+    return lines.last().number; // no END:VCALENDAR: the file was cut short
+}
+
+} // namespace
+
+std::optional<HolidayTable> parseHolidayIcs(const QByteArray& text, QString* error) {
+    const std::variant<QList<EventLines>, int> scanned = outline(unfold(text));
+    if (const int* broken = std::get_if<int>(&scanned))
+        return failAt(*broken, error);
+    const QList<EventLines>& lines = std::get<QList<EventLines>>(scanned);
+    const IcalCalendars parsed = parseCalendars(text);
+    const QList<icalcomponent*> events = parsed.calendars.isEmpty()
+                                             ? QList<icalcomponent*>()
+                                             : icalChildren(parsed.calendars.first(), ICAL_VEVENT_COMPONENT);
+    QList<HolidayDay> days;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const EventLines& at = lines.at(i);
+        if (i >= events.size())
+            return failAt(at.begin, error);
+        icalcomponent* vevent = events.at(i);
+        Event event{
+            at.begin,
+            dateOf(icalcomponent_get_first_property(vevent, ICAL_DTSTART_PROPERTY), icalproperty_get_dtstart),
+            {},
+            false,
+            icalText(icalcomponent_get_summary(vevent)).trimmed()};
+        if (!event.start.isValid())
+            return failAt(at.start != 0 ? at.start : at.begin, error);
+        if (at.end != 0) {
+            event.end =
+                dateOf(icalcomponent_get_first_property(vevent, ICAL_DTEND_PROPERTY), icalproperty_get_dtend);
+            if (!event.end.isValid())
+                return failAt(at.end, error);
+            event.hasEnd = true;
+        }
+        if (!addEvent(event, days))
+            return failAt(at.begin, error);
+    }
+    return HolidayTable(days);
 }
 
 QString holidayYearsText(const HolidayTable& table) {

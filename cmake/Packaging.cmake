@@ -34,6 +34,8 @@ string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-wayland")
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-base-abi (= ${Qt6_VERSION})")
 # libpulse is opened at the first ring too, to learn whether the ring can be heard.
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libpulse0")
+# libical is linked, so shlibdeps finds it too; named here as the promise the alarms' export rests on.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libical3")
 # pkexec runs the wake helper (usr/libexec/orvane-clock) under its polkit policy; without it the machine
 # is not woken for alarms, and the settings page says so.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pkexec")

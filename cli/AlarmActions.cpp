@@ -1,11 +1,14 @@
 // The script actions over the engine, checked as the editor checks what it stores.
 #include "cli/AlarmActions.h"
 
+#include "alarm/AlarmCalendar.h"
 #include "alarm/AlarmCodec.h"
 #include "alarm/AlarmEditorTexts.h"
 #include "alarm/AlarmEngine.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 namespace orvane {
 
@@ -125,6 +128,35 @@ ActionResult<AlarmLine> skipAlarm(AlarmEngine& engine, qint64 key, const QDateTi
     if (!engine.skipNext(key))
         return {{}, {ActionError::Failed, QStringLiteral("闹钟 %1 的跳过没能保存").arg(key)}};
     return {lineOf(engine, *engine.model().find(key), minuteKey(now)), {}};
+}
+
+ActionResult<int> exportAlarmsTo(const AlarmEngine& engine, const QString& file, const QDateTime& now) {
+    const QByteArray ics = exportCalendar(engine, now.date());
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(ics) != ics.size() || !out.commit())
+        return {{}, {ActionError::Failed, QStringLiteral("无法写入文件：%1").arg(file)}};
+    return {int(ics.count("BEGIN:VEVENT")), {}};
+}
+
+ActionResult<QString> importAlarmsFrom(AlarmEngine& engine, const QString& file, const QDateTime& now) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {{}, badInput(QStringLiteral("无法读取文件：%1").arg(file))};
+    const CalendarImport read = readCalendar(in.readAll(), now.date());
+    if (!read.error.isEmpty())
+        return {{}, badInput(read.error + QStringLiteral("：") + file)};
+    // All or none: a store that fails halfway takes back what it added.
+    QList<qint64> added;
+    for (const AlarmTexts& texts : read.alarms) {
+        const std::optional<qint64> key = engine.add(texts);
+        if (!key) {
+            for (const qint64 done : added)
+                engine.remove(done);
+            return {{}, {ActionError::Failed, QStringLiteral("闹钟没能写入数据库，未导入任何闹钟")}};
+        }
+        added << *key;
+    }
+    return {importSummary(int(added.size()), read.skipped), {}};
 }
 
 std::optional<qint64> readKey(const QString& text) {

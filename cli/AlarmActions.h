@@ -70,6 +70,11 @@ ActionResult<AlarmLine> removeAlarm(AlarmEngine& engine, qint64 key, const QDate
 // The alarm with the ring it skips in `skipped`.
 ActionResult<AlarmLine> skipAlarm(AlarmEngine& engine, qint64 key, const QDateTime& now);
 
+// Writes every alarm to an iCalendar file, whole or not at all; answers how many.
+ActionResult<int> exportAlarmsTo(const AlarmEngine& engine, const QString& file, const QDateTime& now);
+// Adds the alarms of an iCalendar file, all or none; answers the summary line.
+ActionResult<QString> importAlarmsFrom(AlarmEngine& engine, const QString& file, const QDateTime& now);
+
 // A key as typed ("12"); none for anything else.
 std::optional<qint64> readKey(const QString& text);
 QString unknownKeyText(const QString& key);

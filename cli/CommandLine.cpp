@@ -145,7 +145,22 @@ CommandResult skip(AlarmEngine& engine, const Command& command, const QDateTime&
             {}};
 }
 
-// --export FILE.ics and --import FILE.ics take a row each here (fileOperand), with their runners.
+CommandResult exportTo(AlarmEngine& engine, const Command& command, const QDateTime& now) {
+    const ActionResult<int> written = exportAlarmsTo(engine, command.operands.at(0), now);
+    if (!written.ok())
+        return failed(written.error);
+    return {ExitCode::Ok,
+            QStringLiteral("已导出 %1 个闹钟到 %2\n").arg(*written.value).arg(command.operands.at(0)),
+            {}};
+}
+
+CommandResult importFrom(AlarmEngine& engine, const Command& command, const QDateTime& now) {
+    const ActionResult<QString> summary = importAlarmsFrom(engine, command.operands.at(0), now);
+    if (!summary.ok())
+        return failed(summary.error);
+    return {ExitCode::Ok, *summary.value + u'\n', {}};
+}
+
 const CommandSpec kCommands[] = {
     {u"--list", 0, false, true, false, false, u"--list [--json]",
      u"列出所有闹钟：编号、规则、下次响铃、提醒文字", &list},
@@ -154,6 +169,10 @@ const CommandSpec kCommands[] = {
      u"添加闹钟，如 --add 每天 07:30 起床、--add 仅一次 \"2026-12-09 06:50\" 赶高铁", &add},
     {u"--remove", 1, true, false, false, false, u"--remove 编号", u"删除闹钟", &remove},
     {u"--skip", 1, true, false, false, false, u"--skip 编号", u"跳过闹钟的下一次响铃", &skip},
+    {u"--export", 1, false, false, false, true, u"--export 文件.ics",
+     u"把所有闹钟导出为 iCalendar 文件，手机和其他日历程序可以读入", &exportTo},
+    {u"--import", 1, true, false, false, true, u"--import 文件.ics",
+     u"从 iCalendar 文件导入闹钟（本程序导出的原样恢复）", &importFrom},
     {u"--help", 0, false, false, false, false, u"--help", u"显示本说明", nullptr},
 };
 

@@ -19,6 +19,8 @@
 
 #include <poll.h>
 #include <pty.h>
+
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -142,6 +144,29 @@ private slots:
         QVERIFY(list.out.contains(QStringLiteral("赶高铁")) && !list.out.contains(QStringLiteral("起床")));
     }
 
+    // Taken to a second computer through a file: the same alarms ring there at the same times.
+    void exportedAlarmsImportElsewhere() {
+        ProgramHome here, there;
+        for (const char* args :
+             {"--add|周二、周四|07:05|晨跑", "--add|大小周|08:30|上班", "--add|农历每年|09:00|生日"})
+            QCOMPARE(here.run(words(args)).exit, 0);
+        const QString file = here.dir.file(QStringLiteral("闹钟.ics"));
+        const Ran exported = here.run({QStringLiteral("--export"), file});
+        QVERIFY2(exported.out.contains(QStringLiteral("已导出 3 个闹钟")), qPrintable(exported.err));
+        const Ran imported = there.run({QStringLiteral("--import"), file});
+        QVERIFY2(imported.out.startsWith(QStringLiteral("导入 3 个闹钟")),
+                 qPrintable(imported.out + imported.err));
+        const auto withoutKeys = [](QJsonArray alarms) {
+            for (QJsonValueRef alarm : alarms) {
+                QJsonObject object = alarm.toObject();
+                object.remove(QStringLiteral("key"));
+                alarm = object;
+            }
+            return alarms;
+        };
+        QCOMPARE(withoutKeys(there.alarms()), withoutKeys(here.alarms()));
+    }
+
     // One line on stderr, an exit code a script can tell apart, and nothing written.
     void badInputChangesNothing_data() {
         QTest::addColumn<QStringList>("args");
@@ -167,6 +192,11 @@ private slots:
         QTest::newRow("unknown key") << words("--remove|99") << 1 << QStringLiteral("没有编号为 99 的闹钟");
         QTest::newRow("key not a number")
             << words("--skip|abc") << 1 << QStringLiteral("没有编号为 abc 的闹钟");
+        QTest::newRow("import of a missing file")
+            << words("--import|/nonexistent/a.ics") << 2 << QStringLiteral("无法读取文件");
+        QTest::newRow("import of a program")
+            << QStringList{QStringLiteral("--import"), QStringLiteral(ORVANE_PROGRAM)} << 2
+            << QStringLiteral("文件不是 iCalendar 日历格式");
         QTest::newRow("not our database") << words("--list") << 1 << QStringLiteral("数据库打开识别");
     }
     void badInputChangesNothing() {
@@ -282,8 +312,10 @@ private slots:
         bool asked = false;
         for (char buffer[1024];;) {
             pollfd wait{master, POLLIN, 0};
-            if (::poll(&wait, 1, 20000) <= 0)
+            if (::poll(&wait, 1, 20000) <= 0) {
+                ::kill(child, SIGKILL); // our own child, silent for 20 s: fail rather than hang
                 break;
+            }
             const ssize_t n = ::read(master, buffer, sizeof buffer);
             if (n <= 0)
                 break; // EIO: the program ended

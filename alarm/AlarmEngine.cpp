@@ -176,8 +176,19 @@ QString AlarmEngine::headsUpSummary(qint64 minute, const QString& reminder) {
 }
 
 void AlarmEngine::sendHeadsUps(qint64 minute) {
+    if (parts_.notifier == nullptr)
+        return;
+    // A notice whose ring has come is stale: the ring brings its own.
+    for (auto it = headsUps_.begin(); it != headsUps_.end();) {
+        if (it->second <= minute) {
+            parts_.notifier->close(it.key());
+            it = headsUps_.erase(it);
+        } else {
+            ++it;
+        }
+    }
     const int ahead = parts_.settings.headsUpMinutes();
-    if (ahead <= 0 || parts_.notifier == nullptr)
+    if (ahead <= 0)
         return;
     headsUpSent_.removeIf([minute](const QPair<qint64, qint64>& sent) { return sent.second <= minute; });
     for (int r = 0; r < model_.size(); ++r) {

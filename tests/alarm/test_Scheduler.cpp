@@ -543,6 +543,13 @@ private slots:
         f.clock.set(at(u"2010-05-03 08:40:00"_s));
         engine->tick();
         QVERIFY(!engine->ringer().current());
+        // A notice left on screen goes when its ring comes.
+        for (const char* now : {"2010-05-04 08:30:00", "2010-05-04 08:40:00"}) {
+            f.clock.set(at(QString::fromLatin1(now)));
+            engine->tick();
+        }
+        QVERIFY(engine->ringer().current());
+        QCOMPARE(notifier.closed, (QList<quint64>{1, 2}));
     }
 
     // The holiday table of next year, from 1 November: fetched from the address when one is set, and

@@ -18,8 +18,12 @@ AlarmLine lineOf(const AlarmEngine& engine, const Alarm& alarm, qint64 nowMinute
     std::optional<qint64> skipped = engine.skippedMinute(alarm.key);
     if (skipped && *skipped <= nowMinute)
         skipped.reset(); // used up
-    return {alarm.key, alarm.rule,     engine.nextRingOf(alarm, nowMinute + 1),
-            skipped,   alarm.reminder, alarm.sound};
+    // A put-off ring is a ring too: a panel showing the next alarm must show it.
+    std::optional<qint64> next = engine.nextRingOf(alarm, nowMinute + 1);
+    if (const std::optional<qint64> putOff = engine.putOffMinute(alarm.key);
+        putOff && (!next || *putOff < *next))
+        next = putOff;
+    return {alarm.key, alarm.rule, next, skipped, alarm.reminder, alarm.sound};
 }
 
 } // namespace

@@ -41,7 +41,7 @@ std::optional<QString> askOnTerminal(const QString& prompt) {
     if (tty < 0)
         return std::nullopt;
     termios saved{};
-    if (::tcgetattr(tty, &saved) != 0 || !writeAll(tty, prompt.toUtf8())) {
+    if (::tcgetattr(tty, &saved) != 0) {
         ::close(tty);
         return std::nullopt;
     }
@@ -50,10 +50,13 @@ std::optional<QString> askOnTerminal(const QString& prompt) {
     const auto oldInt = std::signal(SIGINT, restoreAndRaise);
     const auto oldTerm = std::signal(SIGTERM, restoreAndRaise);
     const auto oldHup = std::signal(SIGHUP, restoreAndRaise);
+    // The echo goes off before the prompt shows: what is typed once it shows is neither echoed nor
+    // thrown away (TCSAFLUSH drops only what was typed ahead of the question).
     termios quiet = saved;
     quiet.c_lflag &= ~tcflag_t(ECHO);
     quiet.c_lflag |= ICANON;
     ::tcsetattr(tty, TCSAFLUSH, &quiet);
+    writeAll(tty, prompt.toUtf8());
     QByteArray line;
     bool ended = false;
     for (char c; line.size() < 4096;) {

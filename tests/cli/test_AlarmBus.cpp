@@ -121,6 +121,9 @@ private slots:
         QVERIFY(w.fixture.sound.calls().contains(QStringLiteral("stop")));
         QCOMPARE(w.call(QStringLiteral("Snooze")).type(), QDBusMessage::ReplyMessage);
         QVERIFY(w.engine->putOffMinute(key).has_value());
+        // The put-off ring is the next one a panel shows, not tomorrow's.
+        QCOMPARE(w.call(QStringLiteral("Next")).arguments().value(1).toString(),
+                 QStringLiteral("2010-05-03 08:35"));
     }
 
     void changesRefusedUnderAPassword_data() {

@@ -18,7 +18,7 @@ namespace orvane {
 using Runner = CommandResult (*)(AlarmEngine&, const Command&, const QDateTime& now);
 
 // One row per command: adding a command is one row and its runner.
-struct CommandSpec {
+struct CommandRow {
     QStringView option;
     int operands;
     bool changesAlarms;
@@ -161,7 +161,7 @@ CommandResult importFrom(AlarmEngine& engine, const Command& command, const QDat
     return {ExitCode::Ok, *summary.value + u'\n', {}};
 }
 
-const CommandSpec kCommands[] = {
+const CommandRow kCommands[] = {
     {u"--list", 0, false, true, false, false, u"--list [--json]",
      u"列出所有闹钟：编号、规则、下次响铃、提醒文字", &list},
     {u"--next", 0, false, true, false, false, u"--next [--json]", u"下一个将要响铃的闹钟", &next},
@@ -176,10 +176,10 @@ const CommandSpec kCommands[] = {
     {u"--help", 0, false, false, false, false, u"--help", u"显示本说明", nullptr},
 };
 
-const CommandSpec* findCommand(QStringView option) {
-    for (const CommandSpec& spec : kCommands)
-        if (spec.option == option)
-            return &spec;
+const CommandRow* findCommand(QStringView option) {
+    for (const CommandRow& row : kCommands)
+        if (row.option == option)
+            return &row;
     return nullptr;
 }
 
@@ -190,11 +190,11 @@ ParsedCommandLine parseError(const QString& line) {
 } // namespace
 
 bool Command::changesAlarms() const {
-    return spec != nullptr && spec->changesAlarms;
+    return row != nullptr && row->changesAlarms;
 }
 
 QStringList Command::arguments() const {
-    QStringList args{spec->option.toString()};
+    QStringList args{row->option.toString()};
     args += operands;
     if (json)
         args << QStringLiteral("--json");
@@ -217,29 +217,29 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             if (++i == arguments.size() || arguments.at(i).isEmpty())
                 return parseError(QStringLiteral("--sound 后面缺少铃声文件"));
             command.sound = arguments.at(i);
-        } else if (const CommandSpec* spec = findCommand(arg)) {
-            if (command.spec != nullptr)
+        } else if (const CommandRow* row = findCommand(arg)) {
+            if (command.row != nullptr)
                 return parseError(
-                    QStringLiteral("一次只能执行一个命令：%1 和 %2").arg(command.spec->option, arg));
-            command.spec = spec;
+                    QStringLiteral("一次只能执行一个命令：%1 和 %2").arg(command.row->option, arg));
+            command.row = row;
             // Taken as they are, so that a text may begin with a dash.
-            if (i + spec->operands >= arguments.size())
-                return parseError(QStringLiteral("%1 缺少参数，用法：orvane-clock %2").arg(arg, spec->usage));
-            command.operands = arguments.mid(i + 1, spec->operands);
-            i += spec->operands;
+            if (i + row->operands >= arguments.size())
+                return parseError(QStringLiteral("%1 缺少参数，用法：orvane-clock %2").arg(arg, row->usage));
+            command.operands = arguments.mid(i + 1, row->operands);
+            i += row->operands;
         } else if (arg.startsWith(u"--")) {
             return parseError(QStringLiteral("未知的选项：%1").arg(arg) + more);
         } else {
             return parseError(QStringLiteral("多余的参数：%1").arg(arg) + more);
         }
     }
-    if (command.spec == nullptr)
+    if (command.row == nullptr)
         return parseError(QStringLiteral("缺少命令") + more);
-    if (command.json && !command.spec->takesJson)
-        return parseError(QStringLiteral("%1 不支持 --json").arg(command.spec->option));
-    if (!command.sound.isEmpty() && !command.spec->takesSound)
+    if (command.json && !command.row->takesJson)
+        return parseError(QStringLiteral("%1 不支持 --json").arg(command.row->option));
+    if (!command.sound.isEmpty() && !command.row->takesSound)
         return parseError(QStringLiteral("--sound 只能与 --add 一起使用"));
-    if (command.spec->run == nullptr)
+    if (command.row->run == nullptr)
         return {ParsedCommandLine::Help, command, {}};
     return {ParsedCommandLine::Run, command, {}};
 }
@@ -247,8 +247,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
 QString helpText() {
     QString text = QStringLiteral("用法：orvane-clock [命令]\n"
                                   "不带命令时打开闹钟窗口（已在运行时把窗口调到前面）。\n\n命令：\n");
-    for (const CommandSpec& spec : kCommands)
-        text += QStringLiteral("  %1\n      %2\n").arg(spec.usage, spec.help);
+    for (const CommandRow& row : kCommands)
+        text += QStringLiteral("  %1\n      %2\n").arg(row.usage, row.help);
     text +=
         QStringLiteral("\n规则：") + ruleChoicesText() +
         QStringLiteral(
@@ -265,11 +265,11 @@ CommandResult runCommand(AlarmEngine& engine, Registry& registry, const Command&
     if (command.changesAlarms() &&
         !admitCredentials(registry, readPasswordRecord(registry), typedCredentials))
         return CommandResult::error(ExitCode::Refused, passwordtext::wrongCredentials());
-    return command.spec->run(engine, command, now);
+    return command.row->run(engine, command, now);
 }
 
 bool resolveFiles(Command& command, QString* error) {
-    if (command.spec->fileOperand)
+    if (command.row->fileOperand)
         for (QString& operand : command.operands)
             operand = QFileInfo(operand).absoluteFilePath();
     if (command.sound.isEmpty())

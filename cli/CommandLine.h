@@ -23,10 +23,10 @@ struct CommandResult {
     static CommandResult error(ExitCode code, const QString& line) { return {code, {}, line + u'\n'}; }
 };
 
-struct CommandSpec;
+struct CommandRow;
 
 struct Command {
-    const CommandSpec* spec = nullptr;
+    const CommandRow* row = nullptr;
     QStringList operands;
     bool json = false;
     QString sound; // --sound FILE
